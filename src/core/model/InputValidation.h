@@ -47,7 +47,8 @@ std::optional<ValidationCode> validationCodeFromText(const QString& text);
 //    digit; a second "." or a further "-" is WrongFormat (never half-read); a negative
 //    text needs a digit 1..9 (so "-0" and "-0.00" are WrongFormat); a "." with decimals
 //    below 1 -> IntegerRequired; more fraction digits than decimals -> TooManyDecimals;
-//    fewer are padded with "0";
+//    fewer are padded with "0" ("1.5" at 3 decimals gives "1.500", "1." at 2 "1.00");
+//    a text without "." is kept as it is;
 //  - hexadecimal: "0x"/"0X" and at least one hex digit, else WrongFormat; digits beyond
 //    the type's width lose their leading zeros, shorter ones are padded; the prefix is
 //    kept as typed;
