@@ -55,6 +55,7 @@ bool isOldActiveRectifierFirmware(const QString& version);
 
 // Rectifier firmware version from the raw value of r0828: "V2.%.4d" of the decimal
 // value (at most four digits) with a "." inserted at position 5 (1305 -> "V2.13.05").
+// A value above 9999 is no version: the result is then empty, never a shifted text.
 QString rectifierVersionText(uint16_t rawValue);
 
 }  // namespace hesk::model
