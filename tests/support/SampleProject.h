@@ -1,7 +1,7 @@
 #pragma once
 // Generates a realistic project in memory for round-trip tests, benchmarks and the
 // sample-project tool: parameter definitions with realistic numbers, sub-indices, types,
-// limits, units, formulas and Chinese names (including the special parameters the pages
+// limits, units, formulas and Chinese names (including those special parameters that pages
 // look up), a program tree with ports and connections in both the short and the long
 // record form, word tables, base-value rows and a custom parameter list.
 //
