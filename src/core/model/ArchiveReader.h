@@ -1,0 +1,106 @@
+#pragma once
+// Bounded little-endian reader over bytes held in memory, as used by the project file
+// and the intermediate file of project creation.
+//
+// Contract: the reader never reads past the end of its data. The first read that does
+// not fit sets a sticky failure flag; from then on every read returns a zero value, an
+// empty text or an empty count, so record readers can read a whole record and check
+// failed() once at the end. The data must outlive the reader. Not thread-safe; one
+// reader per thread.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <QtEndian>
+
+namespace hesk::model {
+
+class ArchiveReader {
+public:
+    explicit ArchiveReader(QByteArrayView data) : data_(data) {}
+    ~ArchiveReader();
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+    bool failed() const { return failed_; }
+    bool ok() const { return !failed_; }
+    // Offset of the read that failed (the offset where the reader stood), or -1.
+    qsizetype failureOffset() const { return failureOffset_; }
+    qsizetype position() const { return pos_; }
+    qsizetype remaining() const { return data_.size() - pos_; }
+    bool atEnd() const { return pos_ == data_.size(); }
+
+    // Marks the data as malformed at the current position; the first failure is kept.
+    void fail();
+
+    uint8_t readByte() { return readScalar<uint8_t>(); }
+    uint16_t readUInt16() { return readScalar<uint16_t>(); }
+    int32_t readInt32() { return readScalar<int32_t>(); }
+    uint32_t readUInt32() { return readScalar<uint32_t>(); }
+    uint64_t readUInt64() { return readScalar<uint64_t>(); }
+
+    // The next n bytes as a view into the data; empty (and failed) when they do not fit.
+    QByteArrayView readBytes(qsizetype n);
+
+    // One text in the HeskStringCodec encoding (see HeskStringCodec.h).
+    QString readText();
+
+    // Reads an int32 array count. A count <= 0 is an empty array. A count whose elements
+    // cannot fit in the remaining data (each element needs at least minElementBytes)
+    // fails here, before anybody allocates memory for it.
+    qsizetype readCount(qsizetype minElementBytes);
+
+    template <std::size_t N>
+    void readTexts(std::array<QString, N>& texts)
+    {
+        for (QString& text : texts)
+            text = readText();
+    }
+
+    // Reads a count and then the elements with readElement(reader, element&). Memory is
+    // reserved only for a count that passed the size check above.
+    template <typename T, typename ReadElement>
+    void readArray(std::vector<T>& out, qsizetype minElementBytes, ReadElement readElement)
+    {
+        out.clear();
+        const qsizetype count = readCount(minElementBytes);
+        out.reserve(static_cast<std::size_t>(count));
+        for (qsizetype i = 0; i < count && !failed_; ++i)
+            readElement(*this, out.emplace_back());
+    }
+
+    // Converts an 8-bit text from the drive family's ANSI code page (GBK, read as its
+    // superset GB18030). The converter is created on first use and reused.
+    QString decodeAnsi(QByteArrayView bytes);
+
+private:
+    void failAt(qsizetype offset);
+
+    template <typename T>
+    T readScalar()
+    {
+        if (failed_ || remaining() < static_cast<qsizetype>(sizeof(T))) {
+            fail();
+            return T{};
+        }
+        T value;
+        std::memcpy(&value, data_.data() + pos_, sizeof(T));
+        pos_ += static_cast<qsizetype>(sizeof(T));
+        return qFromLittleEndian(value);
+    }
+
+    QByteArrayView data_;
+    qsizetype pos_ = 0;
+    bool failed_ = false;
+    qsizetype failureOffset_ = -1;
+    std::unique_ptr<QStringDecoder> ansiDecoder_;
+};
+
+}  // namespace hesk::model
