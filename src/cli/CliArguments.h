@@ -1,0 +1,28 @@
+#pragma once
+// The words of one heskmon call: command words and positionals in order, "--name value"
+// options and "--flag" switches. Which options take a value is told by the caller.
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace hesk::cli {
+
+struct CliArguments {
+    QStringList words;                // everything that is not an option, in order
+    QHash<QString, QString> options;  // "--page" -> "P参数" (names kept with "--")
+    QSet<QString> flags;              // "--json"
+    QString error;                    // set when the call cannot be parsed
+
+    bool has(const QString& flag) const { return flags.contains(flag); }
+    std::optional<QString> option(const QString& name) const;
+};
+
+// valueOptions: options that take the next word as their value ("--page", "--raw").
+// A "--name=value" form is accepted too; "--" ends option parsing.
+CliArguments parseArguments(const QStringList& argv, const QSet<QString>& valueOptions);
+
+}  // namespace hesk::cli

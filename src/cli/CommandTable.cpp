@@ -1,0 +1,17 @@
+#include "CliCommand.h"
+
+namespace hesk::cli {
+
+const std::vector<CliCommand>& commandTable()
+{
+    static const std::vector<CliCommand> table = [] {
+        std::vector<CliCommand> commands;
+        addProjectCommands(commands);
+        addParamCommands(commands);
+        addFaultCommands(commands);
+        return commands;
+    }();
+    return table;
+}
+
+}  // namespace hesk::cli
