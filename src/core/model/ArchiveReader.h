@@ -49,8 +49,28 @@ public:
     // The next n bytes as a view into the data; empty (and failed) when they do not fit.
     QByteArrayView readBytes(qsizetype n);
 
-    // One text in the HeskStringCodec encoding (see HeskStringCodec.h).
-    QString readText();
+    // Up to n bytes at the current position without consuming them (fewer at the end,
+    // none after a failure).
+    QByteArrayView peekBytes(qsizetype n) const
+    {
+        return failed_ ? QByteArrayView() : data_.sliced(pos_, qMin(n, remaining()));
+    }
+
+    // One text in the HeskStringCodec encoding (see HeskStringCodec.h). The form this
+    // program writes for texts below 255 units (FF FE FF n, units) is decoded inline
+    // here; every other form and every error goes through HeskStringCodec::read.
+    QString readText()
+    {
+        if (!failed_ && remaining() >= 4) {
+            const auto* p = reinterpret_cast<const uchar*>(data_.data()) + pos_;
+            const qsizetype n = p[3];
+            if (p[0] == 0xFF && p[1] == 0xFE && p[2] == 0xFF && n != 0xFF && 2 * n <= remaining() - 4) {
+                pos_ += 4 + 2 * n;
+                return n == 0 ? QString() : decodeUtf16Units(p + 4, n);
+            }
+        }
+        return readTextSlowPath();
+    }
 
     // Reads an int32 array count. A count <= 0 is an empty array. A count whose elements
     // cannot fit in the remaining data (each element needs at least minElementBytes)
@@ -80,8 +100,18 @@ public:
     // superset GB18030). The converter is created on first use and reused.
     QString decodeAnsi(QByteArrayView bytes);
 
+    // Converts UTF-16LE code units (2 bytes each) to a text. Short texts repeat a lot in
+    // a project ("0", "1", units, limits); they are shared through a small cache so that
+    // equal texts use one allocation.
+    QString decodeUtf16(QByteArrayView bytes)
+    {
+        return decodeUtf16Units(reinterpret_cast<const uchar*>(bytes.data()), bytes.size() / 2);
+    }
+
 private:
     void failAt(qsizetype offset);
+    QString readTextSlowPath();
+    QString decodeUtf16Units(const uchar* units, qsizetype n);
 
     template <typename T>
     T readScalar()
@@ -101,6 +131,7 @@ private:
     bool failed_ = false;
     qsizetype failureOffset_ = -1;
     std::unique_ptr<QStringDecoder> ansiDecoder_;
+    std::unique_ptr<QString[]> shortTexts_;  // direct-mapped by hash, created on first use
 };
 
 }  // namespace hesk::model

@@ -117,10 +117,7 @@ QString read(ArchiveReader& reader)
     if (!utf16)
         return reader.decodeAnsi(reader.readBytes(n));
 
-    const QByteArrayView bytes = reader.readBytes(2 * n);
-    QString text(n, Qt::Uninitialized);
-    qFromLittleEndian<char16_t>(bytes.data(), n, text.data());
-    return text;
+    return reader.decodeUtf16(reader.readBytes(2 * n));
 }
 
 std::optional<DecodedText> decode(QByteArrayView bytes)
