@@ -11,10 +11,12 @@ bin=build/default
 sample=$bin/samples/demo.tmprj
 mkdir -p "$(dirname "$sample")"
 "$bin/tools/hesk-make-sample" "$sample" --definitions 400
-heskmon() { "$bin/src/cli/heskmon" "$@"; }
-set -x
+heskmon() {
+  printf '\n$ heskmon %s\n' "$*"
+  "$bin/src/cli/heskmon" "$@"
+}
 heskmon project info "$sample"
 heskmon project params "$sample" --page 逆变器并联
-heskmon param show "$sample" r0021 --raw 8192
-heskmon param check "$sample" P0100 60.5
+heskmon param show "$sample" P0007.0 --raw 8192
+heskmon param check "$sample" P0070 60 || true
 heskmon faults "$sample" r0943.0=0x0039

@@ -1,5 +1,7 @@
 #include "SampleProject.h"
 
+#include "model/ParameterTypes.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -110,8 +112,9 @@ HeskParameterElement makeElement(Random& random, uint16_t number, uint16_t subIn
     e.decimals = e.typeCode == 4 ? 2 : random.below(3);
     e.commandType = random.chance(12) ? QStringLiteral("3") : QStringLiteral("1");
     if (e.usesFormulas()) {
-        e.reverseFormula = QStringLiteral("x*P0304/16384");
-        e.forwardFormula = QStringLiteral("x*16384/P0304");
+        const QString key = model::keyText(e);
+        e.reverseFormula = key + QStringLiteral("*UDCn/16384");
+        e.forwardFormula = key + QStringLiteral("*16384/UDCn");
     }
     e.maxText = e.rawMaxText;
     e.minText = e.rawMinText;
@@ -152,7 +155,7 @@ void addDefinitions(HeskProject& project, Random& random, int count)
         if (e.number >= 71 && e.number <= 73)
             e.word10 = 1;
         if (e.number == 70)
-            e.currentValueText = QStringLiteral("55kW 380V");
+            e.currentValueText = QStringLiteral("37");
     }
 }
 
@@ -228,7 +231,7 @@ void addProgram(HeskProject& project, Random& random, int definitions)
 {
     auto& program = project.program;
     program.word1 = 7;
-    program.texts1to4 = {QStringLiteral("HESK6504"), QStringLiteral("VRA1_MAIN"), QStringLiteral("2023-06-01"),
+    program.texts1to4 = {QStringLiteral("HESK6700"), QStringLiteral("VRA1_MAIN"), QStringLiteral("2023-06-01"),
                          QStringLiteral("主程序")};
     program.word2 = 2;
     program.text5 = QStringLiteral("V1.14.18");
@@ -269,11 +272,11 @@ void addTables(HeskProject& project, Random& random)
     project.textTable = {QStringLiteral("CU"), QStringLiteral("PU"), QStringLiteral("控制单元")};
     for (int i = 0; i < 64; ++i)
         project.byteTable.append(static_cast<char>(random.below(256)));
-    static const std::array<const char*, 6> kPowers = {"7.5kW", "11kW", "15kW", "22kW", "37kW", "55kW"};
+    static const std::array<const char*, 6> kPowers = {"11", "15", "22", "37", "55", "75"};
     for (std::size_t r = 0; r < kPowers.size(); ++r) {
         UbaseInfo row;
         row.columns[0] = QString::fromUtf8(kPowers[r]);
-        row.columns[1] = QStringLiteral("380");
+        row.columns[1] = QStringLiteral("VRA1-%1").arg(QString::fromUtf8(kPowers[r]));
         for (std::size_t c = 2; c < row.columns.size(); ++c)
             row.columns[c] = QString::number(static_cast<double>(random.below(100000)) / 100.0, 'f', 2);
         project.ubaseTable.push_back(row);
@@ -301,7 +304,7 @@ HeskProject makeSampleProject(const SampleProjectOptions& options)
     h.creatorVersion = QStringLiteral("V2.16.35");
     h.programId = 0x4A21;
     h.secondHeaderWord = 3;
-    h.cpuType = QStringLiteral("HESK6504");
+    h.cpuType = QStringLiteral("HESK6700");
     project.timeBases = {125, 250, 500, 1000, 2000, 4000};
 
     addDefinitions(project, random, options.definitions);
