@@ -8,6 +8,7 @@
 #include "ByteBuilder.h"
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 namespace hesk::testsupport::fixtures {
@@ -147,6 +148,16 @@ inline void appendElement(ByteBuilder& b, const ElementSpec& e)
 
 // Which array of the project gets a count far beyond the data (for the bound tests).
 enum class HugeCount { None, Packages, Elements, WordTableA, TextTable, ByteTable, UbaseTable, CustomList };
+inline const char* nameOf(HugeCount which)
+{
+    static const char* const names[] = {"none",      "packages",  "elements",   "wordTableA",
+                                        "textTable", "byteTable", "ubaseTable", "customList"};
+    return names[static_cast<int>(which)];
+}
+inline void PrintTo(HugeCount which, std::ostream* os)
+{
+    *os << nameOf(which);
+}
 
 // A small complete project: header, cpuType, the program of appendProgram, time bases,
 // the given definitions and one entry in every table.

@@ -166,9 +166,7 @@ TEST_F(ProjectFileTest, textLengthBeyondTheEndIsAReadError)
 
 std::string hugeCountName(const testing::TestParamInfo<HugeCount>& info)
 {
-    static const char* const names[] = {"none",      "packages",  "elements",   "wordTableA",
-                                        "textTable", "byteTable", "ubaseTable", "customList"};
-    return names[static_cast<int>(info.param)];
+    return nameOf(info.param);
 }
 
 class HugeCountTest : public ProjectFileTest, public testing::WithParamInterface<HugeCount> {};

@@ -49,13 +49,6 @@ public:
     // The next n bytes as a view into the data; empty (and failed) when they do not fit.
     QByteArrayView readBytes(qsizetype n);
 
-    // Up to n bytes at the current position without consuming them (fewer at the end,
-    // none after a failure).
-    QByteArrayView peekBytes(qsizetype n) const
-    {
-        return failed_ ? QByteArrayView() : data_.sliced(pos_, qMin(n, remaining()));
-    }
-
     // One text in the HeskStringCodec encoding (see HeskStringCodec.h). The form this
     // program writes for texts below 255 units (FF FE FF n, units) is decoded inline
     // here; every other form and every error goes through HeskStringCodec::read.
