@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite: unit, integration and CLI tests
-# (default preset), then each fuzz target for a short bounded time (fuzz preset).
+# Builds everything and runs the whole test suite: each fuzz target for a short bounded
+# time (fuzz preset, clang), then the unit, integration and CLI tests (default preset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
-cmake --workflow --preset default
 cmake --workflow --preset fuzz
+cmake --workflow --preset default
