@@ -259,6 +259,31 @@ TEST_F(XlsxReader, filesThatAreNoWorkbookOrAreCutShortFailCleanly)
     EXPECT_EQ(readXlsxSheet(dir.path(), "PARAM").status, XlsxStatus::FileUnreadable);
 }
 
+TEST_F(XlsxReader, randomlyDamagedWorkbooksNeverCrashTheReader)
+{
+    const QString good = write({typedSheet()});
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    uint32_t state = 12345;
+    auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    int failures = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray damaged = bytes;
+        const int flips = 1 + static_cast<int>(next() % 8);
+        for (int i = 0; i < flips; ++i)
+            damaged[next() % damaged.size()] = static_cast<char>(next() >> 24);
+        if (round % 4 == 0)
+            damaged.truncate(static_cast<qsizetype>(next() % damaged.size()));
+        const XlsxReadResult read = readXlsxSheet(damaged, "PARAM");
+        if (!read.ok()) {
+            ++failures;
+            EXPECT_FALSE(read.detail.isEmpty()) << "round " << round;
+        }
+    }
+    EXPECT_GT(failures, 0);
+}
+
 TEST_F(XlsxReader, readsTheWorkbooksASpreadsheetProgramSaved)
 {
     const QString folder = QStringLiteral(HESK_TEST_FIXTURES "/creation/spreadsheet");

@@ -37,6 +37,10 @@
 //                     (警告) unless the caller asked to replace it; a folder that cannot be
 //                     created or a failed write "文件保存失败！".
 //
+// After create() the caller opens the written file as any project is opened
+// (OpenedProject::open builds the special-parameter table, base values and fault
+// catalogue), which is what the wizard's finish does.
+//
 // Not thread-safe: one object per wizard, used on one thread.
 
 #include "ConversionWorkbook.h"

@@ -19,8 +19,8 @@
 //   escapes of the format decoded; numbers as described at renderXlsxNumber; booleans
 //   as "1" and "0" (what an ODBC bit column gives as text); error values and missing
 //   cells as empty texts.
-// - Rows absent from the sheet and rows whose named cells are all empty are not
-//   returned: no rule of project creation can use a blank row.
+// - Rows absent from the sheet and rows whose named cells are all empty (or white
+//   space) are not returned: no rule of project creation can use a blank row.
 //
 // Robustness: the file is read into memory up to maxFileBytes; each XML part is
 // inflated up to maxPartBytes whatever sizes the archive claims; the <dimension> claim
