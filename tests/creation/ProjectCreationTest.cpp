@@ -10,6 +10,7 @@
 #include "creation/ProjectName.h"
 #include "model/ParameterTypes.h"
 #include "model/ProjectFile.h"
+#include "model/SpecialParameterTable.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -199,6 +200,22 @@ TEST_F(ProjectCreationTest, aFixedDefinitionTheProgramAlreadyHasIsNotAddedTwice)
                             [](const HeskParameterElement& e) { return e.number == 72; }),
               1);
     EXPECT_EQ(find(project, "r0072")->name, "程序自带72");
+}
+
+TEST_F(ProjectCreationTest, aSettableParameterOfTheSameNumberKeepsItsFixedReadOnlyTwin)
+{
+    inter::IntermediateSpec spec = inter::inverterSpec();
+    spec.first.push_back({71, 255, 1, 60, true, "程序P0071"});
+    ProjectCreation creation("VRA1", "V1.14.18");
+    ASSERT_TRUE(creation.loadIntermediate(intermediateFile("p71.monitorary", spec)).ok());
+    EXPECT_EQ(creation.counts().fixedDefinitions, 3);
+    const HeskProject project = creation.buildProject();
+    // Both are found by key text, whichever of the two sorts first.
+    ASSERT_TRUE(find(project, "P0071"));
+    EXPECT_EQ(find(project, "P0071")->name, "程序P0071");
+    ASSERT_TRUE(find(project, "r0071"));
+    EXPECT_EQ(find(project, "r0071")->address, 0xFFFF);
+    EXPECT_EQ(hesk::model::SpecialParameterTable(project).element(project, "r0071"), find(project, "r0071"));
 }
 
 TEST_F(ProjectCreationTest, theIntermediateFileMustMatchTheChosenDeviceType)

@@ -69,7 +69,8 @@ int addFixedDefinitions(HeskProject& project, DeviceClass deviceClass)
     for (HeskParameterElement& element : fixedDefinitions(deviceClass)) {
         const bool present = std::any_of(project.elements.begin(), project.elements.end(),
                                          [&](const HeskParameterElement& e) {
-                                             return e.number == element.number && e.subIndex == kNoSubIndex;
+                                             return e.number == element.number && e.subIndex == kNoSubIndex
+                                                 && !e.isSettable();
                                          });
         if (present)
             continue;

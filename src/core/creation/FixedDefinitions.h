@@ -27,9 +27,10 @@ model::DeviceClass requiredDeviceClass(const QString& deviceType);
 
 std::vector<model::HeskParameterElement> fixedDefinitions(model::DeviceClass deviceClass);
 
-// Appends the fixed definitions of the class, except those whose (number, no sub-index)
-// the project already has: a second definition of the same parameter would leave one
-// of the two unreachable. Returns how many were added. Does not sort.
+// Appends the fixed definitions of the class, except those the project already has
+// (a read-only definition of that number without sub-index): a second r0072 would leave
+// one of the two unreachable. A settable P0072 of the program is another parameter and
+// keeps its r0072 beside it. Returns how many were added. Does not sort.
 int addFixedDefinitions(model::HeskProject& project, model::DeviceClass deviceClass);
 
 }  // namespace hesk::creation
