@@ -22,9 +22,11 @@
 //                     zip archive, no workbook inside) "未发现Excel驱动，读取转换文件失败！";
 //                     any other read failure (damaged archive or XML, no sheet "PARAM", a
 //                     missing column, over the reader's limits, unreadable file)
-//                     "读取转换文件失败！". Rows are merged into a fresh copy of the
-//                     intermediate file's definitions, so reading another workbook
-//                     replaces the previous merge instead of stacking on it.
+//                     "读取转换文件失败！". The workbook is known by its content, not its
+//                     extension (no message is defined for a wrong one). Rows are
+//                     merged into a fresh copy of the intermediate file's definitions,
+//                     so reading another workbook replaces the previous merge instead
+//                     of stacking on it.
 //  readBaseWorkbook   no intermediate file yet "请先加载中间文件！" (警告); extension other
 //                     than "xlsx" or no such file "Ubase文件<path>错误，打开失败！"; any read
 //                     failure, the format included, "读取Ubase文件失败！". The rows replace
