@@ -28,6 +28,7 @@ struct CliCommand {
 void addProjectCommands(std::vector<CliCommand>& table);
 void addParamCommands(std::vector<CliCommand>& table);
 void addFaultCommands(std::vector<CliCommand>& table);
+void addCreateCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

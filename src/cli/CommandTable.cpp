@@ -9,6 +9,7 @@ const std::vector<CliCommand>& commandTable()
         addProjectCommands(commands);
         addParamCommands(commands);
         addFaultCommands(commands);
+        addCreateCommands(commands);
         return commands;
     }();
     return table;

@@ -41,8 +41,15 @@ std::optional<std::size_t> HeskProject::findByKeyText(const QString& keyText) co
     if (!parsed)
         return std::nullopt;
     const auto index = findElement(parsed->number, parsed->subIndex);
-    if (index && elements[*index].isSettable() == parsed->settable)
-        return index;
+    if (!index)
+        return std::nullopt;
+    // A P and an r parameter may share number and sub-index (P0071 and the r0071 that
+    // project creation adds); look through all definitions of that pair.
+    for (std::size_t i = *index; i < elements.size() && elements[i].number == parsed->number
+                                 && elements[i].subIndex == parsed->subIndex;
+         ++i)
+        if (elements[i].isSettable() == parsed->settable)
+            return i;
     return std::nullopt;
 }
 

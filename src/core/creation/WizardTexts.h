@@ -1,0 +1,17 @@
+#pragma once
+// The fixed texts of the creation wizard's dialogs, for the window that will show them:
+// file-dialog filters (in the "description|pattern||" form of the system; a Qt dialog
+// takes the part before the first "|") with their default file names, the title of the
+// storage-folder dialog and the hint beside the project name.
+
+namespace hesk::creation::wizard {
+
+inline constexpr const char16_t* kIntermediateFilter = u"项目文件(*.monitorary)|*.monitorary||";
+inline constexpr const char16_t* kIntermediateDefaultName = u"Monitor.monitorary";
+inline constexpr const char16_t* kConversionFilter = u"转换文件(*.xlsx)|*.xlsx||";
+inline constexpr const char16_t* kConversionDefaultName = u"Monitor.xlsx";
+inline constexpr const char16_t* kBaseValueFilter = u"Ubase文件(*.xlsx)|*.xlsx||";
+inline constexpr const char16_t* kStorageFolderTitle = u"选取工程存放的目录";
+inline constexpr const char16_t* kProjectNameHint = u"(最长12位字符，仅允许字母/下划线/数字)";
+
+}  // namespace hesk::creation::wizard
