@@ -228,7 +228,7 @@ std::vector<SampleDefinition> expandRow(const CatalogueRow& row)
     std::vector<uint16_t> subs = row.subIndices;
     if (subs.empty())
         subs.push_back(kNoSubIndex);
-    for (uint16_t sub : subs) {
+    for (const uint16_t& sub : subs) {
         SampleDefinition d;
         d.number = row.number;
         d.subIndex = sub;
@@ -245,7 +245,10 @@ std::vector<SampleDefinition> expandRow(const CatalogueRow& row)
             d.rawMinText.clear();
             d.rawMaxText.clear();
         }
-        d.factoryText = row.factoryText;
+        // "1,0,0": one factory value per sub-index, in order; a single text for all.
+        const QStringList factories = row.factoryText.split(QLatin1Char(','));
+        const qsizetype position = static_cast<qsizetype>(&sub - subs.data());
+        d.factoryText = factories.size() == static_cast<qsizetype>(subs.size()) ? factories[position] : row.factoryText;
         d.name = row.name;
         d.comment = row.comment;
         const QString key = d.keyText();
