@@ -422,7 +422,7 @@ TEST_P(InstalledSampleProject, factoryValuesLieInsideTheirLimitsAndAllowedSets)
                                       << limits.lower.toStdString() << ", " << limits.upper.toStdString()
                                       << "]: " << check.resultText().toStdString();
     }
-    // Values that the special-value editor and the file import allow.
+    // Allowed sets of the editor for named options and of the parameter file import.
     struct Allowed {
         const char* key;
         QStringList values;
