@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
-# The main job, for now: build everything, write a generated inverter sample project and
-# show it with heskmon (header, a parameter page, one parameter with a raw value
-# converted, the faults a fault word explains). The desktop program and the simulated
-# drive take this place as they are built.
+# The main job, for now: build everything and show the installed inverter sample project
+# with heskmon (header, a parameter page, a raw value converted through its formula and
+# the base values, a validated input, the faults a fault word explains). The desktop
+# program and the simulated drive take this place as they are built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default
 bin=build/default
-sample=$bin/samples/demo.tmprj
-mkdir -p "$(dirname "$sample")"
-"$bin/tools/hesk-make-sample" "$sample" --definitions 400
+project=data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj
 heskmon() {
   printf '\n$ heskmon %s\n' "$*"
   "$bin/src/cli/heskmon" "$@"
 }
-heskmon project info "$sample"
-heskmon project params "$sample" --page 逆变器并联
-heskmon param show "$sample" P0007.0 --raw 8192
-heskmon param check "$sample" P0070 60 || true
-heskmon faults "$sample" r0943.0=0x0039
+heskmon project find VRA1 V1.14.18
+heskmon project info "$project"
+heskmon project params "$project" --page 逆变器并联
+heskmon param show "$project" r0006.0 --raw 8192
+heskmon param check "$project" P0070 150
+heskmon param to-raw "$project" P0070 150
+heskmon faults "$project" r0943.0=0x0039 r0943.9=0x0004
