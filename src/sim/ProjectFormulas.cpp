@@ -28,7 +28,12 @@ std::optional<double> convert(const model::HeskParameterElement& element, const 
     if (!conversion.raw)
         return std::nullopt;
     const uint16_t raw = *conversion.raw;
-    return isSignedType(element.typeCode) ? static_cast<double>(static_cast<int16_t>(raw)) : static_cast<double>(raw);
+    if (!isSignedType(element.typeCode))
+        return static_cast<double>(raw);
+    // A positive probe that lands above 32767 wrapped around: useless for the slope.
+    if (value > 0.0 && raw > 0x7FFF)
+        return std::nullopt;
+    return static_cast<double>(static_cast<int16_t>(raw));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // that records what the drive sends, and a drive with its own clock.
 
 #include "SimProjectFixture.h"
+#include "link/FrameCodec.h"
 #include "sim/SimulatedDrive.h"
 
 #include <QString>
@@ -79,6 +80,16 @@ struct DriveHarness {
         for (const Bytes& b : output.take())
             texts.push_back(hexText(b));
         return texts;
+    }
+
+    // A confirmed write of a settable value (write, echo, MDY_CONFIRM, answer).
+    void write(uint16_t address, uint16_t value)
+    {
+        const link::CommandFrame frame = link::writeValueRequest(address, value);
+        drive.receiveBytes(frame, now);
+        const link::CommandFrame confirm = link::modifyConfirmRequest();
+        drive.receiveBytes(confirm, now);
+        output.take();
     }
 
     uint16_t settable(uint16_t address) { return drive.tables().value(TableKind::Settable, address).value_or(0); }
