@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <vector>
 
@@ -133,12 +134,14 @@ public:
     {
         blocks.push_back(bytesOf(data));
         received += kBlockDataSize;
+        storeThread = std::this_thread::get_id();
     }
     void endReceived() override { ++ends; }
     bool open = true;
     std::vector<uint16_t> lengths;
     size_t received = 0;
     std::vector<Bytes> blocks;
+    std::thread::id storeThread;
     int ends = 0;
 };
 
