@@ -178,7 +178,7 @@ TEST_F(SerialLinkTest, traceAndBlockFramesAreDispatchedOnTheOwningThread)
     EXPECT_EQ(recorder.records[0].channel, 2);
     EXPECT_EQ(recorder.records[0].words, (std::array<uint16_t, 6>{10, 20, 30, 40, 50, 60}));
     EXPECT_EQ(upload.blocks[0], Bytes(64, 0x3C));
-    EXPECT_EQ(upload.storeThread, std::this_thread::get_id());
+    EXPECT_EQ(upload.storeThread.load(), std::this_thread::get_id());
     link.stopMonitoringThread();
     EXPECT_TRUE(log.contains(QStringLiteral("开启跟踪监听线程")));
     EXPECT_TRUE(log.contains(QStringLiteral("结束跟踪监听线程")));

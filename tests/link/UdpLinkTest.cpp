@@ -128,8 +128,8 @@ TEST_F(UdpLinkTest, handlersRunOnTheReceiveThread)
     introduceLink();
     const Bytes data(64, 0x21);
     peer.sendToLink(datagramFrame(0x00, code::UploadBlock, data));
-    ASSERT_TRUE(pumpUntil([&] { return !upload.blocks.empty(); }, 2s));
-    EXPECT_NE(upload.storeThread, std::this_thread::get_id());
+    ASSERT_TRUE(pumpUntil([&] { return upload.storeCount.load() > 0; }, 2s));
+    EXPECT_NE(upload.storeThread.load(), std::this_thread::get_id());
 }
 
 TEST_F(UdpLinkTest, openingTwiceFailsWithStatus3AndKeepsTheOpenSocket)
