@@ -78,7 +78,7 @@ TEST(FrameCodec, everyRequestBuilderMatchesItsByteTable)
 
 TEST(FrameCodec, commandCheckIsXorOfFirstSevenBytes)
 {
-    // The description's own example: F2 01 00 10 00 00 00 with check E3.
+    // A value reply of address 0x0010: F2 01 00 10 00 00 00 with check E3.
     const CommandFrame good{0xF2, 0x01, 0x00, 0x10, 0x00, 0x00, 0x00, 0xE3};
     EXPECT_TRUE(commandCheckOk(good));
     CommandFrame bad = good;

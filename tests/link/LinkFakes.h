@@ -7,7 +7,9 @@
 
 #include <QString>
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <vector>
 
@@ -133,12 +135,17 @@ public:
     {
         blocks.push_back(bytesOf(data));
         received += kBlockDataSize;
+        storeThread.store(std::this_thread::get_id());
+        storeCount.fetch_add(1);
     }
     void endReceived() override { ++ends; }
     bool open = true;
     std::vector<uint16_t> lengths;
     size_t received = 0;
     std::vector<Bytes> blocks;
+    // Readable from another thread than the one that dispatches.
+    std::atomic<std::thread::id> storeThread;
+    std::atomic<int> storeCount{0};
     int ends = 0;
 };
 

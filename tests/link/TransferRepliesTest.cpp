@@ -169,5 +169,14 @@ TEST(FaultDataStore, fullRingDropsAndSnapshotRestores)
     EXPECT_EQ(store.words(), (std::vector<uint16_t>{1, 2}));
 }
 
+TEST(FaultDataStore, wordArrayStopsGrowingAtItsLimit)
+{
+    FaultDataStore store;
+    for (size_t i = 0; i < FaultDataStore::kMaxWords / 2 + 5; ++i)
+        store.appendWords(static_cast<uint16_t>(i), 0xFFFF);
+    EXPECT_EQ(store.words().size(), FaultDataStore::kMaxWords);
+    EXPECT_EQ(store.recordCount(), static_cast<int64_t>(FaultDataStore::kMaxWords / 2 + 5));
+}
+
 }  // namespace
 }  // namespace hesk::link

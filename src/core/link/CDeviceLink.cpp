@@ -161,6 +161,7 @@ void CDeviceLink::startReader(ReaderThread kind)
         stopReaderThread();
     m_stop.consume();  // a stale stop signal must not end the new thread at once
     m_readerEnded.reset();
+    m_readerReady.reset();
     std::shared_ptr<LinkTransport> open = transport();
     m_readerKind = kind;
     switch (kind) {
@@ -177,8 +178,9 @@ void CDeviceLink::startReader(ReaderThread kind)
         m_reader = std::thread([this, open] { runUdpReceiveThread(open); });
         break;
     case ReaderThread::None:
-        break;
+        return;
     }
+    m_readerReady.wait();
 }
 
 void CDeviceLink::joinReader(bool pumping)
@@ -256,6 +258,7 @@ void CDeviceLink::runConnectionThread(std::shared_ptr<LinkTransport> open)
     if (open && open->isOpen()) {
         open->purgeReceive();
         std::unique_ptr<uint8_t[]> buffer(new uint8_t[kConnectionReadBufferSize]);
+        m_readerReady.set();
         while (waitForData(*open)) {
             const long n = open->receive({buffer.get(), kConnectionReadBufferSize});
             if (n > 0) {
@@ -269,6 +272,7 @@ void CDeviceLink::runConnectionThread(std::shared_ptr<LinkTransport> open)
             }
         }
     } else {
+        m_readerReady.set();
         m_stop.wait(-1);
     }
     m_log.log(QStringLiteral("结束连接线程"), 1);
@@ -281,6 +285,7 @@ void CDeviceLink::runMonitoringThread(std::shared_ptr<LinkTransport> open)
     if (open && open->isOpen()) {
         open->purgeReceive();
         std::unique_ptr<uint8_t[]> buffer(new uint8_t[kMonitoringReadChunk]);
+        m_readerReady.set();
         bool failed = false;
         while (!failed && waitForData(*open)) {
             bool received = false;
@@ -300,6 +305,7 @@ void CDeviceLink::runMonitoringThread(std::shared_ptr<LinkTransport> open)
         if (failed)
             m_stop.wait(-1);
     } else {
+        m_readerReady.set();
         m_stop.wait(-1);
     }
     m_log.log(QStringLiteral("结束跟踪监听线程"), 1);
@@ -311,6 +317,7 @@ void CDeviceLink::runUdpReceiveThread(std::shared_ptr<LinkTransport> open)
     m_log.log(QStringLiteral("开启连接线程"), 1);
     if (open && open->isOpen()) {
         std::unique_ptr<uint8_t[]> buffer(new uint8_t[kDatagramBufferSize]);
+        m_readerReady.set();
         while (m_state.udpRunning.load() && waitForData(*open)) {
             for (;;) {
                 const long n = open->receive({buffer.get(), kDatagramBufferSize});
@@ -327,6 +334,7 @@ void CDeviceLink::runUdpReceiveThread(std::shared_ptr<LinkTransport> open)
             }
         }
     } else {
+        m_readerReady.set();
         m_stop.wait(-1);
     }
     m_log.log(QStringLiteral("结束连接线程"), 1);

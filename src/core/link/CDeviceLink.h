@@ -78,7 +78,8 @@ public:
     void SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int attempts, std::chrono::milliseconds timeout);
 
     // Reader threads. Starting one stops a reader thread still running (exactly one runs at
-    // a time). The stop operations clear their flags, signal the thread, wait for it while
+    // a time) and returns once the new thread has purged the port and listens, so an
+    // answer to a request sent right after the start is never purged. The stop operations clear their flags, signal the thread, wait for it while
     // keeping the owning thread's events flowing, and empty the rings they name.
     void startConnectionThread();
     void startMonitoringThread();
@@ -154,6 +155,7 @@ private:
     ReaderThread m_readerKind = ReaderThread::None;
     bool m_stoppingReader = false;
     StopSignal m_stop;
+    ManualResetEvent m_readerReady;
     ManualResetEvent m_readerEnded;
     std::atomic<bool> m_extractionPosted{false};
 };

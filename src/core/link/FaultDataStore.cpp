@@ -26,6 +26,8 @@ void FaultDataStore::appendWords(uint16_t first, uint16_t second)
 {
     const std::lock_guard guard(m_lock);
     ++m_records;
+    if (m_words.size() + 2 > kMaxWords)
+        return;
     m_words.push_back(first);
     m_words.push_back(second);
 }

@@ -17,6 +17,9 @@ namespace hesk::link {
 class FaultDataStore {
 public:
     static constexpr int32_t kRingCapacity = 0x80000;
+    // The word array grows as word pairs arrive, up to the ring's size in bytes; words
+    // beyond are dropped, so a device that floods 0xE1 frames cannot exhaust memory.
+    static constexpr size_t kMaxWords = kRingCapacity / 2;
 
     FaultDataStore();
 
@@ -24,7 +27,7 @@ public:
     void appendHeader(uint8_t b2, uint8_t b3, uint8_t b4);
     // Reply 0x15: counts one record, appends its 4 data bytes.
     void appendData(std::span<const uint8_t, 4> bytes);
-    // Reply 0xE1: counts one record, appends the two words.
+    // Reply 0xE1: counts one record, appends the two words (while below kMaxWords).
     void appendWords(uint16_t first, uint16_t second);
 
     // The ring's bytes from its read index, as many as it holds.

@@ -1,5 +1,5 @@
 #pragma once
-// The routing of received frames to their reply handlers: 51 entries in the system's
+// The routing of received frames to their reply handlers: 51 entries in the protocol's
 // order, closed by an entry whose code is 255.
 //
 // Dispatch walks the table from the top and stops, unhandled, at the first entry whose

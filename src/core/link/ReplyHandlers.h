@@ -12,6 +12,15 @@ namespace hesk::link::replies {
 
 using Frame = std::span<const uint8_t>;
 
+// Which thread runs a handler follows from when its frame arrives:
+//   trigger recorder, upload, parameter download signal, fault data, write echoes and
+//     MDY_CONFIRM, polled values and CPU load: the UI thread (monitoring mode, 10 ms
+//     dispatch); in Ethernet mode the UDP receive thread
+//   single reads (values for an awaited address) and the trigger settings exchange when a
+//     workflow has switched to the connection thread: the serial connection thread
+//   identification (0xF0, 0x0E, 0x0C, 0x2F) and the boot protocol: the serial connection
+//     thread or the UDP receive thread
+
 // Trigger recorder (TriggerReplies.cpp); each acts only in its recorder state.
 void triggerChannelAck(ReplyContext&, Frame);        // 0x31, state 1
 void triggerDataAck(ReplyContext&, Frame);           // 0x32, state 2

@@ -133,10 +133,11 @@ int SerialTransport::send(std::span<const uint8_t> bytes)
 
 long SerialTransport::receive(std::span<uint8_t> buffer)
 {
-    if (m_fd < 0)
+    const int fd = m_fd.load();
+    if (fd < 0)
         return -EBADF;
     for (;;) {
-        const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n >= 0)
             return static_cast<long>(n);
         if (errno != EINTR)
@@ -146,20 +147,20 @@ long SerialTransport::receive(std::span<uint8_t> buffer)
 
 void SerialTransport::purgeReceive()
 {
-    if (m_fd >= 0)
-        ::tcflush(m_fd, TCIFLUSH);
+    if (const int fd = m_fd.load(); fd >= 0)
+        ::tcflush(fd, TCIFLUSH);
 }
 
 void SerialTransport::close()
 {
     const std::lock_guard guard(m_writeLock);
-    if (m_fd < 0)
+    const int fd = m_fd.exchange(-1);
+    if (fd < 0)
         return;
     // Give up the exclusive hold first: a pseudo-terminal whose other end stays open
     // keeps the flag, and the next open of the same path would fail.
-    ::ioctl(m_fd, TIOCNXCL);
-    ::close(m_fd);
-    m_fd = -1;
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
 }
 
 }  // namespace hesk::link

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -29,8 +30,8 @@ public:
     int send(std::span<const uint8_t> bytes) override;
     long receive(std::span<uint8_t> buffer) override;
     void purgeReceive() override;
-    int descriptor() const override { return m_fd; }
-    bool isOpen() const override { return m_fd >= 0; }
+    int descriptor() const override { return m_fd.load(); }
+    bool isOpen() const override { return m_fd.load() >= 0; }
     void close() override;
 
     int baudRate() const { return m_baudRate; }
@@ -41,7 +42,7 @@ public:
 private:
     SerialTransport(int fd, int baudRate);
 
-    int m_fd;
+    std::atomic<int> m_fd;  // closed (-1) on the owning thread while a reader may look
     int m_baudRate;
     std::mutex m_writeLock;
 };

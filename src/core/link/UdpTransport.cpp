@@ -60,11 +60,12 @@ UdpTransport::~UdpTransport()
 
 int UdpTransport::send(std::span<const uint8_t> bytes)
 {
-    if (m_fd < 0)
+    const int fd = m_fd.load();
+    if (fd < 0)
         return EBADF;
     const sockaddr_in remote = socketAddress(m_endpoints.remoteAddress, m_endpoints.remotePort);
     for (;;) {
-        const ssize_t sent = ::sendto(m_fd, bytes.data(), bytes.size(), 0,
+        const ssize_t sent = ::sendto(fd, bytes.data(), bytes.size(), 0,
                                       reinterpret_cast<const sockaddr*>(&remote), sizeof remote);
         if (sent >= 0)
             return 0;
@@ -75,12 +76,13 @@ int UdpTransport::send(std::span<const uint8_t> bytes)
 
 long UdpTransport::receive(std::span<uint8_t> buffer)
 {
-    if (m_fd < 0)
+    const int fd = m_fd.load();
+    if (fd < 0)
         return -EBADF;
     sockaddr_in source{};
     socklen_t sourceLength = sizeof source;
     for (;;) {
-        const ssize_t n = ::recvfrom(m_fd, buffer.data(), buffer.size(), MSG_DONTWAIT,
+        const ssize_t n = ::recvfrom(fd, buffer.data(), buffer.size(), MSG_DONTWAIT,
                                      reinterpret_cast<sockaddr*>(&source), &sourceLength);
         if (n >= 0)
             return static_cast<long>(n);
@@ -91,10 +93,9 @@ long UdpTransport::receive(std::span<uint8_t> buffer)
 
 void UdpTransport::close()
 {
-    if (m_fd < 0)
-        return;
-    ::close(m_fd);
-    m_fd = -1;
+    const int fd = m_fd.exchange(-1);
+    if (fd >= 0)
+        ::close(fd);
 }
 
 quint16 UdpTransport::boundPort() const

@@ -8,6 +8,7 @@
 
 #include <QHostAddress>
 
+#include <atomic>
 #include <memory>
 
 namespace hesk::link {
@@ -33,8 +34,8 @@ public:
     int send(std::span<const uint8_t> bytes) override;
     long receive(std::span<uint8_t> buffer) override;
     void purgeReceive() override {}
-    int descriptor() const override { return m_fd; }
-    bool isOpen() const override { return m_fd >= 0; }
+    int descriptor() const override { return m_fd.load(); }
+    bool isOpen() const override { return m_fd.load() >= 0; }
     void close() override;
 
     // The port the socket is bound to (useful when the local port was 0).
@@ -43,7 +44,7 @@ public:
 private:
     UdpTransport(int fd, const UdpEndpoints& endpoints);
 
-    int m_fd;
+    std::atomic<int> m_fd;  // closed (-1) on the owning thread while a reader may look
     UdpEndpoints m_endpoints;
 };
 
