@@ -15,6 +15,7 @@ struct Exchange {
     const char* name;
     const char* request;
     Lines answer;
+    friend void PrintTo(const Exchange& e, std::ostream* os) { *os << e.name; }
 };
 
 class RequestHandling : public ::testing::TestWithParam<Exchange> {};
