@@ -118,6 +118,51 @@ private:
     std::vector<std::vector<uint16_t>> m_samples;
 };
 
+// An upload window that stays open and keeps what arrives.
+class CollectingUpload final : public link::UploadPort {
+public:
+    bool isOpen() const override { return true; }
+    void lengthReceived(uint16_t totalLength) override { length.store(totalLength); }
+    size_t bytesReceived() const override
+    {
+        const std::lock_guard guard(m_lock);
+        return m_data.size();
+    }
+    void storeBlock(std::span<const uint8_t, link::kBlockDataSize> data) override
+    {
+        const std::lock_guard guard(m_lock);
+        m_data.insert(m_data.end(), data.begin(), data.end());
+    }
+    void endReceived() override { ended.store(true); }
+    std::vector<uint8_t> data() const
+    {
+        const std::lock_guard guard(m_lock);
+        return m_data;
+    }
+    std::atomic<uint16_t> length{0};
+    std::atomic<bool> ended{false};
+
+private:
+    mutable std::mutex m_lock;
+    std::vector<uint8_t> m_data;
+};
+
+// A fault-data upload that was requested: data flow once confirmed, done at the end frame.
+class RequestedFaultTransfer final : public link::FaultTransferPort {
+public:
+    void clearDriveBoardFlag() override {}
+    bool startDataFlowIfRequested() override { return !started.exchange(true); }
+    bool dataComplete() override
+    {
+        complete.store(true);
+        return started.load();
+    }
+    bool firstDriveBoardAnswer() override { return !driveBoardAnswered.exchange(true); }
+    std::atomic<bool> started{false};
+    std::atomic<bool> complete{false};
+    std::atomic<bool> driveBoardAnswered{false};
+};
+
 // A link with its dispatch table, the value tables and the connection state.
 struct LinkHarness {
     explicit LinkHarness(link::UdpEndpoints endpoints = {}, size_t recorderChannels = 1)
@@ -131,12 +176,14 @@ struct LinkHarness {
     link::CDeviceLink link;
     ConfirmingWrites writes;
     CollectingRecorder recorder;
+    CollectingUpload upload;
+    RequestedFaultTransfer faultTransfer;
     link::OnlineValueTables values;
     link::ConnectionState connection;
     link::SleepingPause pause;
     link::FrameDispatchTable table{link::ReplyContext{
         link.state(), link, values, connection, link.faultData(), log, pause,
-        link::WorkflowPorts{&writes, &recorder, nullptr, nullptr, nullptr, nullptr}}};
+        link::WorkflowPorts{&writes, &recorder, &upload, nullptr, nullptr, &faultTransfer}}};
 };
 
 }  // namespace hesk::sim::test

@@ -201,6 +201,52 @@ TEST_F(SerialLinkIntegration, traceFramesOfAnImmediateRecording)
     EXPECT_TRUE(l.log.contains(QStringLiteral("触发录波数据接收完毕")));
 }
 
+TEST_F(SerialLinkIntegration, uploadThroughTheLinksEchoes)
+{
+    startSim({QStringLiteral("--baud"), QStringLiteral("115200")});
+    openLink();
+    monitoring();
+    send(link::uploadStartRequest());
+    ASSERT_TRUE(pumpUntil([&] { return h.upload.ended.load(); }, 5s));
+    EXPECT_EQ(h.upload.length.load(), 112);  // 12 + 2 x 10 + 2 x 30 + 2 x 10
+    const std::vector<uint8_t> data = h.upload.data();
+    ASSERT_EQ(data.size(), 128u);  // two blocks
+    auto word = [&](size_t at) { return static_cast<uint16_t>(data[at] | (data[at + 1] << 8)); };
+    EXPECT_EQ(word(2), 20);                                 // A
+    EXPECT_EQ(word(6), 60);                                 // B
+    EXPECT_EQ(word(10), 20);                                // C
+    EXPECT_EQ(word(12 + 2 * kP0070), 37);                   // settable
+    EXPECT_EQ(word(12 + 20 + 2 * kR0006), 540);             // read-only
+    EXPECT_EQ(word(12 + 20 + 60 + 2 * kP0554), 0xFFFF);     // connection, negated
+    // The tool echoed the end: the drive does not send it again.
+    const QString status = sim.command(QStringLiteral("status"));
+    pumpUntil([] { return false; }, 1500ms);
+    EXPECT_EQ(sim.command(QStringLiteral("status")).section(QStringLiteral("sent="), 1).section(QLatin1Char(' '), 0, 0),
+              status.section(QStringLiteral("sent="), 1).section(QLatin1Char(' '), 0, 0));
+}
+
+TEST_F(SerialLinkIntegration, faultDataThroughTheConfirmedTrigger)
+{
+    startSim({QStringLiteral("--baud"), QStringLiteral("115200")});
+    openLink();
+    monitoring();
+    const link::CommandFrame trigger = link::faultDataTriggerRequest(0);
+    h.writes.begin(trigger);
+    send(trigger);
+    ASSERT_TRUE(pumpUntil([&] { return h.faultTransfer.complete.load(); }, 5s));
+    EXPECT_TRUE(h.faultTransfer.started.load());
+    EXPECT_EQ(h.writes.confirms.load(), 1);
+    // Four channel blocks: each a 7-byte header and 256 samples of 2 bytes.
+    const std::vector<uint8_t> ring = h.link.faultData().ringBytes();
+    ASSERT_EQ(ring.size(), 4u * (7 + 512));
+    EXPECT_EQ(std::vector<uint8_t>(ring.begin(), ring.begin() + 7), (std::vector<uint8_t>{0xAA, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(ring.begin() + 519, ring.begin() + 526), (std::vector<uint8_t>{0xAA, 0, 0, 0, 1, 0, 0}));
+    const std::vector<uint16_t> words = h.link.faultData().words();
+    ASSERT_EQ(words.size(), 12u);
+    EXPECT_EQ(words[0], 1u << 3);  // the fault from before power-up: r0943.0 bit 3
+    EXPECT_TRUE(h.log.contains(QStringLiteral("故障数据接收完毕！")));
+}
+
 TEST_F(SerialLinkIntegration, noiseAtOnePercentStoresNoWrongValue)
 {
     startSim({QStringLiteral("--noise"), QStringLiteral("1%"), QStringLiteral("--seed"), QStringLiteral("11")});
