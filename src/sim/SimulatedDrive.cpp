@@ -29,6 +29,14 @@ bool isEthernetConnectRequest(std::span<const uint8_t> d)
            && link::xorOf(d.first(7)) == d[7];
 }
 
+// The start of a 68-byte frame (block F2 2D, long boot 02 44).
+bool startsLongFrame(std::span<const uint8_t> bytes)
+{
+    return bytes.size() >= 2
+           && ((bytes[0] == link::kCommandStart && bytes[1] == link::code::UploadBlock)
+               || (bytes[0] == link::kBootStart && bytes[1] == link::kLongBootLengthByte));
+}
+
 }  // namespace
 
 std::vector<uint8_t> datagramOf(std::span<const uint8_t> serialFrame)
@@ -188,13 +196,23 @@ void SimulatedDrive::receiveBytes(std::span<const uint8_t> bytes, SimTime now)
     // A download signal switches the line to raw bytes: what follows its frame is image
     // data, not frames.
     std::optional<size_t> rawFrom;
-    const size_t scanned = link::scanSerialFrames(m_input, [&](uint8_t, std::span<const uint8_t> frame) {
-        if (rawFrom)
-            return;
-        handleFrame(frame, m_now);
-        if (m_download.active())
-            rawFrom = static_cast<size_t>(frame.data() - m_input.data()) + frame.size();
-    });
+    size_t scanned = 0;
+    for (;;) {
+        const std::span<const uint8_t> rest = std::span<const uint8_t>(m_input).subspan(scanned);
+        scanned += link::scanSerialFrames(rest, [&](uint8_t, std::span<const uint8_t> frame) {
+            if (rawFrom)
+                return;
+            handleFrame(frame, m_now);
+            if (m_download.active())
+                rawFrom = static_cast<size_t>(frame.data() - m_input.data()) + frame.size();
+        });
+        // The scanner waits for the 68 bytes of a block or long boot frame that starts
+        // here; the tool sends neither, so such a start is noise and must not hold up the
+        // requests behind it.
+        if (rawFrom || !startsLongFrame(std::span<const uint8_t>(m_input).subspan(scanned)))
+            break;
+        ++scanned;
+    }
     if (rawFrom) {
         const std::vector<uint8_t> rest(m_input.begin() + static_cast<std::ptrdiff_t>(*rawFrom), m_input.end());
         m_input.clear();

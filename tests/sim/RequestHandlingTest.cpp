@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace hesk::sim::test {
 namespace {
 
@@ -63,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         Exchange{"bootFrameIgnored", "02 06 50 00 00 54", {}},
         // Noise before a request costs nothing; an F2 inside the noise is skipped.
         Exchange{"noiseBeforeRequest", "00 F2 33 F2 01 00 02 00 00 00 F1", {"F2 01 00 02 00 25 00 D4"}},
+        // The tool sends no block or long boot frame: their start is noise and does not
+        // hold up the request behind it until 68 bytes have come.
+        Exchange{"strayBlockStart", "F2 2D 00 F2 01 00 02 00 00 00 F1", {"F2 01 00 02 00 25 00 D4"}},
+        Exchange{"strayLongBootStart", "02 44 F2 01 00 02 00 00 00 F1", {"F2 01 00 02 00 25 00 D4"}},
         Exchange{"twoRequestsAtOnce", "F2 01 00 02 00 00 00 F1 F2 06 00 00 00 00 00 F4",
                  Lines{"F2 01 00 02 00 25 00 D4", "F2 06 00 00 00 09 00 FD"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -194,6 +200,43 @@ TEST(RequestHandlingDatagram, connectRequestAndWrappedAnswers)
     // A connect request with a wrong check byte is no request.
     h.drive.receiveDatagram(hex("F5 0A 01 51 00 00 00 AE"), h.now);
     EXPECT_EQ(h.written(), Lines{});
+}
+
+}  // namespace
+}  // namespace hesk::sim::test
+
+namespace hesk::sim::test {
+namespace {
+
+// Garbage on the line, as bytes and as datagrams of every length: nothing breaks, and
+// a request after it is answered.
+TEST(RequestHandlingGarbage, randomBytesAndDatagramsLeaveTheDriveWorking)
+{
+    std::mt19937 random(99);
+    for (Framing framing : {Framing::Serial, Framing::Datagram}) {
+        DriveHarness h({}, framing);
+        for (int i = 0; i < 2000; ++i) {
+            Bytes junk(static_cast<size_t>(random() % 300));
+            for (uint8_t& b : junk)
+                b = static_cast<uint8_t>(random() % 4 == 0 ? 0xF2 : random());
+            if (framing == Framing::Serial)
+                h.drive.receiveBytes(junk, h.now);
+            else
+                h.drive.receiveDatagram(junk, h.now);
+            h.runFor(std::chrono::milliseconds(1));
+        }
+        h.runFor(seconds(11.0));  // a download begun by chance has broken off by now
+        h.written();
+        const Bytes request = hex("F2 0C 00 00 00 00 00 FE");
+        if (framing == Framing::Serial) {
+            h.drive.receiveBytes(hex("00 00 00 00 00 00 00 00"), h.now);  // ends a cut-off frame
+            h.written();
+            EXPECT_EQ(h.request(request), Lines{"F2 0C 4A 21 00 00 00 95"});
+        } else {
+            h.drive.receiveDatagram(request, h.now);
+            EXPECT_EQ(h.written(), Lines{"F5 0E 01 0C F2 0C 4A 21 00 00 00 95 2B BD"});
+        }
+    }
 }
 
 }  // namespace
