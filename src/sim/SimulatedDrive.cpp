@@ -1,6 +1,5 @@
 #include "SimulatedDrive.h"
 
-#include "UploadImage.h"
 #include "link/FrameScanner.h"
 #include "model/DeviceCatalogue.h"
 
@@ -159,25 +158,9 @@ void SimulatedDrive::advance(SimTime now, size_t lineBacklog)
     size_t budget = lineBacklog < kStreamLowWater ? kStreamLowWater - lineBacklog : 0;
     if (!m_behaviour.answering(m_now))
         budget = 0;  // a silent drive holds its streams back
-    const size_t sent = m_stream.pump(*this, budget);
-    budget -= std::min(budget, sent);
-    if (m_upload == UploadPhase::Streaming && m_stream.empty()) {
-        m_upload = UploadPhase::AwaitEndEcho;
-        m_uploadAttempts = 0;
-        sendUploadEnd(m_now);
-    }
+    budget -= std::min(budget, m_stream.pump(*this, budget));
+    budget -= std::min(budget, m_upload.advance(m_now, *this, budget));
     m_recorder.advance(m_now, *this, *this, m_behaviour.variantFlag, budget);
-
-    if (m_upload == UploadPhase::AwaitLengthEcho || m_upload == UploadPhase::AwaitEndEcho) {
-        if (m_now - m_uploadSentAt >= kUploadRetry) {
-            if (m_uploadAttempts >= kUploadAttempts)
-                m_upload = UploadPhase::Idle;
-            else if (m_upload == UploadPhase::AwaitLengthEcho)
-                sendUploadLength(m_now);
-            else
-                sendUploadEnd(m_now);
-        }
-    }
 }
 
 // ---- input ----------------------------------------------------------------------------
@@ -295,11 +278,15 @@ void SimulatedDrive::handleFrame(std::span<const uint8_t> frame, SimTime now)
             m_download.begin(now);
         break;
     case code::UploadStart:
+        echo(frame);
+        m_stream.clear();
+        m_upload.start(m_tables, now, *this);
+        break;
     case code::UploadLength:
+        m_upload.lengthEchoed();
+        break;
     case code::UploadEnd:
-        if (c == code::UploadStart)
-            echo(frame);
-        handleUpload(c, now);
+        m_upload.endEchoed();
         break;
     default:
         handleRecorder(c, frame, now);
@@ -381,7 +368,7 @@ void SimulatedDrive::handleConfirm(SimTime now)
     send(link::commandFrame(code::ModifyConfirm));
     if (pending.kind == PendingKind::FaultData || pending.kind == PendingKind::DriveBoard) {
         m_stream.clear();
-        m_upload = UploadPhase::Idle;
+        m_upload.cancel();
         const auto frames = pending.kind == PendingKind::FaultData
                                 ? m_faultMemory.controllerFrames(pending.station)
                                 : m_faultMemory.driveBoardFrames(now, m_powerUps);
@@ -422,43 +409,6 @@ void SimulatedDrive::handleRecorder(uint8_t c, std::span<const uint8_t> frame, S
         return;  // not a request the drive knows: no answer
     }
     echo(frame);
-}
-
-// ---- upload ---------------------------------------------------------------------------
-
-void SimulatedDrive::handleUpload(uint8_t c, SimTime now)
-{
-    if (c == code::UploadStart) {
-        m_stream.clear();
-        m_uploadBlock = uploadBlock(m_tables);
-        m_uploadAttempts = 0;
-        sendUploadLength(now);
-        return;
-    }
-    if (c == code::UploadLength && m_upload == UploadPhase::AwaitLengthEcho) {
-        for (const auto& frame : uploadBlockFrames(m_uploadBlock))
-            m_stream.push(frame);
-        m_upload = UploadPhase::Streaming;
-        return;
-    }
-    if (c == code::UploadEnd && m_upload == UploadPhase::AwaitEndEcho)
-        m_upload = UploadPhase::Idle;
-}
-
-void SimulatedDrive::sendUploadLength(SimTime now)
-{
-    const auto length = static_cast<uint16_t>(m_uploadBlock.size());
-    send(link::commandFrame(code::UploadLength, low(length), high(length)));
-    m_upload = UploadPhase::AwaitLengthEcho;
-    m_uploadSentAt = now;
-    ++m_uploadAttempts;
-}
-
-void SimulatedDrive::sendUploadEnd(SimTime now)
-{
-    send(link::commandFrame(code::UploadEnd));
-    m_uploadSentAt = now;
-    ++m_uploadAttempts;
 }
 
 // ---- download -------------------------------------------------------------------------

@@ -21,8 +21,7 @@
 //   19 download          echo; on the serial line the raw block transfer follows
 //                        (DownloadReceiver)
 //   2B upload            echo, then F2 2C Llow Lhigh; after the tool's echo of it the
-//                        block frames and F2 2E, which the tool echoes as well (length
-//                        and end are sent again after kUploadRetry, three times at most)
+//                        block frames and F2 2E, which the tool echoes as well (UploadSender)
 //   12 fault data        echo (byte 2: station, 0 = master .. slaves); after 08 the
 //                        fault memory's frames; E0 the same for the drive board
 //   31..34, 38           echo and the recorder (TriggerRecorder); 36 is the tool's echo
@@ -43,6 +42,7 @@
 #include "ProjectFormulas.h"
 #include "SimTime.h"
 #include "TriggerRecorder.h"
+#include "UploadSender.h"
 
 #include "link/FrameCodec.h"
 #include "model/HeskProject.h"
@@ -77,8 +77,6 @@ class SimulatedDrive final : private FrameEmitter, private SampleSource {
 public:
     // Bytes the drive lets its streams run ahead of the line.
     static constexpr size_t kStreamLowWater = 512;
-    static constexpr SimTime kUploadRetry = seconds(1.0);
-    static constexpr int kUploadAttempts = 3;
 
     SimulatedDrive(model::HeskProject project, DriveBehaviour behaviour, Framing framing, LineOutput& output,
                    uint64_t seed = 1);
@@ -123,7 +121,6 @@ private:
         uint16_t value = 0;
         uint8_t station = 0;
     };
-    enum class UploadPhase { Idle, AwaitLengthEcho, Streaming, AwaitEndEcho };
 
     // FrameEmitter: everything the drive sends passes here (line faults, framing).
     void emitFrame(std::span<const uint8_t> frame) override;
@@ -137,9 +134,6 @@ private:
     void handleWrite(uint8_t code, std::span<const uint8_t> frame);
     void handleConfirm(SimTime now);
     void handleRecorder(uint8_t code, std::span<const uint8_t> frame, SimTime now);
-    void handleUpload(uint8_t code, SimTime now);
-    void sendUploadLength(SimTime now);
-    void sendUploadEnd(SimTime now);
     void downloadFinished(bool complete, SimTime now);
     void echo(std::span<const uint8_t> frame);
     void send(const link::CommandFrame& frame);
@@ -156,7 +150,8 @@ private:
     TriggerRecorder m_recorder;
     FaultMemory m_faultMemory;
     DownloadReceiver m_download;
-    FrameStream m_stream;  // upload and fault data
+    FrameStream m_stream;  // fault data
+    UploadSender m_upload;
     uint16_t m_projectCpuType = 0;
     std::optional<ParameterSlot> m_slavesSlot;
 
@@ -165,11 +160,6 @@ private:
     bool m_heartbeatSupervision = false;
     Pending m_pending;
     std::vector<uint8_t> m_input;
-
-    UploadPhase m_upload = UploadPhase::Idle;
-    std::vector<uint8_t> m_uploadBlock;
-    SimTime m_uploadSentAt{0};
-    int m_uploadAttempts = 0;
 
     DriveCounters m_counters;
     uint16_t m_powerUps = 1;
