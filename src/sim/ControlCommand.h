@@ -17,7 +17,9 @@
 //   device-flag 0|1                   device flag (byte 3 of the 0xF0 answer)
 //   slaves N                          number of slaves (also P0089)
 //   get KEY                           raw word of a parameter ("get r0001")
-//   set KEY VALUE                     raw word of a parameter ("set P7030 2500")
+//   set KEY VALUE                     raw word of a parameter ("set P7030 2500"); the
+//                                     signals the drive model owns (r0001, r0002, ...)
+//                                     are written again at its next step
 //   status                            state, motor and counters on one line
 //   help                              the list of commands
 //   quit                              end the program
