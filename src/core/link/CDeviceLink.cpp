@@ -1,0 +1,392 @@
+#include "CDeviceLink.h"
+
+#include "PumpedWait.h"
+#include "SerialTransport.h"
+
+#include <cerrno>
+#include <poll.h>
+
+namespace hesk::link {
+
+namespace {
+
+constexpr size_t kConnectionReadBufferSize = 5120;
+constexpr size_t kMonitoringReadChunk = 4096;
+constexpr size_t kDatagramBufferSize = 1024 * 1024;
+constexpr int kUdpErrorPauseMs = 500;
+
+}  // namespace
+
+CDeviceLink::CDeviceLink(model::LogSink& log, UdpEndpoints endpoints, QObject* parent)
+    : QObject(parent)
+    , m_log(log)
+    , m_endpoints(std::move(endpoints))
+{
+    m_dispatchTimer.setInterval(kDispatchInterval);
+    connect(&m_dispatchTimer, &QTimer::timeout, this, [this] { dispatchFrameRing(); });
+}
+
+CDeviceLink::~CDeviceLink()
+{
+    m_dispatchTimer.stop();
+    m_state.udpRunning.store(false);
+    joinReader(false);  // no event processing inside the destructor
+    closeTransport();
+}
+
+std::shared_ptr<LinkTransport> CDeviceLink::transport() const
+{
+    const std::lock_guard guard(m_transportLock);
+    return m_transport;
+}
+
+void CDeviceLink::setTransport(std::shared_ptr<LinkTransport> transport)
+{
+    const std::lock_guard guard(m_transportLock);
+    m_transport = std::move(transport);
+}
+
+void CDeviceLink::closeTransport()
+{
+    std::shared_ptr<LinkTransport> closing;
+    {
+        const std::lock_guard guard(m_transportLock);
+        closing = std::move(m_transport);
+    }
+    if (closing)
+        closing->close();
+}
+
+bool CDeviceLink::openSerial(const QString& portPath, const QString& baudText)
+{
+    if (mode() == LinkMode::Serial)
+        closeTransport();
+    bool numeric = false;
+    const int baud = baudText.trimmed().toInt(&numeric);
+    std::unique_ptr<SerialTransport> serial;
+    if (numeric)
+        serial = SerialTransport::open(portPath, baud);
+    if (!serial) {
+        m_state.replyStatus.store(ReplyStatus::LinkNotOpened);
+        return false;
+    }
+    setTransport(std::move(serial));
+    m_mode.store(LinkMode::Serial);
+    m_state.replyStatus.store(ReplyStatus::Success);
+    return true;
+}
+
+bool CDeviceLink::openUdp()
+{
+    if (mode() == LinkMode::Udp && transport()) {
+        m_state.replyStatus.store(ReplyStatus::LinkNotOpened);
+        return false;
+    }
+    if (transport())
+        close();  // a serial port still open: leave serial mode cleanly first
+    std::unique_ptr<UdpTransport> udp = UdpTransport::open(m_endpoints);
+    if (!udp) {
+        m_state.replyStatus.store(ReplyStatus::LinkNotOpened);
+        return false;
+    }
+    setTransport(std::move(udp));
+    m_mode.store(LinkMode::Udp);
+    m_state.replyStatus.store(ReplyStatus::Success);
+    return true;
+}
+
+void CDeviceLink::close()
+{
+    m_dispatchTimer.stop();
+    m_state.udpRunning.store(false);
+    stopReaderThread();
+    m_state.online.store(false);
+    m_state.monitoringThreadRunning.store(false);
+    m_state.connectionThreadRunning.store(false);
+    m_state.connectInProgress.store(false);
+    // The thread has ended before the descriptor goes: no thread ever waits on a closed
+    // (or reused) descriptor.
+    closeTransport();
+    m_pipeline.clearReceived();
+    m_pipeline.clearFrames();
+}
+
+int CDeviceLink::SendFrame(std::span<uint8_t> frame)
+{
+    if (frame.size() < 2)
+        return EINVAL;
+    sealFrame(frame);
+    const LinkMode current = mode();
+    if (current != LinkMode::Serial && current != LinkMode::Udp)
+        return 0;
+    const std::shared_ptr<LinkTransport> open = transport();
+    if (!open)
+        return EBADF;
+    return open->send(frame);
+}
+
+void CDeviceLink::SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int attempts,
+                              std::chrono::milliseconds timeout)
+{
+    m_state.replyStatus.store(ReplyStatus::Pending);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        m_state.replyEvent.reset();
+        SendFrame(frame);
+        m_state.replyEvent.waitFor(timeout);
+        if (m_state.replyStatus.load() != ReplyStatus::Pending)
+            break;
+    }
+}
+
+// ---- reader threads ----------------------------------------------------------------
+
+void CDeviceLink::startConnectionThread()
+{
+    startReader(ReaderThread::Connection);
+}
+
+void CDeviceLink::startMonitoringThread()
+{
+    startReader(ReaderThread::Monitoring);
+}
+
+void CDeviceLink::startUdpReceiveThread()
+{
+    startReader(ReaderThread::UdpReceive);
+}
+
+void CDeviceLink::startReader(ReaderThread kind)
+{
+    if (m_reader.joinable())
+        stopReaderThread();
+    m_stop.consume();  // a stale stop signal must not end the new thread at once
+    m_readerEnded.reset();
+    m_readerReady.reset();
+    std::shared_ptr<LinkTransport> open = transport();
+    m_readerKind = kind;
+    switch (kind) {
+    case ReaderThread::Connection:
+        m_state.connectionThreadRunning.store(true);
+        m_reader = std::thread([this, open] { runConnectionThread(open); });
+        break;
+    case ReaderThread::Monitoring:
+        m_state.monitoringThreadRunning.store(true);
+        m_reader = std::thread([this, open] { runMonitoringThread(open); });
+        break;
+    case ReaderThread::UdpReceive:
+        m_state.udpRunning.store(true);
+        m_reader = std::thread([this, open] { runUdpReceiveThread(open); });
+        break;
+    case ReaderThread::None:
+        return;
+    }
+    m_readerReady.wait();
+}
+
+void CDeviceLink::joinReader(bool pumping)
+{
+    if (!m_reader.joinable() || m_stoppingReader)
+        return;
+    m_stoppingReader = true;
+    m_stop.signal();
+    if (pumping)
+        waitPumping(m_readerEnded);  // events posted by the ending thread are still handled
+    m_reader.join();
+    m_readerKind = ReaderThread::None;
+    m_stoppingReader = false;
+}
+
+void CDeviceLink::stopConnectionThread()
+{
+    m_state.connectionThreadRunning.store(false);
+    m_state.connectInProgress.store(false);
+    joinReader(true);
+    m_pipeline.clearReceived();
+}
+
+void CDeviceLink::stopMonitoringThread()
+{
+    m_state.monitoringThreadRunning.store(false);
+    joinReader(true);
+    m_pipeline.clearReceived();
+    m_pipeline.clearFrames();
+}
+
+void CDeviceLink::stopReaderThread()
+{
+    switch (m_readerKind) {
+    case ReaderThread::Connection:
+        stopConnectionThread();
+        break;
+    case ReaderThread::Monitoring:
+        stopMonitoringThread();
+        break;
+    case ReaderThread::UdpReceive:
+        m_state.udpRunning.store(false);
+        joinReader(true);
+        break;
+    case ReaderThread::None:
+        break;
+    }
+}
+
+bool CDeviceLink::waitForData(const LinkTransport& transport)
+{
+    pollfd fds[2] = {{m_stop.descriptor(), POLLIN, 0}, {transport.descriptor(), POLLIN, 0}};
+    for (;;) {
+        const int ready = ::poll(fds, 2, -1);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0 || (fds[0].revents & POLLIN) != 0) {
+            m_stop.consume();
+            return false;
+        }
+        if ((fds[1].revents & POLLIN) != 0)
+            return true;
+        if ((fds[1].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            // The port failed (a pseudo-terminal whose other end went away): nothing more
+            // will come; wait for the stop signal instead of spinning.
+            m_stop.wait(-1);
+            return false;
+        }
+    }
+}
+
+void CDeviceLink::runConnectionThread(std::shared_ptr<LinkTransport> open)
+{
+    m_log.log(QStringLiteral("开启连接线程"), 1);
+    if (open && open->isOpen()) {
+        open->purgeReceive();
+        std::unique_ptr<uint8_t[]> buffer(new uint8_t[kConnectionReadBufferSize]);
+        m_readerReady.set();
+        while (waitForData(*open)) {
+            const long n = open->receive({buffer.get(), kConnectionReadBufferSize});
+            if (n > 0) {
+                m_pipeline.putReceived({buffer.get(), static_cast<size_t>(n)});
+                m_pipeline.parseSerialFrames(m_sink);
+            } else if (n != -EAGAIN) {
+                // Read error, or end of file after a readable wake-up (the other end of a
+                // pseudo-terminal went away): wait to be stopped; the port is reopened.
+                m_stop.wait(-1);
+                break;
+            }
+        }
+    } else {
+        m_readerReady.set();
+        m_stop.wait(-1);
+    }
+    m_log.log(QStringLiteral("结束连接线程"), 1);
+    m_readerEnded.set();
+}
+
+void CDeviceLink::runMonitoringThread(std::shared_ptr<LinkTransport> open)
+{
+    m_log.log(QStringLiteral("开启跟踪监听线程"), 1);
+    if (open && open->isOpen()) {
+        open->purgeReceive();
+        std::unique_ptr<uint8_t[]> buffer(new uint8_t[kMonitoringReadChunk]);
+        m_readerReady.set();
+        bool failed = false;
+        while (!failed && waitForData(*open)) {
+            bool received = false;
+            for (;;) {  // everything queued, at most 4096 bytes per read
+                const long n = open->receive({buffer.get(), kMonitoringReadChunk});
+                if (n <= 0) {
+                    // An error, or end of file right after a readable wake-up.
+                    failed = n < 0 ? n != -EAGAIN : !received;
+                    break;
+                }
+                m_pipeline.putReceived({buffer.get(), static_cast<size_t>(n)});
+                received = true;
+            }
+            if (received)
+                postExtraction();
+        }
+        if (failed)
+            m_stop.wait(-1);
+    } else {
+        m_readerReady.set();
+        m_stop.wait(-1);
+    }
+    m_log.log(QStringLiteral("结束跟踪监听线程"), 1);
+    m_readerEnded.set();
+}
+
+void CDeviceLink::runUdpReceiveThread(std::shared_ptr<LinkTransport> open)
+{
+    m_log.log(QStringLiteral("开启连接线程"), 1);
+    if (open && open->isOpen()) {
+        std::unique_ptr<uint8_t[]> buffer(new uint8_t[kDatagramBufferSize]);
+        m_readerReady.set();
+        while (m_state.udpRunning.load() && waitForData(*open)) {
+            for (;;) {
+                const long n = open->receive({buffer.get(), kDatagramBufferSize});
+                if (n == -EAGAIN)
+                    break;
+                if (n < 0) {
+                    // A receive error: pause half a second, or less if stopped meanwhile.
+                    if (m_stop.wait(kUdpErrorPauseMs))
+                        m_state.udpRunning.store(false);
+                    break;
+                }
+                scanDatagram({buffer.get(), static_cast<size_t>(n)},
+                             [this](uint8_t routing, std::span<const uint8_t> frame) { dispatch(routing, frame); });
+            }
+        }
+    } else {
+        m_readerReady.set();
+        m_stop.wait(-1);
+    }
+    m_log.log(QStringLiteral("结束连接线程"), 1);
+    m_readerEnded.set();
+}
+
+void CDeviceLink::postExtraction()
+{
+    // One notification at a time: the extraction takes everything held when it runs.
+    if (m_extractionPosted.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_extractionPosted.store(false);
+            extractFrames();
+        },
+        Qt::QueuedConnection);
+}
+
+// ---- monitoring mode on the owning thread --------------------------------------------
+
+void CDeviceLink::extractFrames()
+{
+    m_pipeline.extractFrames();
+}
+
+int CDeviceLink::dispatchFrameRing()
+{
+    return m_pipeline.dispatchFrameRing(m_sink);
+}
+
+void CDeviceLink::startDispatchTimer()
+{
+    m_dispatchTimer.start();
+}
+
+void CDeviceLink::stopDispatchTimer()
+{
+    m_dispatchTimer.stop();
+}
+
+bool CDeviceLink::dispatch(uint8_t routingCode, std::span<const uint8_t> frame)
+{
+    return m_table != nullptr && m_table->dispatch(routingCode, frame);
+}
+
+quint16 CDeviceLink::boundUdpPort() const
+{
+    const std::shared_ptr<LinkTransport> open = transport();
+    const auto* udp = dynamic_cast<const UdpTransport*>(open.get());
+    return udp != nullptr ? udp->boundPort() : 0;
+}
+
+}  // namespace hesk::link

@@ -1,0 +1,84 @@
+#include "DownloadReceiver.h"
+
+namespace hesk::sim {
+
+namespace {
+
+uint16_t bigWord(std::span<const uint8_t> bytes, size_t at)
+{
+    return static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]);
+}
+
+}  // namespace
+
+std::optional<DownloadImage> parseDownloadImage(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < 4)
+        return std::nullopt;
+    const size_t valueCount = bigWord(bytes, 0);
+    const size_t connectionCount = bigWord(bytes, 2);
+    if (4 + 4 * (valueCount + connectionCount) > bytes.size())
+        return std::nullopt;
+    DownloadImage image;
+    size_t at = 4;
+    for (size_t i = 0; i < valueCount; ++i, at += 4)
+        image.values.push_back({bigWord(bytes, at), bigWord(bytes, at + 2)});
+    for (size_t i = 0; i < connectionCount; ++i, at += 4)
+        image.connections.push_back({bigWord(bytes, at), bigWord(bytes, at + 2)});
+    return image;
+}
+
+void DownloadReceiver::begin(SimTime now)
+{
+    m_active = true;
+    m_awaitingControl = false;
+    m_lastByte = now;
+    m_block.clear();
+    m_image.clear();
+}
+
+DownloadReceiver::Progress DownloadReceiver::receive(std::span<const uint8_t> bytes, SimTime now, FrameEmitter& out)
+{
+    if (!m_active)
+        return {Outcome::BrokenOff, 0};
+    if (!bytes.empty())
+        m_lastByte = now;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const uint8_t byte = bytes[i];
+        if (m_awaitingControl) {
+            const uint8_t echo[1] = {byte};
+            out.emitFrame(echo);
+            if (byte > 2)
+                continue;  // not a control byte: echoed, the tool sends it again
+            m_awaitingControl = false;
+            if (byte == 1)
+                m_image.resize(m_image.size() - kBlockSize);  // the block comes again
+            if (byte == 2) {
+                m_active = false;
+                return {Outcome::Finished, i + 1};
+            }
+            continue;
+        }
+        m_block.push_back(byte);
+        if (m_block.size() == kBlockSize) {
+            out.emitFrame(m_block);
+            m_image.insert(m_image.end(), m_block.begin(), m_block.end());
+            m_block.clear();
+            m_awaitingControl = true;
+        }
+    }
+    return {Outcome::Running, bytes.size()};
+}
+
+DownloadReceiver::Outcome DownloadReceiver::advance(SimTime now)
+{
+    if (!m_active)
+        return Outcome::Running;
+    if (now - m_lastByte >= kIdleTimeout) {
+        m_active = false;
+        return Outcome::BrokenOff;
+    }
+    return Outcome::Running;
+}
+
+}  // namespace hesk::sim
