@@ -227,7 +227,7 @@ TEST(IniFileWrite, namesAndValuesThatWouldBreakTheFileAreRefused)
         {"S", "a=b", "v", IniWriteStatus::InvalidName},
         {"S", ";k", "v", IniWriteStatus::InvalidName},
         {"S", "[k]", "v", IniWriteStatus::InvalidName},
-        {"S", "k\r", "v", IniWriteStatus::InvalidName},
+        {"S", "a\rb", "v", IniWriteStatus::InvalidName},
         {"S", "k", "two\r\nlines", IniWriteStatus::InvalidValue},
         {"S", "k", "x\ry", IniWriteStatus::InvalidValue},
     };

@@ -16,6 +16,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hesk::testsupport {
@@ -54,7 +55,7 @@ public:
     }
     ScriptedPrompt& chooseFile(std::optional<QString> path)
     {
-        m_files.push_back(std::move(path));
+        m_files.push_back({path.has_value(), path.value_or(QString())});
         return *this;
     }
 
@@ -97,13 +98,19 @@ private:
                           << spec.title.toStdString() << '"';
             return std::nullopt;
         }
-        std::optional<QString> path = std::move(m_files.front());
+        const ScriptedFile file = m_files.front();
         m_files.pop_front();
-        return path;
+        if (!file.chosen)
+            return std::nullopt;
+        return file.path;
     }
 
     std::deque<model::PromptAnswer> m_answers;
-    std::deque<std::optional<QString>> m_files;
+    struct ScriptedFile {
+        bool chosen = false;  // false: the person cancels
+        QString path;
+    };
+    std::deque<ScriptedFile> m_files;
     std::vector<model::UserMessage> m_messages;
     std::vector<PromptQuestion> m_questions;
     std::vector<FileDialogCall> m_fileDialogs;

@@ -125,6 +125,7 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
         file.m_bom = kBomUtf8;
     } else {
         file.m_encoding = IniEncoding::Ansi;
+        file.m_bom.clear();
     }
     start = file.m_bom.size();
 

@@ -117,7 +117,7 @@ private:
     void insertLine(qsizetype at, const QString& text);
 
     IniEncoding m_encoding = IniEncoding::Utf16LE;
-    QByteArray m_bom;
+    QByteArray m_bom = QByteArray("\xFF\xFE", 2);
     QString m_lineEnd = QStringLiteral("\r\n");
     std::vector<Line> m_lines;
 };
