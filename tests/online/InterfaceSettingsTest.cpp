@@ -1,0 +1,238 @@
+// The settings of "interfacecfg.ini": defaults, loading for a connect, the writers, the
+// port path rule and where the file lives.
+
+#include "IniTestSupport.h"
+#include "QtPrinters.h"
+
+#include "online/InterfaceSettings.h"
+#include "online/InterfaceSetup.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+using namespace hesk::online;
+using namespace hesk::online::testing;
+
+namespace {
+
+class InterfaceSettingsTest : public ::testing::Test {
+protected:
+    InterfaceSettings settings() const { return InterfaceSettings({folder.ini(), {}}); }
+    void writeText(const char* text) { ASSERT_TRUE(writeBytes(folder.ini(), text)); }
+
+    TempFolder folder;
+};
+
+TEST_F(InterfaceSettingsTest, missingFileGivesEmptyDefaultsAndNoConnection)
+{
+    const InterfaceSettings s = settings();
+    EXPECT_EQ(s.modeText(), QString());
+    EXPECT_EQ(s.mode(), InterfaceMode::NotSet);
+    EXPECT_EQ(s.portName(), QString());
+    EXPECT_EQ(s.baudRate(), QString());
+    EXPECT_FALSE(s.approximateComparison());
+    EXPECT_EQ(s.udpEndpoints(), UdpEndpoints{});
+    EXPECT_EQ(UdpEndpoints{}.localAddress, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(UdpEndpoints{}.remoteAddress, QStringLiteral("127.0.0.2"));
+    EXPECT_EQ(s.loadConnectionSettings(), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(folder.ini()));  // reading creates nothing
+}
+
+struct LoadCase {
+    const char* name;
+    const char* file;
+    std::optional<ConnectionSettings> expected;
+};
+
+ConnectionSettings serial(const char* port, const char* path, const char* baud)
+{
+    ConnectionSettings s;
+    s.mode = InterfaceMode::Serial;
+    s.portName = QString::fromUtf8(port);
+    s.portPath = QString::fromUtf8(path);
+    s.baudRate = QString::fromUtf8(baud);
+    return s;
+}
+
+ConnectionSettings ethernet(UdpEndpoints udp = {})
+{
+    ConnectionSettings s;
+    s.mode = InterfaceMode::Ethernet;
+    s.udp = udp;
+    return s;
+}
+
+TEST_F(InterfaceSettingsTest, loadingForAConnect)
+{
+    const LoadCase cases[] = {
+        {"serial", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=ttyUSB0\nBAUNDRATE=38400\n",
+         serial("ttyUSB0", "/dev/ttyUSB0", "38400")},
+        {"serial pseudo-terminal", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=/dev/pts/7\nBAUNDRATE=38400\n",
+         serial("/dev/pts/7", "/dev/pts/7", "38400")},
+        {"empty mode", "[CURRENT MODE]\nMODE=\n", std::nullopt},
+        {"no mode key", "[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=38400\n", std::nullopt},
+        {"empty baud rate", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=\n", std::nullopt},
+        {"empty port", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nBAUNDRATE=38400\n", std::nullopt},
+        {"baud rate no number", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=fast\n",
+         std::nullopt},
+        {"baud rate zero", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=0\n", std::nullopt},
+        {"ethernet with default addresses", "[CURRENT MODE]\nMODE=ETHERNET\n", ethernet()},
+        {"ethernet with our keys",
+         "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALIP=127.0.0.5\nLOCALPORT=9001\n"
+         "REMOTEIP=::1\nREMOTEPORT=9002\n",
+         ethernet({"127.0.0.5", 9001, "::1", 9002})},
+        {"ethernet with a bad address", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nREMOTEIP=127.0.0.300\n",
+         std::nullopt},
+        {"ethernet with a bad port", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALPORT=70000\n",
+         std::nullopt},
+        {"unknown mode", "[CURRENT MODE]\nMODE=RS485\n", std::nullopt},
+        {"mode in another case", "[CURRENT MODE]\nMODE=ethernet\n", std::nullopt},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeText(c.file);
+        EXPECT_EQ(settings().loadConnectionSettings(), c.expected);
+    }
+}
+
+TEST_F(InterfaceSettingsTest, writersAndReadersMeet)
+{
+    InterfaceSettings s = settings();
+    ASSERT_TRUE(s.setMode(InterfaceMode::Serial).ok());
+    ASSERT_TRUE(s.setSerialPort("/dev/ttyS1", "38400").ok());
+    EXPECT_EQ(s.loadConnectionSettings(), serial("/dev/ttyS1", "/dev/ttyS1", "38400"));
+
+    ASSERT_TRUE(s.setMode(InterfaceMode::Ethernet).ok());
+    const UdpEndpoints udp{"127.0.0.1", 18001, "127.0.0.2", 18002};
+    ASSERT_TRUE(s.setUdpEndpoints(udp).ok());
+    EXPECT_EQ(s.loadConnectionSettings(), ethernet(udp));
+    EXPECT_EQ(s.udpEndpoints(), udp);
+    // The serial keys stay for a later switch back.
+    EXPECT_EQ(s.portName(), QStringLiteral("/dev/ttyS1"));
+
+    EXPECT_EQ(s.setMode(InterfaceMode::NotSet).status, IniWriteStatus::InvalidValue);
+    EXPECT_EQ(s.setUdpEndpoints({"nowhere", 1, "127.0.0.2", 1}).status, IniWriteStatus::InvalidValue);
+    EXPECT_EQ(s.modeText(), QStringLiteral("ETHERNET"));
+}
+
+TEST_F(InterfaceSettingsTest, firstApproximateToggleCreatesTheFileWithTheSettingSection)
+{
+    InterfaceSettings s = settings();
+    ASSERT_TRUE(s.setApproximateComparison(true).ok());
+    EXPECT_EQ(readBytes(folder.ini()), bomLE + le16(u"[SETTING]\r\nAPPROX=1\r\n"));
+    EXPECT_TRUE(s.approximateComparison());
+
+    ASSERT_TRUE(s.setApproximateComparison(false).ok());
+    EXPECT_EQ(readBytes(folder.ini()), bomLE + le16(u"[SETTING]\r\nAPPROX=0\r\n"));
+    EXPECT_FALSE(s.approximateComparison());
+}
+
+TEST_F(InterfaceSettingsTest, onlyTheText1SwitchesApproximateComparisonOn)
+{
+    const std::pair<const char*, bool> cases[] = {{"1", true}, {"0", false}, {"", false}, {"yes", false}, {"01", false}};
+    for (const auto& [text, on] : cases) {
+        SCOPED_TRACE(text);
+        writeText((std::string("[SETTING]\r\nAPPROX=") + text + "\r\n").c_str());
+        EXPECT_EQ(settings().approximateComparison(), on);
+    }
+}
+
+TEST_F(InterfaceSettingsTest, invalidUdpKeysFallBackToDefaultsForDisplay)
+{
+    writeText("[ETHERNET MODE]\nLOCALIP=not an address\nLOCALPORT=0\nREMOTEIP=10.0.0.9\n");
+    UdpEndpoints expected;
+    expected.remoteAddress = QStringLiteral("10.0.0.9");
+    EXPECT_EQ(settings().udpEndpoints(), expected);
+}
+
+TEST_F(InterfaceSettingsTest, aWriteToAnUnwritableLocationFailsCleanly)
+{
+    ASSERT_TRUE(writeBytes(folder.file("plain-file"), "x"));
+    InterfaceSettings s({folder.file("plain-file/sub/interfacecfg.ini"), {}});
+    EXPECT_EQ(s.setMode(InterfaceMode::Serial).status, IniWriteStatus::CannotWrite);
+    EXPECT_EQ(s.mode(), InterfaceMode::NotSet);
+}
+
+TEST(PortOpenPath, windowsPrefixOnlyForLongNamesAndDevicePathsElsewhere)
+{
+    struct Case {
+        const char* name;
+        PortPlatform platform;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"COM3", PortPlatform::Windows, "COM3"},
+        {"COM12", PortPlatform::Windows, "\\\\.\\COM12"},
+        {"\\\\.\\COM12", PortPlatform::Windows, "\\\\.\\COM12"},
+        {"ttyUSB0", PortPlatform::Posix, "/dev/ttyUSB0"},
+        {"COM12", PortPlatform::Posix, "/dev/COM12"},
+        {"/dev/pts/3", PortPlatform::Posix, "/dev/pts/3"},
+        {"", PortPlatform::Posix, ""},
+        {"", PortPlatform::Windows, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(portOpenPath(c.name, c.platform), QString::fromUtf8(c.path));
+    }
+}
+
+TEST(SettingsLocation, besideTheExecutableWhenItsFolderIsWritableElseTheUsersFolder)
+{
+    const SettingsLocation writable = chooseSettingsLocation("/opt/hesk/bin", true, "/home/u/.config/HESKMonitor");
+    EXPECT_EQ(writable.filePath, QStringLiteral("/opt/hesk/bin/interfacecfg.ini"));
+    EXPECT_EQ(writable.seedPath, QString());
+
+    const SettingsLocation readOnly = chooseSettingsLocation("/opt/hesk/bin", false, "/home/u/.config/HESKMonitor");
+    EXPECT_EQ(readOnly.filePath, QStringLiteral("/home/u/.config/HESKMonitor/interfacecfg.ini"));
+    EXPECT_EQ(readOnly.seedPath, QStringLiteral("/opt/hesk/bin/interfacecfg.ini"));
+}
+
+TEST(SettingsLocation, theRunningProgramsWritableFolderHoldsTheFile)
+{
+    int argc = 1;
+    char name[] = "test_online";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    // The test program's build folder is writable.
+    const SettingsLocation location = applicationSettingsLocation();
+    EXPECT_EQ(location.filePath, QCoreApplication::applicationDirPath() + QStringLiteral("/interfacecfg.ini"));
+    EXPECT_EQ(location.seedPath, QString());
+}
+
+TEST(SettingsLocation, shippedSettingsAreReadUntilTheFirstWriteCopiesThemToTheUser)
+{
+    TempFolder install;
+    TempFolder user;
+    const QString shipped = install.ini();
+    const QByteArray shippedBytes = bomLE + le16(u"; shipped\r\n[CURRENT MODE]\r\nMODE=232\r\n[232 MODE]\r\nPORTNAME=ttyS0\r\nBAUNDRATE=38400\r\n");
+    ASSERT_TRUE(writeBytes(shipped, shippedBytes));
+    const QString userFile = user.file(QStringLiteral("HESKMonitor/interfacecfg.ini"));
+    InterfaceSettings s({userFile, shipped});
+
+    EXPECT_EQ(s.readPath(), shipped);
+    EXPECT_EQ(s.loadConnectionSettings(), serial("ttyS0", "/dev/ttyS0", "38400"));
+
+    ASSERT_TRUE(s.setApproximateComparison(true).ok());
+    EXPECT_EQ(s.readPath(), userFile);
+    EXPECT_EQ(readBytes(userFile), shippedBytes + le16(u"[SETTING]\r\nAPPROX=1\r\n"));
+    EXPECT_EQ(readBytes(shipped), shippedBytes);
+    EXPECT_EQ(s.loadConnectionSettings(), serial("ttyS0", "/dev/ttyS0", "38400"));
+}
+
+TEST(InterfaceSetup, dialogChecksAndTexts)
+{
+    EXPECT_EQ(checkPortsForDetailSettings({}),
+              hesk::model::UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！")));
+    EXPECT_EQ(checkPortsForDetailSettings({"/dev/ttyS0"}), std::nullopt);
+    EXPECT_EQ(checkPortSelection("", "38400"), hesk::model::UserMessage::warning(QStringLiteral("端口未选择！")));
+    EXPECT_EQ(checkPortSelection("", ""), hesk::model::UserMessage::warning(QStringLiteral("端口未选择！")));
+    EXPECT_EQ(checkPortSelection("COM3", ""), hesk::model::UserMessage::warning(QStringLiteral("波特率未选择！")));
+    EXPECT_EQ(checkPortSelection("COM3", "38400"), std::nullopt);
+    EXPECT_EQ(offeredBaudRates(), QStringList{"38400"});
+    EXPECT_EQ(interfaceModeDescription(InterfaceMode::Serial),
+              QStringLiteral("该模式使用232通信协议,需要设定串口号和波特率"));
+    EXPECT_EQ(interfaceModeDescription(InterfaceMode::Ethernet), QStringLiteral("该模式使用以太网通信协议"));
+}
+
+}  // namespace
