@@ -108,7 +108,7 @@ std::pair<int, int> parseSpan(const QString& text)
 
 }  // namespace
 
-PageCatalogue::PageCatalogue(DeviceClass deviceClass) : deviceClass_(deviceClass)
+PageCatalogue::PageCatalogue(DeviceClass deviceClass)
 {
     const std::vector<PageList>* lists = nullptr;
     switch (deviceClass) {

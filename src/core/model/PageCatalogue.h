@@ -48,7 +48,6 @@ private:
 
     bool groupContains(const GroupPage& page, const HeskParameterElement& element) const;
 
-    DeviceClass deviceClass_;
     std::vector<GroupPage> groups_;
 };
 
