@@ -179,5 +179,38 @@ TEST(DatagramScanner, byteTable)
     }
 }
 
+TEST(DatagramScanner, handlersReadTheCarriedSerialFrame)
+{
+    const Bytes value = kValueReply;
+    const Bytes trace = bytes(traceFrame(1, {1, 2, 3, 4, 5, 6}));
+    const Bytes block = bytes(blockFrame(counting64(), 0));
+    const Bytes boot = kStandBy;
+    Bytes valueInLongerPayload = value;
+    valueInLongerPayload.insert(valueInLongerPayload.end(), {0xAA, 0xBB});
+    const Bytes bare = datagramFrame(0x01, 0x50, {});
+    const Bytes otherCode = datagramFrame(0x01, 0x06, value);  // carries code 0x01, routed 0x06
+    const Bytes cutOff = datagramFrame(0x01, 0x2D, Bytes(block.begin(), block.begin() + 20));
+
+    struct Case {
+        const char* name;
+        Bytes datagram;
+        Bytes expected;
+    };
+    const std::vector<Case> cases = {
+        {"command frame", datagramFrame(0x01, 0x01, value), value},
+        {"trace frame", datagramFrame(0x01, 0x3A, trace), trace},
+        {"block frame", datagramFrame(0x01, 0x2D, block), block},
+        {"boot frame", datagramFrame(0x01, 0x50, boot), boot},
+        {"bytes after the carried frame are not part of it", datagramFrame(0x01, 0x01, valueInLongerPayload), value},
+        {"bare connect answer: the whole datagram", bare, bare},
+        {"payload routed by another code: the whole datagram", otherCode, otherCode},
+        {"carried frame cut short: the whole datagram", cutOff, cutOff},
+    };
+    for (const Case& c : cases) {
+        const std::span<const uint8_t> got = datagramDispatchBytes(c.datagram);
+        EXPECT_EQ(Bytes(got.begin(), got.end()), c.expected) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace hesk::link

@@ -6,6 +6,7 @@
 
 #include "link/CDeviceLink.h"
 #include "link/FrameDispatchTable.h"
+#include "SimProcess.h"
 
 #include <QString>
 
@@ -171,6 +172,19 @@ struct LinkHarness {
         link.setDispatchTable(&table);
     }
     ~LinkHarness() { link.close(); }  // the reader thread ends before the table goes
+
+    // Sends a write and waits, pumping events, until its echo was confirmed.
+    bool confirmedWrite(uint16_t address, uint16_t value, std::chrono::milliseconds timeout)
+    {
+        const int before = writes.confirms.load();
+        const link::CommandFrame frame = link::writeValueRequest(address, value);
+        writes.begin(frame);
+        link.state().modifyConfirmed.reset();
+        link::CommandFrame copy = frame;
+        link.SendFrame(copy);
+        return pumpUntil([&] { return writes.confirms.load() > before; }, timeout)
+               && link.state().modifyConfirmed.isSet();
+    }
 
     RecordingLog log;
     link::CDeviceLink link;

@@ -69,16 +69,7 @@ protected:
             },
             timeout);
     }
-    bool confirmedWrite(uint16_t address, uint16_t value)
-    {
-        const int before = h.writes.confirms.load();
-        const link::CommandFrame frame = link::writeValueRequest(address, value);
-        h.writes.begin(frame);
-        h.link.state().modifyConfirmed.reset();
-        link::CommandFrame copy = frame;
-        h.link.SendFrame(copy);
-        return pumpUntil([&] { return h.writes.confirms.load() > before; }, 3s) && h.link.state().modifyConfirmed.isSet();
-    }
+    bool confirmedWrite(uint16_t address, uint16_t value) { return h.confirmedWrite(address, value, 3s); }
 
     QTemporaryDir dir;
     QString project;

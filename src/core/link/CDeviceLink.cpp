@@ -330,7 +330,9 @@ void CDeviceLink::runUdpReceiveThread(std::shared_ptr<LinkTransport> open)
                     break;
                 }
                 scanDatagram({buffer.get(), static_cast<size_t>(n)},
-                             [this](uint8_t routing, std::span<const uint8_t> frame) { dispatch(routing, frame); });
+                             [this](uint8_t routing, std::span<const uint8_t> frame) {
+                                 dispatch(routing, datagramDispatchBytes(frame));
+                             });
             }
         }
     } else {

@@ -63,6 +63,24 @@ bool wholeFrameXorIsZero(std::span<const uint8_t> frame)
     return xorOf(frame) == 0;
 }
 
+std::span<const uint8_t> datagramDispatchBytes(std::span<const uint8_t> datagram)
+{
+    constexpr size_t header = 4;   // F5, L, byte 2, code
+    constexpr size_t trailer = 2;  // CRC low, CRC high
+    if (datagram.size() < kMinDatagramFrameSize)
+        return datagram;
+    const uint8_t routing = datagram[3];
+    const auto payload = datagram.subspan(header, datagram.size() - header - trailer);
+    size_t inner = 0;
+    if (payload[0] == kCommandStart && payload[1] == routing)
+        inner = commandFamilyLength(routing);
+    else if (payload[0] == kBootStart && payload.size() >= 3 && payload[2] == routing)
+        inner = payload[1] == kLongBootLengthByte ? kLongBootFrameSize : kBootFrameSize;
+    if (inner == 0 || inner > payload.size())
+        return datagram;
+    return payload.first(inner);
+}
+
 bool datagramCrcOk(std::span<const uint8_t> frame)
 {
     if (frame.size() < 3)

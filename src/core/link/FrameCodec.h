@@ -142,6 +142,13 @@ inline uint8_t routingCodeOfCommand(std::span<const uint8_t> frame) { return fra
 inline uint8_t routingCodeOfBoot(std::span<const uint8_t> frame) { return frame[2]; }
 inline uint8_t routingCodeOfDatagram(std::span<const uint8_t> frame) { return frame[3]; }
 
+// The bytes of a datagram frame that its reply handler reads. The drive carries a whole
+// serial frame (command, trace, block or boot) between byte 3 and the CRC, so handlers
+// read the same field positions on either line: when the payload starts with a serial
+// frame routed by the datagram's own code, that frame is returned; any other datagram
+// (the bare answer to the Ethernet connect request) is returned whole.
+std::span<const uint8_t> datagramDispatchBytes(std::span<const uint8_t> datagram);
+
 // Length of the F2 frame whose second byte is given: 16 for trace, 68 for block, else 8.
 inline size_t commandFamilyLength(uint8_t second)
 {
