@@ -6,6 +6,7 @@
 #include "model/InputValidation.h"
 #include "model/ParameterTypes.h"
 #include "model/ParameterValueText.h"
+#include "model/TypedValue.h"
 
 #include <QJsonArray>
 
@@ -105,26 +106,14 @@ int runShow(const QStringList& args, const CliArguments& call, const CliOutput& 
     return ExitOk;
 }
 
-struct Checked {
-    ValidationResult validation;
-    EffectiveLimits limits;
-};
-
-Checked check(OpenedProject& opened, const HeskParameterElement& element, const QString& text)
-{
-    const EffectiveLimits limits = displayLimits(element, opened.formulas());
-    const QString type = typeName(element.typeCode);
-    return {validateInput(text, limits.lower, limits.upper, element.decimals, radixOf(type), type), limits};
-}
-
 int runCheck(const QStringList& args, const CliArguments& call, const CliOutput& out)
 {
     auto param = openParam(args, call, out);
     if (!param)
         return ExitFailure;
-    const Checked checked = check(param->cli->opened(), *param->element, args[2]);
+    const TypedValueCheck checked = checkTypedValue(param->cli->opened(), *param->element, args[2]);
     const ValidationResult& v = checked.validation;
-    const auto message = valueDialogMessage(v.code, param->element->decimals);
+    const auto& message = checked.message;
     if (out.json())
         out.document(QJsonObject{{QStringLiteral("key"), keyText(*param->element)},
                                  {QStringLiteral("input"), args[2]},
@@ -140,17 +129,6 @@ int runCheck(const QStringList& args, const CliArguments& call, const CliOutput&
     return ExitOk;
 }
 
-QString rawErrorText(RawConversionError error)
-{
-    switch (error) {
-    case RawConversionError::WrongParameter: return QStringLiteral("数据转换出错，请联系开发人员！");
-    case RawConversionError::NotANumber: return QStringLiteral("数据格式不符合要求！");
-    case RawConversionError::OutOfRange: return QStringLiteral("数据不在范围内！");
-    case RawConversionError::None: break;
-    }
-    return {};
-}
-
 int runToRaw(const QStringList& args, const CliArguments& call, const CliOutput& out)
 {
     auto param = openParam(args, call, out);
@@ -158,15 +136,11 @@ int runToRaw(const QStringList& args, const CliArguments& call, const CliOutput&
         return ExitFailure;
     OpenedProject& opened = param->cli->opened();
     const HeskParameterElement& element = *param->element;
-    const Checked checked = check(opened, element, args[2]);
-    if (!checked.validation.accepted()) {
-        const auto message = valueDialogMessage(checked.validation.code, element.decimals);
-        return out.fail(QStringLiteral("%1: %2").arg(checked.validation.resultText(), message ? message->text : QString()));
-    }
-    const RawConversion raw = rawFromDisplayText(element, checked.validation.acceptedText,
-                                                 opened.project().timeBases, opened.formulas());
-    if (!raw.raw)
-        return out.fail(rawErrorText(raw.error));
+    const TypedValueConversion converted = convertTypedValue(opened, element, args[2]);
+    if (!converted.ok())
+        return out.fail(converted.failureText());
+    const TypedValueCheck& checked = converted.check;
+    const RawConversion& raw = converted.raw;
     const QString hex = QStringLiteral("0x%1").arg(*raw.raw, 4, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("0X"), QLatin1String("0x"));
     if (out.json()) {
         QJsonObject result{{QStringLiteral("key"), keyText(element)},

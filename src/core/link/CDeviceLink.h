@@ -108,6 +108,8 @@ public:
     FaultDataStore& faultData() { return m_faultData; }
     ReceivePipeline& receivePipeline() { return m_pipeline; }
     const UdpEndpoints& endpoints() const { return m_endpoints; }
+    // The endpoints of the next openUdp (the settings are read again at every connect).
+    void setEndpoints(UdpEndpoints endpoints) { m_endpoints = std::move(endpoints); }
     // The local UDP port actually bound (differs from the configured one only for 0).
     quint16 boundUdpPort() const;
 

@@ -1,0 +1,177 @@
+// The online session against the real simulated drive on a pseudo-terminal paced at
+// 38400 baud, with the installed inverter sample project:
+//   SystemPollCycle  one cycle of the system poll list through the 25 ms scheduler;
+//                    goal: within 1.1 x n x 25 ms for n frames ("goalRatio" <= 1.1)
+//   SingleRead100    a single read of 100 parameters; goal: within 1.2 x the wire time
+//                    of its 200 frames plus 100 reply turn-arounds ("goalRatio" <= 1.2;
+//                    the turn-around is measured with single reads of one parameter)
+// Run from the build tree: build/default/bench/SessionBench.
+
+#include "model/FaultTableLibrary.h"
+#include "shell/MonitorSession.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr int kBaud = 38400;
+constexpr double kFrameSeconds = 8.0 * 10.0 / kBaud;  // one 8-byte frame on the wire
+
+class QuietLog final : public hesk::model::LogSink {
+public:
+    void log(const QString&, int) override {}
+};
+
+class QuietPrompt final : public hesk::model::UserPrompt {
+public:
+    void show(hesk::model::MessageKind, const QString& title, const QString& text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    hesk::model::PromptAnswer ask(const QString&, const QString&, hesk::model::PromptButtons buttons) override
+    {
+        return hesk::model::dismissAnswer(buttons);
+    }
+    std::optional<QString> saveFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> openFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
+};
+
+const QString kProject = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
+
+// The simulator and an online session, shared by the benchmarks.
+struct Online {
+    QProcess sim;
+    QuietLog log;
+    QuietPrompt prompt;
+    hesk::model::FaultTableLibrary faults;
+    std::unique_ptr<hesk::shell::MonitorSession> session;
+
+    bool start()
+    {
+        sim.start(QStringLiteral(HESK_SIM_PATH), {QStringLiteral("--project"), kProject, QStringLiteral("--pty"),
+                                                  QStringLiteral("--baud"), QString::number(kBaud)});
+        if (!sim.waitForReadyRead(10000))
+            return false;
+        const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        session = std::make_unique<hesk::shell::MonitorSession>(
+            faults, log, prompt, hesk::online::InterfaceSettings({QStringLiteral("/nonexistent/interfacecfg.ini"), {}}));
+        if (session->project().open(kProject))
+            return false;
+        hesk::online::ConnectionSettings settings;
+        settings.mode = hesk::online::InterfaceMode::Serial;
+        settings.portName = settings.portPath = pty;
+        settings.baudRate = QString::number(kBaud);
+        session->overrideConnectionSettings(settings);
+        return session->connectDevice();
+    }
+    ~Online()
+    {
+        session.reset();
+        sim.terminate();
+        sim.waitForFinished(3000);
+    }
+};
+
+Online* g_online = nullptr;
+
+void pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeout.count()) {
+        QEventLoop loop;
+        QTimer::singleShot(1, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+void SystemPollCycle(benchmark::State& state)
+{
+    hesk::shell::MonitorSession& session = *g_online->session;
+    hesk::online::SendScheduler& scheduler = session.scheduler();
+    const size_t n = scheduler.systemPollList().size();
+    double total = 0;
+    for (auto _ : state) {
+        // Wait for the running cycle to end, then time a fresh one.
+        pumpUntil([&] { return scheduler.systemCycleDone(); }, 10s);
+        QElapsedTimer clock;
+        clock.start();
+        scheduler.clearSystemCycle();
+        pumpUntil([&] { return scheduler.systemCycleDone(); }, 10s);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    const double goal = n * 0.025;
+    state.counters["frames"] = static_cast<double>(n);
+    state.counters["goalSeconds"] = goal;
+    state.counters["goalRatio"] = (total / state.iterations()) / goal;
+}
+
+double measureRead(std::vector<const hesk::model::HeskParameterElement*>& list)
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (!g_online->session->readParameters(list))
+        return -1;
+    return clock.nsecsElapsed() / 1e9;
+}
+
+void SingleRead100(benchmark::State& state)
+{
+    hesk::shell::MonitorSession& session = *g_online->session;
+    const auto& elements = session.project().project().elements;
+    std::vector<const hesk::model::HeskParameterElement*> hundred;
+    for (const auto& e : elements)
+        if (hundred.size() < 100 && e.address < 8192)
+            hundred.push_back(&e);
+    std::vector<const hesk::model::HeskParameterElement*> one{hundred.front()};
+    // Turn-around: a single read of one parameter minus its two frames on the wire.
+    double turnaround = 0;
+    for (int i = 0; i < 10; ++i)
+        turnaround += measureRead(one) - 2 * kFrameSeconds;
+    turnaround /= 10;
+    double total = 0;
+    for (auto _ : state) {
+        const double seconds = measureRead(hundred);
+        if (seconds < 0) {
+            state.SkipWithError("a read was not answered");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    const double wire = 200 * kFrameSeconds;
+    state.counters["wireSeconds"] = wire;
+    state.counters["turnaroundMs"] = turnaround * 1000;
+    state.counters["goalRatio"] = (total / state.iterations()) / (wire + 100 * turnaround);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Online online;
+    if (!online.start()) {
+        std::fprintf(stderr, "the simulated drive did not come online\n");
+        return 1;
+    }
+    g_online = &online;
+    benchmark::RegisterBenchmark("SystemPollCycle", SystemPollCycle)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("SingleRead100", SingleRead100)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

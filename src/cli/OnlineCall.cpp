@@ -1,0 +1,173 @@
+#include "OnlineCall.h"
+
+#include "model/ParameterNumbering.h"
+#include "model/ParameterValueText.h"
+#include "online/InterfaceSettings.h"
+
+#include <QHostAddress>
+
+namespace hesk::cli {
+
+namespace {
+
+constexpr char kDefaultBaud[] = "38400";
+
+// "ADDR" or "ADDR:PORT" (IPv4); the port defaults to `port`.
+bool parseEndpoint(const QString& text, QString& address, uint16_t& port)
+{
+    QString host = text;
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && text.count(QLatin1Char(':')) == 1) {
+        bool ok = false;
+        const uint value = text.mid(colon + 1).toUInt(&ok);
+        if (!ok || value > 65535)
+            return false;
+        port = static_cast<uint16_t>(value);
+        host = text.left(colon);
+    }
+    if (QHostAddress(host).isNull())
+        return false;
+    address = host;
+    return true;
+}
+
+}  // namespace
+
+QString hexWord(uint16_t word)
+{
+    return QStringLiteral("0x") + QString::number(word, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+QStringList OnlineCall::valueOptions()
+{
+    return {QStringLiteral("--project"), QStringLiteral("--port"), QStringLiteral("--baud"),
+            QStringLiteral("--udp-local"), QStringLiteral("--udp-remote")};
+}
+
+QStringList OnlineCall::flagOptions()
+{
+    return {QStringLiteral("--udp"), QStringLiteral("--yes"), QStringLiteral("--verbose")};
+}
+
+QString OnlineCall::optionsHelp()
+{
+    return QStringLiteral(R"(--project FILE     the project of the device (.tmprj), required
+--port PATH        serial device path (/dev/ttyUSB0, a pseudo-terminal, or a link to
+                   one); --baud N sets the rate (default 38400)
+--udp              Ethernet mode; --udp-local ADDR[:PORT] and --udp-remote ADDR[:PORT]
+                   replace the addresses of the settings file (defaults 127.0.0.1 and
+                   127.0.0.2, port 8001; local port 0 lets the system choose)
+                   Without --port and --udp the settings file (interfacecfg.ini) decides,
+                   as in the window.
+--yes              answer questions with Yes/OK (otherwise they are dismissed)
+--verbose          every log line on standard error (otherwise level 2 and above)
+)");
+}
+
+OnlineCall::OnlineCall(bool yes, bool verbose) : m_log(verbose), m_prompt(yes) {}
+
+OnlineCall::~OnlineCall()
+{
+    if (m_session && m_session->isOnline())
+        m_session->disconnectDevice();
+}
+
+std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const CliOutput& out, int& exitCode)
+{
+    exitCode = ExitUsage;
+    const std::optional<QString> projectPath = call.option(QStringLiteral("--project"));
+    if (!projectPath) {
+        out.usage(QStringLiteral("--project FILE is required"));
+        return nullptr;
+    }
+    const bool udp = call.has(QStringLiteral("--udp"));
+    const std::optional<QString> port = call.option(QStringLiteral("--port"));
+    if (udp && port) {
+        out.usage(QStringLiteral("--port and --udp exclude each other"));
+        return nullptr;
+    }
+    std::unique_ptr<OnlineCall> online(
+        new OnlineCall(call.has(QStringLiteral("--yes")), call.has(QStringLiteral("--verbose"))));
+    online->m_session = std::make_unique<shell::MonitorSession>(
+        online->m_faultTables, online->m_log, online->m_prompt,
+        online::InterfaceSettings(online::applicationSettingsLocation()));
+    shell::MonitorSession& session = *online->m_session;
+
+    if (port) {
+        online::ConnectionSettings settings;
+        settings.mode = online::InterfaceMode::Serial;
+        settings.portName = *port;
+        settings.portPath = online::portOpenPath(*port);
+        settings.baudRate = call.option(QStringLiteral("--baud")).value_or(QString::fromLatin1(kDefaultBaud));
+        bool numeric = false;
+        if (settings.baudRate.toInt(&numeric) <= 0 || !numeric) {
+            out.usage(QStringLiteral("--baud takes a positive number, not '%1'").arg(settings.baudRate));
+            return nullptr;
+        }
+        session.overrideConnectionSettings(settings);
+    } else if (udp) {
+        online::ConnectionSettings settings;
+        settings.mode = online::InterfaceMode::Ethernet;
+        settings.udp = session.settings().udpEndpoints();
+        for (const auto& [name, address, portNumber] :
+             {std::tuple{QStringLiteral("--udp-local"), &settings.udp.localAddress, &settings.udp.localPort},
+              std::tuple{QStringLiteral("--udp-remote"), &settings.udp.remoteAddress, &settings.udp.remotePort}}) {
+            const std::optional<QString> text = call.option(name);
+            if (text && !parseEndpoint(*text, *address, *portNumber)) {
+                out.usage(QStringLiteral("%1 takes ADDR or ADDR:PORT, not '%2'").arg(name, *text));
+                return nullptr;
+            }
+        }
+        session.overrideConnectionSettings(settings);
+    } else if (call.option(QStringLiteral("--baud")) || call.option(QStringLiteral("--udp-local"))
+               || call.option(QStringLiteral("--udp-remote"))) {
+        out.usage(QStringLiteral("--baud goes with --port, --udp-local and --udp-remote with --udp"));
+        return nullptr;
+    }
+
+    exitCode = ExitFailure;
+    if (const auto failure = session.project().open(*projectPath)) {
+        out.fail(failure->text);
+        return nullptr;
+    }
+    exitCode = ExitOk;
+    return online;
+}
+
+bool OnlineCall::connect() { return m_session->connectDevice(); }
+
+std::optional<std::vector<const model::HeskParameterElement*>> OnlineCall::parameters(const QStringList& keys,
+                                                                                     const CliOutput& out)
+{
+    std::vector<const model::HeskParameterElement*> elements;
+    for (const QString& key : keys) {
+        const model::HeskParameterElement* element = project().find(key);
+        if (!element) {
+            out.fail(QStringLiteral("heskmon: the project has no parameter %1").arg(key));
+            return std::nullopt;
+        }
+        elements.push_back(element);
+    }
+    return elements;
+}
+
+QString OnlineCall::rawText(const model::HeskParameterElement& element)
+{
+    return hexWord(m_session->onlineRaw(element).value_or(0));
+}
+
+QString OnlineCall::valueText(const model::HeskParameterElement& element)
+{
+    const uint16_t raw = m_session->onlineRaw(element).value_or(0);
+    if (element.isSettable() && element.isConnection()) {
+        // The table keeps the negated source address; 0x8000 stands for no connection.
+        const uint16_t source = raw == 0x8000 ? 0 : static_cast<uint16_t>(-raw);
+        return QStringLiteral("source %1").arg(source);
+    }
+    model::OpenedProject& opened = project();
+    const model::DisplayedValue shown =
+        model::displayRawValue(element, raw, opened.project().timeBases, opened.formulas());
+    return element.unit.trimmed().isEmpty() ? shown.text : QStringLiteral("%1 %2").arg(shown.text, element.unit.trimmed());
+}
+
+}  // namespace hesk::cli

@@ -1,0 +1,576 @@
+#include "MonitorSession.h"
+
+#include "link/FrameCodec.h"
+#include "link/PumpedWait.h"
+#include "model/ParameterValueText.h"
+#include "online/ReadRequests.h"
+
+
+#include <thread>
+
+namespace hesk::shell {
+
+using namespace std::chrono_literals;
+using link::ReplyStatus;
+using model::MessageKind;
+
+namespace {
+
+constexpr int kConnectAttempts = 4;
+constexpr auto kConnectTimeout = 1000ms;
+constexpr int kReadAttempts = 4;
+constexpr auto kReadTimeout = 500ms;
+
+link::UdpEndpoints linkEndpoints(const online::UdpEndpoints& e)
+{
+    link::UdpEndpoints endpoints;
+    endpoints.localAddress = QHostAddress(e.localAddress);
+    endpoints.localPort = e.localPort;
+    endpoints.remoteAddress = QHostAddress(e.remoteAddress);
+    endpoints.remotePort = e.remotePort;
+    return endpoints;
+}
+
+QString cpuDisplayName(const model::OpenedProject& project)
+{
+    const QString text = project.project().header.cpuType.trimmed();
+    return text.isEmpty() ? project.cpu().name : text;
+}
+
+}  // namespace
+
+// Timer 5. The scheduler arms and kills it with its lock held, also from reply handlers
+// that run on the UDP receive thread in Ethernet mode: every call is posted to the
+// session's thread, so calls take effect in the order they were made.
+class MonitorSession::QtRetryTimer final : public online::RetryTimer {
+public:
+    QtRetryTimer(QObject* owner, std::function<void()> fired) : m_owner(owner)
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, owner, std::move(fired));
+    }
+    void arm(std::chrono::milliseconds period) override
+    {
+        QMetaObject::invokeMethod(m_owner, [this, period] { m_timer.start(period); }, Qt::QueuedConnection);
+    }
+    void kill() override
+    {
+        QMetaObject::invokeMethod(m_owner, [this] { m_timer.stop(); }, Qt::QueuedConnection);
+    }
+
+private:
+    QObject* m_owner;
+    QTimer m_timer;
+};
+
+MonitorSession::MonitorSession(const model::FaultTableLibrary& faultTables, model::LogSink& log,
+                               model::UserPrompt& prompt, online::InterfaceSettings settings, SessionTimings timings,
+                               QObject* parent)
+    : QObject(parent)
+    , m_log(log)
+    , m_prompt(prompt)
+    , m_settings(std::move(settings))
+    , m_timings(timings)
+    , m_project(faultTables)
+    , m_link(std::make_unique<link::CDeviceLink>(log))
+{
+    m_retryTimer = std::make_unique<QtRetryTimer>(this, [this] { m_scheduler->retryTimeout(); });
+    m_scheduler = std::make_unique<online::SendScheduler>(*m_link, m_link->state(), m_log, *m_retryTimer);
+    m_table = std::make_unique<link::FrameDispatchTable>(
+        link::ReplyContext{m_link->state(), *m_link, m_values, m_connection, m_link->faultData(), m_log, m_pause,
+                           link::WorkflowPorts{m_scheduler.get()}});
+    m_link->setDispatchTable(m_table.get());
+
+    m_schedulerTimer.setInterval(m_timings.schedulerTick);
+    m_supervisionTimer.setInterval(m_timings.supervision);
+    m_healthTimer.setInterval(m_timings.healthCheck);
+    QObject::connect(&m_schedulerTimer, &QTimer::timeout, this, [this] { schedulerTick(); });
+    QObject::connect(&m_supervisionTimer, &QTimer::timeout, this, [this] { supervisionTick(); });
+    QObject::connect(&m_healthTimer, &QTimer::timeout, this, [this] { healthCheckTick(); });
+}
+
+MonitorSession::~MonitorSession()
+{
+    stopMonitoringTimers();
+    m_link->close();  // the reader thread ends before the table and the ports go
+}
+
+void MonitorSession::setHooks(online::SessionHooks* hooks) { m_hooks = hooks; }
+
+online::SessionHooks& MonitorSession::hooks() const
+{
+    return m_hooks ? *m_hooks : const_cast<online::SessionHooks&>(m_noHooks);
+}
+
+bool MonitorSession::isOnline() const { return m_link->state().online.load(); }
+
+// ---- connect ------------------------------------------------------------------------
+
+bool MonitorSession::connectDevice()
+{
+    if (isOnline())
+        return true;
+    if (m_project.cpu().code == 0) {
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
+                      QStringLiteral("HESKMonitor软件暂时不支持此种cpu类型%1，请联系开发人员。")
+                          .arg(cpuDisplayName(m_project)));
+        return false;
+    }
+    online::SessionHooks& h = hooks();
+    if (h.offlineModified()) {
+        const auto answer = m_prompt.ask(QStringLiteral("提示"), QStringLiteral("您的离线信息有修改,是否要保存到dnl文件？"),
+                                         model::PromptButtons::YesNo);
+        if (answer == model::PromptAnswer::Yes && !h.saveOfflineValues())
+            return false;
+        h.clearOfflineModifications();
+    }
+    m_log.log(QStringLiteral("开始连接..."), 2);
+    online::ConnectionSettings settings;
+    if (!loadSettingsForConnect(settings))
+        return false;
+    m_log.log(QStringLiteral("已加载通信设置"), 2);
+    switch (settings.mode) {
+    case online::InterfaceMode::Serial:
+        return connectSerial(settings);
+    case online::InterfaceMode::Ethernet:
+        return connectEthernet(settings);
+    case online::InterfaceMode::NotSet:
+        break;
+    }
+    return false;
+}
+
+bool MonitorSession::loadSettingsForConnect(online::ConnectionSettings& settings)
+{
+    const std::optional<online::ConnectionSettings> loaded =
+        m_settingsOverride ? m_settingsOverride : m_settings.loadConnectionSettings();
+    if (!loaded) {
+        m_log.log(QStringLiteral("<错误>通信设置加载失败！"), 3);
+        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("通信设置加载失败！"));
+        return false;
+    }
+    settings = *loaded;
+    return true;
+}
+
+bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
+{
+    link::CDeviceLink& l = *m_link;
+    l.close();
+    if (!l.openSerial(settings.portPath, settings.baudRate)) {
+        m_log.log(QStringLiteral("<错误>串口打开失败"), 3);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("串口打开失败！"));
+        return false;
+    }
+    m_connected = settings;
+    l.state().connectInProgress.store(true);
+    l.startConnectionThread();
+
+    link::CommandFrame cpuType = link::cpuTypeRequest();
+    l.SendAndWait(cpuType, kConnectAttempts, kConnectTimeout);
+    const ReplyStatus typeStatus = l.replyStatus();
+    if (typeStatus == ReplyStatus::Pending) {
+        m_log.log(QStringLiteral("<错误>连接超时"), 3);
+        closeAfterFailure();
+        m_log.log(QStringLiteral("断开连接"), 2);
+        m_log.log(QStringLiteral("请确定串口线是否正确连接，端口号以及波特率是否设定正确，串口线是否没有损坏！"), 2);
+        m_log.log(QStringLiteral("请确定下位机是否已经上电，上电后需等待20s,等待期间请不要尝试连接！"), 2);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
+                      QStringLiteral("连接超时，详细原因请看日志！\n提示：如果您的设备刚刚上电，请您等待20s再重新连接。"));
+        return false;
+    }
+    if (typeStatus != ReplyStatus::Success) {
+        // A device talking its boot protocol: the port is not left open behind the person.
+        closeAfterFailure();
+        return false;
+    }
+    if (m_connection.deviceCpuType.load() != m_project.cpu().code) {
+        closeAfterFailure();
+        reportCpuTypeMismatch();
+        return false;
+    }
+
+    prepareLists();
+    m_log.log(QStringLiteral("校验程序ID"), 2);
+    m_connection.projectProgramId.store(m_project.project().header.programId);
+    m_connection.checkProgramId.store(true);
+    link::CommandFrame programId = link::programIdentifierRequest();
+    l.SendAndWait(programId, kConnectAttempts, kConnectTimeout);
+    m_connection.checkProgramId.store(false);
+    const auto info = [this](const char* text) {
+        m_prompt.show(MessageKind::Information, QStringLiteral("提示"), QString::fromUtf8(text));
+    };
+    switch (l.replyStatus()) {
+    case ReplyStatus::IdentifierCheckFailed:
+        closeAfterFailure();
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
+                      QStringLiteral("当前工程ID和下位机程序ID不符。\n请您关闭当前工程，重新打开与当前设备匹配的工程。\n"
+                                     "或者关闭当前工程，直接点击搜索设备即可。"));
+        return false;
+    case ReplyStatus::Pending:
+        closeAfterFailure();
+        m_log.log(QStringLiteral("<错误>下位机程序ID回复超时"), 3);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("下位机程序ID回复超时!"));
+        return false;
+    case ReplyStatus::LastDownloadFailed:
+        info("提示：您上次下载没有成功，设备已自动恢复出厂设置，请您重新下载！");
+        break;
+    case ReplyStatus::LastRestoreFailed:
+        info("提示：您上次一键还原没有成功，请您重新进行一键还原操作！");
+        break;
+    case ReplyStatus::DownloadAndRestoreFailed:
+        info("提示：您上次一键还原和下载都没有成功，请您重新进行一键还原操作，之后再重新下载！");
+        break;
+    case ReplyStatus::Success:
+        break;
+    default:
+        // Another answer (a boot-protocol reply): closed too, so that a later connect
+        // starts from a closed port instead of a link left open without a word.
+        closeAfterFailure();
+        return false;
+    }
+    goOnline(true);
+    return true;
+}
+
+bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
+{
+    link::CDeviceLink& l = *m_link;
+    l.close();
+    l.setEndpoints(linkEndpoints(settings.udp));
+    if (!l.openUdp()) {
+        m_log.log(QStringLiteral("<错误>网口打开失败"), 3);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("网口打开失败！"));
+        return false;
+    }
+    m_connected = settings;
+    l.state().connectInProgress.store(true);
+    l.state().connectionThreadRunning.store(true);
+    l.startUdpReceiveThread();
+    link::CommandFrame request = link::ethernetConnectRequest();
+    l.SendAndWait(request, kConnectAttempts, kConnectTimeout);
+    const ReplyStatus status = l.replyStatus();
+    if (status == ReplyStatus::Pending) {
+        m_log.log(QStringLiteral("<错误>连接超时"), 3);
+        closeAfterFailure();
+        m_log.log(QStringLiteral("断开连接"), 2);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("连接超时！"));
+        return false;
+    }
+    if (status != ReplyStatus::Success) {
+        closeAfterFailure();
+        return false;
+    }
+    prepareLists();
+    goOnline(false);
+    return true;
+}
+
+void MonitorSession::reportCpuTypeMismatch()
+{
+    const uint16_t device = m_connection.deviceCpuType.load();
+    const QString projectName = cpuDisplayName(m_project);
+    if (const std::optional<QString> deviceName = model::cpuNameForCode(device)) {
+        m_log.log(QStringLiteral("<错误>设备的CPU类型是%1，请重新打开CPU类型匹配的Monitor工程").arg(*deviceName), 3);
+        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
+                      QStringLiteral("设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n请重新打开CPU类型匹配的Monitor工程\n"
+                                     "连接操作被终止！")
+                          .arg(*deviceName, projectName));
+        return;
+    }
+    m_log.log(QStringLiteral("<ERROR>下位机CPU类型不在处理范围内。"), 3);
+    m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
+                  QStringLiteral("上位机CPU类型是") + projectName
+                      + QStringLiteral("！下位机CPU类型不在处理范围内。\n连接操作被终止！"));
+}
+
+void MonitorSession::prepareLists()
+{
+    m_scheduler->reset();
+    online::buildSystemPollList(m_scheduler->systemPollList(), m_project);
+}
+
+void MonitorSession::goOnline(bool monitoringThread)
+{
+    online::SessionHooks& h = hooks();
+    h.clearOfflineModifications();
+    h.clearOfflineFileName();
+    m_link->state().online.store(true);
+    m_log.log(QStringLiteral("连接成功"), 2);
+    m_monitoring = true;
+    m_deadSeconds = 0;
+    m_connection.linkAlive.store(false);
+    m_cpuLoad.clear();
+    emit flashRequested();
+    h.recorderOnline();
+    if (monitoringThread) {
+        m_link->startMonitoringThread();  // ends the connection thread
+        m_link->startDispatchTimer();
+    }
+    refreshFormulas();
+    startMonitoringTimers();
+    emit connectionChanged();
+}
+
+void MonitorSession::closeAfterFailure()
+{
+    m_link->close();
+    m_monitoring = false;
+}
+
+void MonitorSession::startMonitoringTimers()
+{
+    if (m_link->mode() == link::LinkMode::Serial && m_link->readerThread() == link::ReaderThread::Monitoring)
+        m_link->startDispatchTimer();
+    m_schedulerTimer.start();
+    m_supervisionTimer.start();
+    m_healthTimer.start();
+}
+
+void MonitorSession::stopMonitoringTimers()
+{
+    m_link->stopDispatchTimer();
+    m_schedulerTimer.stop();
+    m_supervisionTimer.stop();
+    m_healthTimer.stop();
+}
+
+// ---- disconnect and supervision -------------------------------------------------------
+
+bool MonitorSession::disconnectDevice()
+{
+    online::SessionHooks& h = hooks();
+    if (h.motorControlHeld()) {
+        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"),
+                      QStringLiteral("在获取电机控制权情况下不允许断开连接，请先释放电机控制权！"));
+        return false;
+    }
+    if (h.triggerRecordingState() > 4) {
+        m_prompt.show(MessageKind::Information, QStringLiteral("信息"),
+                      QStringLiteral("正在进行触发录波，不允许断开连接，请先停止触发录波！"));
+        return false;
+    }
+    if (m_reopenInProgress)
+        return true;
+    stopMonitoringTimers();
+    m_link->close();
+    m_monitoring = false;
+    h.resetControlPages();
+    h.recorderOffline();
+    m_connection.linkAlive.store(false);
+    m_deadSeconds = 0;
+    m_scheduler->clearLastPollSendError();
+    m_cpuLoad.clear();
+    emit connectionChanged();
+    return true;
+}
+
+void MonitorSession::supervisionTick()
+{
+    online::SessionHooks& h = hooks();
+    ++m_deadSeconds;
+    m_scheduler->clearPageCycle();
+    if (m_connection.linkAlive.load()) {
+        const QString load = online::cpuLoadText(m_connection.cpuReferenceCount.load(), m_connection.cpuIdleCount.load());
+        if (load != m_cpuLoad) {
+            m_cpuLoad = load;
+            emit cpuLoadChanged(load);
+        }
+        m_connection.linkAlive.store(false);
+        m_deadSeconds = 0;
+    }
+    if (m_scheduler->pollingPaused()) {
+        m_connection.linkAlive.store(false);
+        m_deadSeconds = 0;
+    }
+    if (refreshFormulas())
+        emit formulasRecomputed();
+    h.recorderSecondTick();
+    if (h.motorControlHeld()) {
+        const model::HeskParameterElement* level = m_project.specials().element(m_project.project(), QStringLiteral("P0060"));
+        if (level) {
+            const uint16_t value = m_values.parameters.valueOr0(level->address);
+            if (value == 2 || value == 5 || value == 8)
+                h.menuLevelWhileControlHeld();
+        }
+    }
+    if (!m_connection.linkAlive.load() && m_deadSeconds >= m_timings.deadLinkSeconds && !m_reopenInProgress)
+        linkDied();
+}
+
+void MonitorSession::linkDied()
+{
+    online::SessionHooks& h = hooks();
+    m_deadSeconds = 0;
+    const bool heldControl = h.motorControlHeld();
+    if (heldControl)
+        h.dropMotorControl();
+    if (h.triggerRecordingState() > 0)
+        h.abortTriggerRecording();
+    m_log.log(QStringLiteral("设备发生异常断开！"), 3);
+    disconnectDevice();
+    if (heldControl)
+        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"),
+                      QStringLiteral("HESKMonitor异常掉线，可通过小键盘停止电机，设置P880=0恢复小键盘转速给定！"));
+    h.recorderResetDisplay();
+    m_prompt.show(MessageKind::Warning, QStringLiteral("警告"), QStringLiteral(" 请检查通讯线路！ "));
+}
+
+void MonitorSession::healthCheckTick()
+{
+    m_scheduler->clearSystemCycle();
+    hooks().periodicRefresh();
+    if (m_scheduler->lastPollSendError() == 0)
+        return;
+    m_log.log(QStringLiteral("<错误>串口异常，程序自动重开串口"), 3);
+    m_scheduler->clearLastPollSendError();
+    if (m_link->mode() != link::LinkMode::Serial)
+        return;  // the datagram socket has nothing to reopen
+    if (!m_link->openSerial(m_connected.portPath, m_connected.baudRate))
+        return;
+    m_log.log(QStringLiteral("成功初始化串口"), 1);
+    if (m_link->readerThread() != link::ReaderThread::None) {
+        m_reopenInProgress = true;
+        m_link->startMonitoringThread();
+        m_reopenInProgress = false;
+    }
+}
+
+void MonitorSession::schedulerTick() { m_scheduler->tick(); }
+
+online::PaneState MonitorSession::paneState() const
+{
+    if (!isOnline())
+        return online::offlinePaneState(m_settingsOverride ? m_settingsOverride : m_settings.loadConnectionSettings());
+    online::PaneState state;
+    state.online = true;
+    state.monitoring = m_monitoring;
+    state.mode = m_connected.mode;
+    state.portName = m_connected.portName;
+    state.baudRate = m_connected.baudRate;
+    state.cpuLoad = m_cpuLoad;
+    return state;
+}
+
+// ---- single reads, writes and pumped requests -------------------------------------------
+
+bool MonitorSession::readValues(Elements elements, bool switchThread)
+{
+    return readList(elements, link::code::ReadParameter, switchThread);
+}
+
+bool MonitorSession::readReadOnlyValues(Elements elements)
+{
+    return readList(elements, link::code::ReadReadOnly, true);
+}
+
+bool MonitorSession::readConnectionValues(Elements elements)
+{
+    return readList(elements, link::code::ReadConnection, true);
+}
+
+bool MonitorSession::readParameters(Elements elements) { return readList(elements, std::nullopt, true); }
+
+bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bool switchThread)
+{
+    if (!isOnline())
+        return false;
+    link::CDeviceLink& l = *m_link;
+    // Only the serial monitoring thread hands frames to the UI thread; the UDP receive
+    // thread dispatches answers itself already.
+    const bool switching = switchThread && l.readerThread() == link::ReaderThread::Monitoring;
+    if (switching) {
+        stopMonitoringTimers();
+        l.state().connectInProgress.store(true);
+        l.startConnectionThread();
+    }
+    bool answered = true;
+    for (const model::HeskParameterElement* element : elements) {
+        if (!element)
+            continue;
+        link::CommandFrame request = code ? link::commandFrame(*code, static_cast<uint8_t>(element->address >> 8),
+                                                               static_cast<uint8_t>(element->address & 0xFF), 0, 0)
+                                          : online::readRequestFor(*element);
+        m_connection.awaitedAddress.store(element->address);
+        m_connection.singleReadWaiting.store(true);
+        l.SendAndWait(request, kReadAttempts, kReadTimeout);
+        m_connection.singleReadWaiting.store(false);
+        if (l.replyStatus() != ReplyStatus::Success) {
+            answered = false;
+            break;
+        }
+    }
+    if (switching) {
+        l.startMonitoringThread();
+        startMonitoringTimers();
+    }
+    return answered;
+}
+
+bool MonitorSession::write(const link::CommandFrame& frame)
+{
+    if (!isOnline())
+        return false;
+    m_scheduler->queueWrite(frame);
+    return online::WaitModifyResult(m_link->state());
+}
+
+void MonitorSession::SendAndWaitPumping(link::CommandFrame frame, int attempts, std::chrono::milliseconds timeout)
+{
+    const bool schedulerRunning = m_schedulerTimer.isActive();
+    m_schedulerTimer.stop();
+    std::this_thread::sleep_for(m_timings.schedulerTick);  // the last scheduled frame leaves first
+    link::LinkState& state = m_link->state();
+    state.replyStatus.store(ReplyStatus::Pending);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        state.replyEvent.reset();
+        state.replyStatus.store(ReplyStatus::Pending);
+        m_link->SendFrame(frame);
+        link::waitPumping(state.replyEvent, timeout);  // a time-out leaves the status at 1
+        if (state.replyStatus.load() != ReplyStatus::Pending)
+            break;
+    }
+    if (schedulerRunning)
+        m_schedulerTimer.start();
+}
+
+void MonitorSession::installPagePollList(online::FrameList* list) { m_scheduler->installPagePollList(list); }
+
+// ---- values and formulas ----------------------------------------------------------------
+
+std::optional<uint16_t> MonitorSession::onlineRaw(const model::HeskParameterElement& element) const
+{
+    const link::CommandFrame request = online::readRequestFor(element);
+    switch (request[1]) {
+    case link::code::ReadReadOnly:
+        return m_values.readOnly.value(element.address);
+    case link::code::ReadConnection:
+        return m_values.connections.value(element.address);
+    default:
+        return m_values.parameters.value(element.address);
+    }
+}
+
+bool MonitorSession::refreshFormulas()
+{
+    if (!m_project.isOpen() || !isOnline())
+        return false;
+    model::HeskProject& project = m_project.project();
+    model::FormulaState& formulas = m_project.formulas();
+    for (const QString& key : model::FormulaState::suppliedKeyTexts()) {
+        const std::optional<std::size_t> index = project.findByKeyText(key);
+        if (!index)
+            continue;
+        const model::HeskParameterElement& element = project.elements[*index];
+        if (const std::optional<uint16_t> raw = onlineRaw(element))
+            formulas.setReferenceValue(key, model::displayRawValue(element, *raw, project.timeBases, formulas).text);
+    }
+    // P0070 reads 0 until the drive reported it: the base values stay as they are.
+    const model::HeskParameterElement* p0070 = m_project.specials().element(project, QStringLiteral("P0070"));
+    const uint16_t powerUnit = p0070 ? onlineRaw(*p0070).value_or(0) : 0;
+    if (powerUnit == 0)
+        return false;
+    return m_project.applyPowerUnitCode(model::displayRawValue(*p0070, powerUnit, project.timeBases, formulas).text);
+}
+
+}  // namespace hesk::shell

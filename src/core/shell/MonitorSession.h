@@ -1,0 +1,188 @@
+#pragma once
+// The one owner of an online session: the open project, the device link with its
+// dispatch table, the three value tables, the connection state, the send scheduler with
+// its send and poll lists, and the timers that drive them:
+//
+//   timer 1   25 ms    the send scheduler (one frame per tick)
+//   timer 2   10 ms    the frame-ring dispatch (the link's own timer, serial monitoring)
+//   timer 3   1000 ms  supervision: dead link, CPU load, formulas; page poll cycle
+//   timer 5   350 ms   write retry, armed per send from the send list
+//   timer 6   3000 ms  serial health check; system poll cycle
+//   timer 10  per request, the time-out of SendAndWaitPumping
+//
+// It runs the connect sequence, the disconnect, the supervision and the health check,
+// the single reads and the confirmed writes, and reaches the person only through the
+// UserPrompt given to it. The main window owns one; heskmon creates one per call.
+//
+// Ethernet: the connect exchange does not identify the device. Once it answered, the
+// session still builds the poll lists and runs timers 1, 3 and 6 (the UDP receive thread
+// dispatches, so timer 2 stays off): without them an Ethernet link would never poll,
+// never write and never notice a dead device.
+//
+// Thread: everything on the thread that created the session (the UI thread), which must
+// run a Qt event loop while online; waits keep that loop running (pumped) where the
+// workflow needs frames and timers to flow, and block it during the connect exchange and
+// single reads (the reader thread answers), so user commands stay disabled meanwhile.
+
+#include "link/CDeviceLink.h"
+#include "link/ConnectionState.h"
+#include "link/FrameDispatchTable.h"
+#include "link/ValueTables.h"
+#include "model/LogSink.h"
+#include "model/OpenedProject.h"
+#include "model/UserPrompt.h"
+#include "online/InterfaceSettings.h"
+#include "online/SendScheduler.h"
+#include "online/SessionHooks.h"
+#include "online/StatusPanes.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <span>
+
+namespace hesk::shell {
+
+struct SessionTimings {
+    std::chrono::milliseconds schedulerTick{25};
+    std::chrono::milliseconds supervision{1000};
+    std::chrono::milliseconds healthCheck{3000};
+    int deadLinkSeconds = 20;  // supervision ticks without a value reply
+};
+
+class MonitorSession final : public QObject {
+    Q_OBJECT
+public:
+    using Elements = std::span<const model::HeskParameterElement* const>;
+
+    MonitorSession(const model::FaultTableLibrary& faultTables, model::LogSink& log, model::UserPrompt& prompt,
+                   online::InterfaceSettings settings, SessionTimings timings = {}, QObject* parent = nullptr);
+    ~MonitorSession() override;
+
+    // The hooks must outlive the session; nullptr restores the defaults (no windows).
+    void setHooks(online::SessionHooks* hooks);
+
+    model::OpenedProject& project() { return m_project; }
+    const model::OpenedProject& project() const { return m_project; }
+    online::InterfaceSettings& settings() { return m_settings; }
+    // Settings that a connect uses instead of the settings file (heskmon --port, --udp);
+    // nothing goes back to the file.
+    void overrideConnectionSettings(std::optional<online::ConnectionSettings> settings)
+    {
+        m_settingsOverride = std::move(settings);
+    }
+    // The ports of the workflows (recorder, upload, download windows, fault transfer);
+    // the write pipeline's port is the scheduler's and is set already.
+    link::WorkflowPorts& ports() { return m_table->ports(); }
+
+    // ---- connection -----------------------------------------------------------------
+    // The connect command: true when the link went online. Every message and log line
+    // of the sequence goes through the prompt and the log.
+    bool connectDevice();
+    // The disconnect command: false when refused (motor control held, recording runs).
+    bool disconnectDevice();
+
+    bool isOnline() const;
+    bool isMonitoring() const { return m_monitoring; }
+    online::InterfaceMode linkInterface() const { return m_connected.mode; }
+    // What panes 1 to 3 show now (offline: the settings file is read again).
+    online::PaneState paneState() const;
+
+    // ---- online parameter access ----------------------------------------------------
+    // Single reads, in order, 4 x 500 ms each; false at the first that did not answer.
+    // readParameters reads each definition by its own code (0x01, 0x06 or 0x17) and
+    // switches the serial link to the connection thread once for the whole list.
+    bool readValues(Elements elements, bool switchThread);   // 0x01 into PValueTable
+    bool readReadOnlyValues(Elements elements);               // 0x06, always switches
+    bool readConnectionValues(Elements elements);             // 0x17, always switches
+    bool readParameters(Elements elements);
+
+    // The confirmed write of a frame the caller built (and whose value it already put
+    // into the table): queued, carried out by the scheduler, waited for with the event
+    // loop running. True when confirmed.
+    bool write(const link::CommandFrame& frame);
+
+    // Request and answer with the event loop running (control panel, recorder): the
+    // scheduler is held meanwhile. Read the link's replyStatus() afterwards.
+    void SendAndWaitPumping(link::CommandFrame frame, int attempts, std::chrono::milliseconds timeout);
+
+    // The page on show (slot 2); nullptr when none. The list must outlive its use.
+    void installPagePollList(online::FrameList* list);
+
+    // The raw word the drive last reported for a definition (from the table its read
+    // code fills); nothing when the definition has no valid address.
+    std::optional<uint16_t> onlineRaw(const model::HeskParameterElement& element) const;
+    // Feeds the drive's values of the formula references (and P0070, the power unit)
+    // into the formula state. True when the base values were selected again.
+    bool refreshFormulas();
+
+    link::CDeviceLink& link() { return *m_link; }
+    link::OnlineValueTables& values() { return m_values; }
+    link::ConnectionState& connection() { return m_connection; }
+    online::SendScheduler& scheduler() { return *m_scheduler; }
+
+    // The timers' work; public so that tests can drive it step by step.
+    void schedulerTick();
+    void supervisionTick();
+    void healthCheckTick();
+    int deadSeconds() const { return m_deadSeconds; }
+    bool monitoringTimersActive() const { return m_supervisionTimer.isActive(); }
+
+signals:
+    // Online or monitoring changed (connect, disconnect, dead link).
+    void connectionChanged();
+    // The supervision showed a new CPU load text.
+    void cpuLoadChanged(const QString& text);
+    // The link went online: the main window flashes its caption and taskbar button.
+    void flashRequested();
+    // The formula-dependent values were recomputed (the pages convert again).
+    void formulasRecomputed();
+
+private:
+    class QtRetryTimer;
+
+    bool loadSettingsForConnect(online::ConnectionSettings& settings);
+    bool connectSerial(const online::ConnectionSettings& settings);
+    bool connectEthernet(const online::ConnectionSettings& settings);
+    void reportCpuTypeMismatch();
+    void prepareLists();
+    void goOnline(bool monitoringThread);
+    void closeAfterFailure();
+    void startMonitoringTimers();
+    void stopMonitoringTimers();
+    bool readList(Elements elements, std::optional<uint8_t> code, bool switchThread);
+    void linkDied();
+    online::SessionHooks& hooks() const;
+
+    model::LogSink& m_log;
+    model::UserPrompt& m_prompt;
+    online::InterfaceSettings m_settings;
+    std::optional<online::ConnectionSettings> m_settingsOverride;
+    SessionTimings m_timings;
+    online::SessionHooks m_noHooks;
+    online::SessionHooks* m_hooks = nullptr;
+
+    model::OpenedProject m_project;
+    link::OnlineValueTables m_values;
+    link::ConnectionState m_connection;
+    link::SleepingPause m_pause;
+    std::unique_ptr<link::CDeviceLink> m_link;
+    std::unique_ptr<QtRetryTimer> m_retryTimer;
+    std::unique_ptr<online::SendScheduler> m_scheduler;
+    std::unique_ptr<link::FrameDispatchTable> m_table;
+
+    QTimer m_schedulerTimer;    // 1
+    QTimer m_supervisionTimer;  // 3
+    QTimer m_healthTimer;       // 6
+
+    online::ConnectionSettings m_connected;  // the settings of the link that is open
+    bool m_monitoring = false;
+    bool m_reopenInProgress = false;
+    int m_deadSeconds = 0;
+    QString m_cpuLoad;
+};
+
+}  // namespace hesk::shell
