@@ -1,0 +1,148 @@
+#pragma once
+// The send scheduler and write pipeline of the online session.
+//
+// Every tick (25 ms) at most one frame leaves, chosen in this order:
+//   1. when no write is in progress, the next queued write moves onto the send list and
+//      becomes the write in progress (write retry counter 1);
+//   2. the next frame of the send list (writes, their retries and MDY_CONFIRM) is sent
+//      and the 350 ms retry timer armed;
+//   3. unless polling is paused, the next frame of the system poll list, or else of the
+//      page poll list; a list that has sent its last frame waits until its cycle is
+//      cleared (system list every 3 s, page list every second).
+// A write is sent until it is echoed and its MDY_CONFIRM until it is answered, each at
+// most three times 350 ms apart; then the write fails and the modify-failed event is
+// signalled. The 0x08 handler signals modify-confirmed itself after confirmAnswered().
+//
+// Threads: tick(), retryTimeout(), the cycle clears, the setters and the poll lists
+// belong to the UI thread, which owns the timers. Reply handlers may call the three
+// WritePipelinePort methods from a reader thread (Ethernet mode); one internal lock
+// guards the scheduler's state. Frames are sent outside that lock, so a handler never
+// waits for a send; ticks are serialised so frames reach the wire in the order chosen.
+
+#include "FrameList.h"
+#include "link/FrameCodec.h"
+#include "link/FrameSender.h"
+#include "link/LinkState.h"
+#include "link/WorkflowPorts.h"
+#include "model/LogSink.h"
+
+#include <chrono>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include <QString>
+
+namespace hesk::online {
+
+// The single-shot write-retry timer; its time-out must call SendScheduler::retryTimeout
+// on the UI thread. The scheduler calls it from any thread with its lock held, so an
+// implementation must not block or call back into the scheduler, and must apply calls
+// in the order they were made (post a queued call every time, even from its own thread).
+class RetryTimer {
+public:
+    virtual ~RetryTimer() = default;
+    virtual void arm(std::chrono::milliseconds period) = 0;   // (re)start single-shot
+    virtual void kill() = 0;
+};
+
+class SendScheduler final : public link::WritePipelinePort {
+public:
+    static constexpr std::chrono::milliseconds kTickPeriod{25};
+    static constexpr std::chrono::milliseconds kRetryPeriod{350};
+    // Sends and confirms of one write before it fails.
+    static constexpr int kMaxAttempts = 3;
+
+    // All four must outlive the scheduler.
+    SendScheduler(link::FrameSender& sender, link::LinkState& linkState, model::LogSink& log,
+                  RetryTimer& retryTimer);
+
+    SendScheduler(const SendScheduler&) = delete;
+    SendScheduler& operator=(const SendScheduler&) = delete;
+
+    // Back to the state of a fresh connect: send list, system poll list and queued writes
+    // emptied, no write in progress, counters 0, slot 0 idle, cycle flags clear, no page
+    // list, polling not paused, fault-data mode off, last poll send error 0. Kills the
+    // retry timer.
+    void reset();
+
+    // Slot 1, owned here; filled by the connect (buildSystemPollList). UI thread only.
+    FrameList& systemPollList() { return m_systemList; }
+    // Slot 2, owned by the page on show; nullptr for none. The list must stay alive
+    // until it is replaced. UI thread only.
+    void installPagePollList(FrameList* list);
+
+    // Queues a write frame (codes 0x02, 0x03, 0x05, 0x30, 0x12). Queued writes are not
+    // deduplicated: each is carried out in turn.
+    void queueWrite(const link::CommandFrame& frame);
+
+    void tick();            // timer 1
+    void retryTimeout();    // timer 5
+    void clearSystemCycle();  // timer 6
+    void clearPageCycle();    // timer 3
+
+    void setPollingPaused(bool paused);
+    bool pollingPaused() const;
+    // Set while a fault-data trigger (0x12) is written: changes the log texts, and a
+    // failure leaves the mode instead of clearing the write in progress.
+    void setFaultDataMode(bool on);
+    bool faultDataMode() const;
+    // Result of the latest poll send (0 or a system error code).
+    int lastPollSendError() const;
+    void clearLastPollSendError();
+
+    bool writeIdle() const;           // no write between its first send and its end
+    int writeRetryCount() const;      // sends of the write awaiting its echo (0: none)
+    int confirmRetryCount() const;    // confirms awaiting their answer (0: none)
+    size_t pendingWrites() const;
+
+    // WritePipelinePort (any thread).
+    link::CommandFrame writeInProgress() const override;
+    // Ignored unless the write awaits its echo, so a late or repeated echo cannot start a
+    // second confirm.
+    void echoMatched() override;
+    // Ignored unless a confirm awaits its answer, so a stray 0x08 cannot end a write
+    // that has not been echoed.
+    void confirmAnswered() override;
+
+private:
+    // What a retry time-out decided under the lock, carried out after it is released.
+    struct Outcome {
+        std::vector<QString> errorLines;
+        bool failed = false;
+    };
+    // One counter of the retry time-out (lock held): send `frame` again while attempts
+    // are left, else fail the write.
+    void retryOrFailLocked(int& counter, const link::CommandFrame& frame, const QString& retryText,
+                           Outcome& outcome);
+    void failWriteLocked(Outcome& outcome);
+
+    link::FrameSender& m_sender;
+    link::LinkState& m_link;
+    model::LogSink& m_log;
+    RetryTimer& m_retryTimer;
+
+    std::mutex m_tickOrder;          // one tick at a time: pick order = wire order
+    mutable std::mutex m_lock;       // everything below
+    FrameList m_sendList;
+    FrameList m_systemList;
+    FrameList* m_pageList = nullptr;
+    std::deque<link::CommandFrame> m_pendingWrites;
+    link::CommandFrame m_writeInProgress{};
+    int m_writeRetries = 0;
+    int m_confirmRetries = 0;
+    bool m_writeIdle = true;
+    bool m_systemCycleDone = false;
+    bool m_pageCycleDone = false;
+    bool m_pollingPaused = false;
+    bool m_faultDataMode = false;
+    int m_lastPollSendError = 0;
+};
+
+// Resets both modify events of the link, then waits, keeping the calling thread's Qt
+// events flowing (timers 1, 2 and 5), until the write is confirmed (true) or has failed
+// (false). No time-out: the write pipeline always ends in one of the two.
+bool WaitModifyResult(link::LinkState& state);
+
+}  // namespace hesk::online
