@@ -75,7 +75,11 @@ class FakeWritePipeline final : public WritePipelinePort {
 public:
     CommandFrame writeInProgress() const override { return inProgress; }
     void echoMatched() override { ++echoes; }
-    void confirmAnswered() override { ++confirms; }
+    bool confirmAnswered() override
+    {
+        ++confirms;
+        return true;
+    }
     CommandFrame inProgress{};
     int echoes = 0;
     int confirms = 0;

@@ -408,7 +408,9 @@ TEST_F(SendSchedulerTest, aStrayConfirmAnswerDoesNotEndAWriteAwaitingItsEcho)
     const CommandFrame w = writeRequest(0x40, 9);
     scheduler.queueWrite(w);
     EXPECT_EQ(ticksOnWire(1), Wire{w});
+    rig.link.modifyConfirmed.reset();
     rig.receiveConfirmAnswer();
+    EXPECT_FALSE(rig.link.modifyConfirmed.isSet());  // nobody waiting is told "confirmed"
     EXPECT_FALSE(scheduler.writeIdle());
     EXPECT_TRUE(rig.retryTimer.armed);
     EXPECT_EQ(scheduler.writeRetryCount(), 1);

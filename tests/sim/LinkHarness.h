@@ -56,11 +56,12 @@ public:
         link::CommandFrame confirm = link::modifyConfirmRequest();
         m_sender.SendFrame(confirm);
     }
-    void confirmAnswered() override
+    bool confirmAnswered() override
     {
         ++confirms;
         const std::lock_guard guard(m_lock);
         m_inProgress = {};
+        return true;
     }
     std::atomic<int> echoes{0};
     std::atomic<int> confirms{0};

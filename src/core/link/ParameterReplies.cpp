@@ -69,9 +69,8 @@ void writeEcho(ReplyContext& context, Frame frame)
 
 void modifyConfirmAnswer(ReplyContext& context, Frame)
 {
-    if (context.ports.writes != nullptr)
-        context.ports.writes->confirmAnswered();
-    context.link.modifyConfirmed.set();
+    if (context.ports.writes == nullptr || context.ports.writes->confirmAnswered())
+        context.link.modifyConfirmed.set();
     FaultTransferPort* fault = context.ports.faultTransfer;
     if (fault != nullptr && fault->startDataFlowIfRequested())
         context.log.log(QStringLiteral("等待接收故障数据......"), 2);

@@ -32,9 +32,10 @@ public:
     // (0x08) on the send list, add 1 to the confirm retry counter.
     virtual void echoMatched() = 0;
     // The MDY_CONFIRM answer arrived: confirm retry counter 0, the write is finished (the
-    // send slot is idle again), stop the retry timer. The handler then signals the link's
-    // modify-confirmed event itself.
-    virtual void confirmAnswered() = 0;
+    // send slot is idle again), stop the retry timer. True when a confirm was awaited; only
+    // then does the handler signal the link's modify-confirmed event, so a late or stray
+    // answer cannot report a later write as confirmed.
+    virtual bool confirmAnswered() = 0;
 };
 
 // The trigger recorder (states 0..7).

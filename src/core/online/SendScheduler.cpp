@@ -164,6 +164,18 @@ void SendScheduler::clearPageCycle()
     m_pageCycleDone = false;
 }
 
+bool SendScheduler::systemCycleDone() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_systemCycleDone;
+}
+
+bool SendScheduler::pageCycleDone() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_pageCycleDone;
+}
+
 void SendScheduler::setPollingPaused(bool paused)
 {
     const std::lock_guard lock(m_lock);
@@ -240,14 +252,15 @@ void SendScheduler::echoMatched()
     ++m_confirmRetries;
 }
 
-void SendScheduler::confirmAnswered()
+bool SendScheduler::confirmAnswered()
 {
     const std::lock_guard lock(m_lock);
     if (m_confirmRetries == 0)
-        return;
+        return false;
     m_confirmRetries = 0;
     m_writeIdle = true;
     m_retryTimer.kill();
+    return true;
 }
 
 bool WaitModifyResult(link::LinkState& state)

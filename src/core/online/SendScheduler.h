@@ -11,7 +11,7 @@
 //      cleared (system list every 3 s, page list every second).
 // A write is sent until it is echoed and its MDY_CONFIRM until it is answered, each at
 // most three times 350 ms apart; then the write fails and the modify-failed event is
-// signalled. The 0x08 handler signals modify-confirmed itself after confirmAnswered().
+// signalled. The 0x08 handler signals modify-confirmed itself when confirmAnswered() took the answer.
 //
 // Threads: tick(), retryTimeout(), the cycle clears, the setters and the poll lists
 // belong to the UI thread, which owns the timers. Reply handlers may call the three
@@ -81,6 +81,9 @@ public:
     void retryTimeout();    // timer 5
     void clearSystemCycle();  // timer 6
     void clearPageCycle();    // timer 3
+    // The list sent its last frame and waits for its cycle to be cleared.
+    bool systemCycleDone() const;
+    bool pageCycleDone() const;
 
     void setPollingPaused(bool paused);
     bool pollingPaused() const;
@@ -104,7 +107,7 @@ public:
     void echoMatched() override;
     // Ignored unless a confirm awaits its answer, so a stray 0x08 cannot end a write
     // that has not been echoed.
-    void confirmAnswered() override;
+    bool confirmAnswered() override;
 
 private:
     // What a retry time-out decided under the lock, carried out after it is released.

@@ -301,7 +301,7 @@ void MonitorSession::goOnline(bool monitoringThread)
     m_deadSeconds = 0;
     m_connection.linkAlive.store(false);
     m_cpuLoad.clear();
-    emit flashRequested();
+    Q_EMIT flashRequested();
     h.recorderOnline();
     if (monitoringThread) {
         m_link->startMonitoringThread();  // ends the connection thread
@@ -309,7 +309,7 @@ void MonitorSession::goOnline(bool monitoringThread)
     }
     refreshFormulas();
     startMonitoringTimers();
-    emit connectionChanged();
+    Q_EMIT connectionChanged();
 }
 
 void MonitorSession::closeAfterFailure()
@@ -361,7 +361,7 @@ bool MonitorSession::disconnectDevice()
     m_deadSeconds = 0;
     m_scheduler->clearLastPollSendError();
     m_cpuLoad.clear();
-    emit connectionChanged();
+    Q_EMIT connectionChanged();
     return true;
 }
 
@@ -374,7 +374,7 @@ void MonitorSession::supervisionTick()
         const QString load = online::cpuLoadText(m_connection.cpuReferenceCount.load(), m_connection.cpuIdleCount.load());
         if (load != m_cpuLoad) {
             m_cpuLoad = load;
-            emit cpuLoadChanged(load);
+            Q_EMIT cpuLoadChanged(load);
         }
         m_connection.linkAlive.store(false);
         m_deadSeconds = 0;
@@ -384,7 +384,7 @@ void MonitorSession::supervisionTick()
         m_deadSeconds = 0;
     }
     if (refreshFormulas())
-        emit formulasRecomputed();
+        Q_EMIT formulasRecomputed();
     h.recorderSecondTick();
     if (h.motorControlHeld()) {
         const model::HeskParameterElement* level = m_project.specials().element(m_project.project(), QStringLiteral("P0060"));

@@ -131,7 +131,7 @@ public:
     int deadSeconds() const { return m_deadSeconds; }
     bool monitoringTimersActive() const { return m_supervisionTimer.isActive(); }
 
-signals:
+Q_SIGNALS:
     // Online or monitoring changed (connect, disconnect, dead link).
     void connectionChanged();
     // The supervision showed a new CPU load text.
