@@ -29,6 +29,7 @@ void addProjectCommands(std::vector<CliCommand>& table);
 void addParamCommands(std::vector<CliCommand>& table);
 void addFaultCommands(std::vector<CliCommand>& table);
 void addCreateCommands(std::vector<CliCommand>& table);
+void addDeviceCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

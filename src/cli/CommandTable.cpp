@@ -10,6 +10,7 @@ const std::vector<CliCommand>& commandTable()
         addParamCommands(commands);
         addFaultCommands(commands);
         addCreateCommands(commands);
+        addDeviceCommands(commands);
         return commands;
     }();
     return table;

@@ -24,6 +24,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -84,6 +85,9 @@ private:
     std::mutex m_outcomeMutex;
     std::optional<DeviceSearchOutcome> m_outcome;
 };
+
+// How long the dialog waits for an outcome before it gives up (its timer 2).
+inline constexpr std::chrono::seconds kSearchTimeout{30};
 
 // Texts of the search dialog.
 QString searchingStatusText();  // "正在搜索设备..." (on start)
