@@ -30,6 +30,7 @@ void addParamCommands(std::vector<CliCommand>& table);
 void addFaultCommands(std::vector<CliCommand>& table);
 void addCreateCommands(std::vector<CliCommand>& table);
 void addOnlineCommands(std::vector<CliCommand>& table);
+void addDeviceCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

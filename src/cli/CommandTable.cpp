@@ -11,6 +11,7 @@ const std::vector<CliCommand>& commandTable()
         addFaultCommands(commands);
         addCreateCommands(commands);
         addOnlineCommands(commands);
+        addDeviceCommands(commands);
         return commands;
     }();
     return table;

@@ -2,12 +2,12 @@
 
 #include "CliCommand.h"
 #include "CliProject.h"
-#include "ProjectRoot.h"
 
 #include "creation/ProjectCreation.h"
 #include "model/DeviceCatalogue.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectLocator.h"
+#include "online/InstalledProjects.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -163,7 +163,7 @@ int runFind(const QStringList& args, const CliArguments& call, const CliOutput& 
     if (code.isEmpty())
         return out.fail(QStringLiteral("heskmon: unknown device code %1 (codes: %2)")
                             .arg(args[0], shortCodes().join(QLatin1String(", "))));
-    const ProjectRoot root = findProjectRoot(call.option(QStringLiteral("--root")));
+    const online::ProjectRoot root = online::applicationProjectRoot(call.option(QStringLiteral("--root")));
     const ProjectLocator locator(root.folder);
     const ProjectLocateResult located = locator.locate(code, version);
     const QString key = ProjectLocator::projectKey(code, version);

@@ -11,9 +11,9 @@
 //
 // Threads: start(), stop(), takeOutcome(), waitForOutcome() and the destructor belong to one thread (the
 // UI thread). The settings loader, the log switch and the probe are called on the
-// worker thread. stop() and the destructor request a stop and join the worker; the
-// probe may take up to its request time-outs (about 3 s) to notice, the walk stops
-// before its next entry. The probe must outlive the search.
+// worker thread. stop() and the destructor request a stop and join the worker; a probe
+// may take up to its request time-outs (about 3 s) to notice (LinkDeviceProbe ends its
+// wait at once), the walk stops before its next entry. The probe must outlive the search.
 
 #include "BoardCheck.h"
 #include "InterfaceSettings.h"
@@ -24,6 +24,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -84,6 +85,9 @@ private:
     std::mutex m_outcomeMutex;
     std::optional<DeviceSearchOutcome> m_outcome;
 };
+
+// How long the dialog waits for an outcome before it gives up (its timer 2).
+inline constexpr std::chrono::seconds kSearchTimeout{30};
 
 // Texts of the search dialog.
 QString searchingStatusText();  // "正在搜索设备..." (on start)

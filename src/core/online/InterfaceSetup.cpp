@@ -4,6 +4,14 @@
 
 namespace hesk::online {
 
+std::vector<SerialPortEntry> systemSerialPorts()
+{
+    std::vector<SerialPortEntry> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.push_back({info.portName(), info.systemLocation(), info.description(), info.manufacturer()});
+    return ports;
+}
+
 QStringList availableSerialPorts(PortPlatform platform)
 {
     QStringList ports;

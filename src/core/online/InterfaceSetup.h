@@ -15,8 +15,21 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace hesk::online {
+
+// One serial port as the system lists it.
+struct SerialPortEntry {
+    QString portName;        // COM3, ttyUSB0
+    QString systemLocation;  // \\.\COM3, /dev/ttyUSB0
+    QString description;     // may be empty
+    QString manufacturer;    // may be empty
+    bool operator==(const SerialPortEntry&) const = default;
+};
+
+// Every port QSerialPortInfo::availablePorts() lists, in its order.
+std::vector<SerialPortEntry> systemSerialPorts();
 
 // Ports in the order the system lists them, without empty names and duplicates.
 QStringList availableSerialPorts(PortPlatform platform = hostPortPlatform());
