@@ -212,7 +212,7 @@ QString controlHelp()
         "mute on|off                       stop answering / answer again\n"
         "ignore CODE...|off                ignore requests with these codes (0x0E); off: none\n"
         "misaddress on|off                 read answers carry the next address and its value\n"
-        "replug | unplug | plug            pull the serial adapter and plug it back (pty)\n"
+        "replug | unplug | plug            pty only: pull and plug back the adapter / pull / plug\n"
         "boot SECONDS                      no answer for SECONDS from now\n"
         "program-id ID|project             report this program identifier\n"
         "cpu-type CODE|project             report this CPU type code\n"
