@@ -1,5 +1,6 @@
 #include "ControlCommand.h"
 
+#include "LinePlug.h"
 #include "SimulatedDrive.h"
 
 #include <cmath>
@@ -27,13 +28,27 @@ std::optional<bool> parseOkFailed(const QString& text)
     return std::nullopt;
 }
 
-ControlReply status(SimulatedDrive& drive, SimTime now)
+std::optional<bool> parseOnOff(const QString& text)
+{
+    if (text == QLatin1String("on"))
+        return true;
+    if (text == QLatin1String("off"))
+        return false;
+    return std::nullopt;
+}
+
+ControlReply status(SimulatedDrive& drive, SimTime now, const LinePlug* plug)
 {
     DriveModel& model = drive.model();
     const DriveCounters& c = drive.counters();
     const DriveBehaviour& b = drive.behaviour();
+    QString line;
+    if (plug != nullptr) {
+        const QString device = plug->devicePath();
+        line = QStringLiteral(" line=") + (device.isEmpty() ? QStringLiteral("unplugged") : device);
+    }
     return ok(QStringLiteral("state=%1 frequency=%2 speed=%3 target=%4 fault=%5 answering=%6 requests=%7 "
-                             "sent=%8 dropped=%9 corrupted=%10 recorder=%11")
+                             "sent=%8 dropped=%9 corrupted=%10 recorder=%11 ignored=%12 ignore=%13 misaddress=%14")
                   .arg(static_cast<int>(model.state()))
                   .arg(model.frequency(), 0, 'f', 2)
                   .arg(model.speed(), 0, 'f', 1)
@@ -44,7 +59,41 @@ ControlReply status(SimulatedDrive& drive, SimTime now)
                   .arg(c.framesSent)
                   .arg(c.framesDropped)
                   .arg(c.bytesCorrupted)
-                  .arg(static_cast<int>(drive.recorder().phase())));
+                  .arg(static_cast<int>(drive.recorder().phase()))
+                  .arg(c.requestsIgnored)
+                  .arg(requestCodesText(b.ignoredCodes))
+                  .arg(b.misaddress ? 1 : 0)
+              + line);
+}
+
+ControlReply ignore(DriveBehaviour& b, const QStringList& words)
+{
+    const QString usage = QStringLiteral("ignore CODE...|off (CODE 0x00..0xFF, e.g. 0x0E)");
+    if (words.size() == 2 && words[1] == QLatin1String("off")) {
+        b.ignoredCodes.reset();
+        return ok(QStringLiteral("ignore=none"));
+    }
+    if (words.size() < 2)
+        return error(usage);
+    std::bitset<256> codes;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const std::optional<uint8_t> code = parseRequestCode(words[i]);
+        if (!code)
+            return error(usage);  // nothing changes unless every code is good
+        codes.set(*code);
+    }
+    b.ignoredCodes |= codes;
+    return ok(QStringLiteral("ignore=") + requestCodesText(b.ignoredCodes));
+}
+
+ControlReply plugCommand(const QString& command, LinePlug* plug)
+{
+    if (plug == nullptr)
+        return error(command + QStringLiteral(" needs the pseudo-terminal line (--pty)"));
+    const PlugOutcome outcome = command == QLatin1String("replug") ? plug->replug()
+                                : command == QLatin1String("unplug") ? plug->unplug()
+                                                                     : plug->plug();
+    return outcome.ok ? ok(outcome.text) : error(outcome.text);
 }
 
 ControlReply keyValue(SimulatedDrive& drive, const QStringList& words, SimTime now)
@@ -129,6 +178,31 @@ std::optional<uint8_t> parseFlag(const QString& text)
     return std::nullopt;
 }
 
+std::optional<uint8_t> parseRequestCode(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (!t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) || t.size() < 3 || t.size() > 4)
+        return std::nullopt;
+    uint value = 0;
+    for (const QChar c : t.mid(2)) {
+        const int digit = QStringLiteral("0123456789abcdef").indexOf(c.toLower());
+        if (digit < 0)
+            return std::nullopt;  // digits only: no sign, no blank
+        value = value * 16 + static_cast<uint>(digit);
+    }
+    return static_cast<uint8_t>(value);
+}
+
+QString requestCodesText(const std::bitset<256>& codes)
+{
+    QStringList texts;
+    for (size_t code = 0; code < codes.size(); ++code) {
+        if (codes.test(code))
+            texts << QStringLiteral("0x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return texts.isEmpty() ? QStringLiteral("none") : texts.join(QLatin1Char(','));
+}
+
 QString controlHelp()
 {
     return QStringLiteral(
@@ -136,6 +210,9 @@ QString controlHelp()
         "noise RATE                        corrupt this share of the bytes sent (0.01 or 1%)\n"
         "drop RATE                         never send this share of the frames\n"
         "mute on|off                       stop answering / answer again\n"
+        "ignore CODE...|off                ignore requests with these codes (0x0E); off: none\n"
+        "misaddress on|off                 read answers carry the next address and its value\n"
+        "replug | unplug | plug            pty only: pull and plug back the adapter / pull / plug\n"
         "boot SECONDS                      no answer for SECONDS from now\n"
         "program-id ID|project             report this program identifier\n"
         "cpu-type CODE|project             report this CPU type code\n"
@@ -148,7 +225,7 @@ QString controlHelp()
         "status | help | quit\n");
 }
 
-ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime now)
+ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime now, LinePlug* plug)
 {
     const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
@@ -163,7 +240,7 @@ ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime 
     if (command == QLatin1String("quit"))
         return {QStringLiteral("ok bye"), true};
     if (command == QLatin1String("status"))
-        return status(drive, now);
+        return status(drive, now, plug);
     if (command == QLatin1String("get") || command == QLatin1String("set"))
         return keyValue(drive, words, now);
     if (command == QLatin1String("fault")) {
@@ -181,11 +258,19 @@ ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime 
         (command == QLatin1String("noise") ? b.noiseRate : b.dropShare) = *share;
         return ok(QStringLiteral("%1=%2").arg(command).arg(*share));
     }
-    if (command == QLatin1String("mute")) {
-        if (!oneArgument || (argument != QLatin1String("on") && argument != QLatin1String("off")))
-            return error(QStringLiteral("mute on|off"));
-        b.mute = argument == QLatin1String("on");
+    if (command == QLatin1String("mute") || command == QLatin1String("misaddress")) {
+        const auto on = parseOnOff(argument);
+        if (!oneArgument || !on)
+            return error(command + QStringLiteral(" on|off"));
+        (command == QLatin1String("mute") ? b.mute : b.misaddress) = *on;
         return ok();
+    }
+    if (command == QLatin1String("ignore"))
+        return ignore(b, words);
+    if (command == QLatin1String("replug") || command == QLatin1String("unplug") || command == QLatin1String("plug")) {
+        if (words.size() != 1)
+            return error(command + QStringLiteral(" takes no argument"));
+        return plugCommand(command, plug);
     }
     if (command == QLatin1String("boot")) {
         const auto s = parseSeconds(argument);

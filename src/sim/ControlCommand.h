@@ -8,6 +8,12 @@
 //   noise RATE                        corrupt this share of the bytes sent (0.01 or 1%)
 //   drop RATE                         never send this share of the frames
 //   mute on|off                       stop answering / answer again
+//   ignore CODE...|off                take no notice of requests with these codes (0x0E;
+//                                     adds to the codes already ignored); off: none
+//   misaddress on|off                 read answers carry the next address and its value
+//   replug | unplug | plug            pull the serial adapter and plug it back (a new
+//                                     pseudo-terminal behind the --link name; the reply
+//                                     names it), pull it, plug it in (pty only)
 //   boot SECONDS                      slow boot: no answer for SECONDS from now
 //   program-id ID|project             report this program identifier (hex 0x.., or decimal)
 //   cpu-type CODE|project             report this CPU type code
@@ -29,11 +35,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
 namespace hesk::sim {
 
+class LinePlug;
 class SimulatedDrive;
 
 struct ControlReply {
@@ -41,7 +49,8 @@ struct ControlReply {
     bool quit = false;
 };
 
-ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime now);
+// `plug` is the line's adapter; without one (UDP) replug, unplug and plug are refused.
+ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime now, LinePlug* plug = nullptr);
 
 QString controlHelp();
 
@@ -56,5 +65,9 @@ std::optional<std::pair<int, int>> parseFaultBit(const QString& text);
 std::optional<double> parseSeconds(const QString& text);
 // "0" or "1".
 std::optional<uint8_t> parseFlag(const QString& text);
+// A request code in hexadecimal with its prefix: "0x0E", "0xf0" (0x00 .. 0xFF).
+std::optional<uint8_t> parseRequestCode(const QString& text);
+// The set codes as "0x08,0x0E", or "none".
+QString requestCodesText(const std::bitset<256>& codes);
 
 }  // namespace hesk::sim

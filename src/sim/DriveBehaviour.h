@@ -5,6 +5,7 @@
 
 #include "SimTime.h"
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
@@ -17,6 +18,14 @@ struct DriveBehaviour {
 
     bool mute = false;        // the drive stops answering altogether
     SimTime silentUntil{0};   // slow boot: no answer before this time
+
+    // Request codes the drive takes no notice of: such a request is neither answered nor
+    // acted on (an ignored write is not stored, an ignored MDY_CONFIRM applies nothing),
+    // as if it had been lost on its way to the drive.
+    std::bitset<256> ignoredCodes;
+    // Read answers (0x01, 0x06, 0x17) name the next address (wrapping at the end of the
+    // table) and carry that address's value.
+    bool misaddress = false;
 
     // Identity: the project's values unless overridden.
     std::optional<uint16_t> programId;   // reported by 0x0C
@@ -41,6 +50,7 @@ struct DriveBehaviour {
     SimTime heartbeatTimeout = seconds(3.0);
 
     bool answering(SimTime now) const { return !mute && now >= silentUntil; }
+    bool ignores(uint8_t code) const { return ignoredCodes.test(code); }
 };
 
 }  // namespace hesk::sim

@@ -29,6 +29,9 @@ QString simUsage()
         "  --drop RATE             never send this share of the frames\n"
         "  --seed N                seed of the noise and drop choices (default 1)\n"
         "  --mute                  do not answer at all\n"
+        "  --ignore CODE           take no notice of requests with this code (hex, 0x0E):\n"
+        "                          neither answered nor acted on (repeatable)\n"
+        "  --misaddress            read answers carry the next address and its value\n"
         "  --boot-delay SECONDS    slow boot: no answer for SECONDS after start\n"
         "  --program-id ID         report this program identifier instead of the project's\n"
         "  --cpu-type CODE         report this CPU type code instead of the project's\n"
@@ -64,6 +67,8 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
             o.pty = true;
         } else if (a == QLatin1String("--mute")) {
             o.behaviour.mute = true;
+        } else if (a == QLatin1String("--misaddress")) {
+            o.behaviour.misaddress = true;
         } else if (a == QLatin1String("--last-download-failed")) {
             o.behaviour.lastDownloadFailed = true;
         } else if (a == QLatin1String("--last-restore-failed")) {
@@ -132,6 +137,11 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
                 if (!flag)
                     return fail(QStringLiteral("%1 takes 0 or 1").arg(a));
                 (a == QLatin1String("--variant") ? o.behaviour.variantFlag : o.behaviour.deviceFlag) = *flag;
+            } else if (a == QLatin1String("--ignore")) {
+                const auto code = parseRequestCode(value);
+                if (!code)
+                    return fail(QStringLiteral("bad request code %1 for --ignore (0x00..0xFF)").arg(value));
+                o.behaviour.ignoredCodes.set(*code);
             } else if (a == QLatin1String("--fault")) {
                 const auto bit = parseFaultBit(value);
                 if (!bit)

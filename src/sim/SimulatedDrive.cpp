@@ -230,6 +230,10 @@ void SimulatedDrive::handleFrame(std::span<const uint8_t> frame, SimTime now)
     if (!m_behaviour.answering(now))
         return;  // a silent drive does not act on requests either
     const uint8_t c = frame[1];
+    if (m_behaviour.ignores(c)) {
+        ++m_counters.requestsIgnored;
+        return;
+    }
     switch (c) {
     case code::ReadParameter:
     case code::ReadReadOnly:
@@ -300,10 +304,11 @@ void SimulatedDrive::handleRead(uint8_t c, std::span<const uint8_t> frame)
     const TableKind kind = c == code::ReadParameter  ? TableKind::Settable
                            : c == code::ReadReadOnly ? TableKind::ReadOnly
                                                      : TableKind::Connection;
-    const std::optional<uint16_t> value = m_tables.value(kind, address);
-    if (!value)
+    if (address >= kTableSize)
         return;  // no such slot in the drive: no answer
-    send(link::addressFrame(c, address, *value));
+    // A misaddressing drive answers for the neighbouring slot.
+    const uint16_t answered = m_behaviour.misaddress ? static_cast<uint16_t>((address + 1u) % kTableSize) : address;
+    send(link::addressFrame(c, answered, m_tables.value(kind, answered).value_or(0)));
 }
 
 void SimulatedDrive::handleWrite(uint8_t c, std::span<const uint8_t> frame)

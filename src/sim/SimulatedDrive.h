@@ -7,7 +7,8 @@
 //
 // Answers, by request code (bytes 2..6 of the 8-byte command frame):
 //   01/06/17 read        F2 code aH aL vH vL 00: settable / read-only value, connection
-//                        source (the tool negates it); addresses >= 8192 get no answer
+//                        source (the tool negates it); addresses >= 8192 get no answer;
+//                        with DriveBehaviour::misaddress the next address and its value
 //   02/03/05/30 write    the frame echoed; applied when MDY_CONFIRM (08) arrives; 05
 //                        carries the negated source, 30 restores the factory values
 //   08 MDY_CONFIRM       F2 08 00 00 00 00 00 (also when nothing is pending, so a
@@ -26,6 +27,7 @@
 //                        fault memory's frames; E0 the same for the drive board
 //   31..34, 38           echo and the recorder (TriggerRecorder); 36 is the tool's echo
 //                        of a data information, 3E its data error notice
+// A request whose code DriveBehaviour::ignoredCodes holds is counted and dropped.
 // The Ethernet connect request F5 0A 01 51 00 00 00 chk is answered with the datagram
 // link::ethernetConnectAnswer(). In datagram framing every frame travels inside a
 // datagram frame: F5 L 01 code <the whole serial frame> crcLow crcHigh (datagramOf).
@@ -68,6 +70,7 @@ std::vector<uint8_t> datagramOf(std::span<const uint8_t> serialFrame);
 
 struct DriveCounters {
     uint64_t requests = 0;        // frames taken from the tool
+    uint64_t requestsIgnored = 0; // of these, dropped for their code (DriveBehaviour::ignoredCodes)
     uint64_t framesSent = 0;
     uint64_t framesDropped = 0;
     uint64_t bytesCorrupted = 0;

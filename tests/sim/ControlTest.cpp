@@ -2,6 +2,7 @@
 
 #include "SimTestSupport.h"
 #include "sim/ControlCommand.h"
+#include "sim/LinePlug.h"
 #include "sim/SimOptions.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,39 @@
 namespace hesk::sim::test {
 namespace {
 
-QString run(DriveHarness& h, const char* line)
+QString run(DriveHarness& h, const char* line, LinePlug* plug = nullptr)
 {
-    return executeControl(QString::fromUtf8(line), h.drive, h.now).text;
+    return executeControl(QString::fromUtf8(line), h.drive, h.now, plug).text;
 }
+
+// An adapter that hands out /dev/pts/7, 8, ... and records what it was asked to do.
+class FakePlug final : public LinePlug {
+public:
+    PlugOutcome replug() override { return plugIn(QStringLiteral("replug")); }
+    PlugOutcome unplug() override
+    {
+        calls << QStringLiteral("unplug");
+        m_path.clear();
+        return {true, {}};
+    }
+    PlugOutcome plug() override { return plugIn(QStringLiteral("plug")); }
+    QString devicePath() const override { return m_path; }
+
+    QStringList calls;
+    QString failure;  // set: every plug-in fails with this reason
+
+private:
+    PlugOutcome plugIn(const QString& call)
+    {
+        calls << call;
+        if (!failure.isEmpty())
+            return {false, failure};
+        m_path = QStringLiteral("/dev/pts/%1").arg(m_next++);
+        return {true, m_path};
+    }
+    int m_next = 8;
+    QString m_path = QStringLiteral("/dev/pts/7");
+};
 
 TEST(Control, commandsChangeTheBehaviour)
 {
@@ -78,6 +108,93 @@ TEST(Control, badCommandsAreRefusedAndChangeNothing)
     EXPECT_FALSE(h.drive.model().anyFault());
 }
 
+TEST(Control, ignoredCodesAddUpAndOffClearsThem)
+{
+    DriveHarness h;
+    const DriveBehaviour& b = h.drive.behaviour();
+    EXPECT_EQ(run(h, "ignore 0x0E"), QStringLiteral("ok ignore=0x0E"));
+    EXPECT_EQ(run(h, "ignore 0x08"), QStringLiteral("ok ignore=0x08,0x0E"));
+    EXPECT_EQ(run(h, "ignore 0x03 0xf0"), QStringLiteral("ok ignore=0x03,0x08,0x0E,0xF0"));
+    EXPECT_EQ(run(h, "ignore 0x0e"), QStringLiteral("ok ignore=0x03,0x08,0x0E,0xF0"));  // once is enough
+    EXPECT_EQ(run(h, "ignore 0x0 0xFF"), QStringLiteral("ok ignore=0x00,0x03,0x08,0x0E,0xF0,0xFF"));
+    EXPECT_EQ(b.ignoredCodes.count(), 6u);
+    EXPECT_TRUE(b.ignores(0x00));
+    EXPECT_TRUE(b.ignores(0xFF));
+    EXPECT_FALSE(b.ignores(0x0C));
+    EXPECT_TRUE(run(h, "status").contains(QStringLiteral(" ignore=0x00,0x03,0x08,0x0E,0xF0,0xFF ")));
+    EXPECT_EQ(run(h, "ignore off"), QStringLiteral("ok ignore=none"));
+    EXPECT_TRUE(b.ignoredCodes.none());
+    EXPECT_TRUE(run(h, "status").contains(QStringLiteral(" ignore=none ")));
+}
+
+TEST(Control, misaddressSwitchesAndStatusReportsIt)
+{
+    DriveHarness h;
+    EXPECT_TRUE(run(h, "status").contains(QStringLiteral(" misaddress=0")));
+    EXPECT_EQ(run(h, "misaddress on"), QStringLiteral("ok"));
+    EXPECT_TRUE(h.drive.behaviour().misaddress);
+    EXPECT_TRUE(run(h, "status").contains(QStringLiteral(" misaddress=1")));
+    EXPECT_EQ(run(h, "misaddress off"), QStringLiteral("ok"));
+    EXPECT_FALSE(h.drive.behaviour().misaddress);
+}
+
+TEST(Control, badFaultSwitchesAreRefusedAndChangeNothing)
+{
+    DriveHarness h;
+    FakePlug plug;
+    run(h, "ignore 0x0C");
+    const char* bad[] = {"ignore", "ignore 14", "ignore 0E", "ignore 0x", "ignore 0x100", "ignore 0x0G", "ignore 0x+1",
+                         "ignore -0x1", "ignore 0x0E off", "ignore off 0x0E", "ignore off off", "ignore 0x0E x",
+                         "misaddress", "misaddress yes", "misaddress on off", "replug now", "unplug 1", "plug in"};
+    for (const char* line : bad)
+        EXPECT_TRUE(run(h, line, &plug).startsWith(QStringLiteral("error: "))) << line;
+    const DriveBehaviour& b = h.drive.behaviour();
+    EXPECT_EQ(b.ignoredCodes.count(), 1u);  // a line with one bad code adds none of its codes
+    EXPECT_TRUE(b.ignores(0x0C));
+    EXPECT_FALSE(b.misaddress);
+    EXPECT_TRUE(plug.calls.isEmpty());
+}
+
+TEST(Control, plugCommandsGoToTheLineAndNameTheNewDevice)
+{
+    DriveHarness h;
+    FakePlug plug;
+    EXPECT_TRUE(run(h, "status", &plug).endsWith(QStringLiteral(" line=/dev/pts/7")));
+    EXPECT_EQ(run(h, "replug", &plug), QStringLiteral("ok /dev/pts/8"));
+    EXPECT_EQ(run(h, "unplug", &plug), QStringLiteral("ok"));
+    EXPECT_TRUE(run(h, "status", &plug).endsWith(QStringLiteral(" line=unplugged")));
+    EXPECT_EQ(run(h, "plug", &plug), QStringLiteral("ok /dev/pts/9"));
+    EXPECT_EQ(plug.calls, (QStringList{"replug", "unplug", "plug"}));
+    plug.failure = QStringLiteral("openpty: out of devices");
+    EXPECT_EQ(run(h, "replug", &plug), QStringLiteral("error: openpty: out of devices"));
+}
+
+TEST(Control, plugCommandsWithoutAPseudoTerminalAreRefused)
+{
+    DriveHarness h;
+    for (const char* line : {"replug", "unplug", "plug"})
+        EXPECT_EQ(run(h, line), QStringLiteral("error: %1 needs the pseudo-terminal line (--pty)").arg(line));
+    EXPECT_FALSE(run(h, "status").contains(QStringLiteral("line=")));
+}
+
+TEST(SimOptionsTest, ignoredCodesAndMisaddressAtStart)
+{
+    const auto parsed = parseSimOptions({"--project", "a.tmprj", "--pty", "--ignore", "0x0E", "--ignore", "0x08",
+                                         "--misaddress"});
+    ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+    const DriveBehaviour& b = parsed.options->behaviour;
+    EXPECT_EQ(b.ignoredCodes.count(), 2u);
+    EXPECT_TRUE(b.ignores(0x0E));
+    EXPECT_TRUE(b.ignores(0x08));
+    EXPECT_TRUE(b.misaddress);
+    const auto plain = parseSimOptions({"--project", "a.tmprj", "--pty"});
+    ASSERT_TRUE(plain.options);
+    EXPECT_TRUE(plain.options->behaviour.ignoredCodes.none());
+    EXPECT_FALSE(plain.options->behaviour.misaddress);
+    EXPECT_TRUE(simUsage().contains(QStringLiteral("--ignore CODE")));
+    EXPECT_TRUE(simUsage().contains(QStringLiteral("replug | unplug | plug")));
+}
+
 TEST(SimOptionsTest, ptyAndUdpAndMisbehaviour)
 {
     const auto parsed = parseSimOptions({"--project", "a.tmprj", "--pty", "--link", "/tmp/x", "--baud", "38400",
@@ -127,6 +244,10 @@ TEST(SimOptionsTest, refusals)
         {"--project", "a", "--pty", "--fault", "3"},
         {"--project", "a", "--udp", "127.0.0.2:0"},
         {"--project", "a", "--pty", "--frobnicate", "1"},
+        {"--project", "a", "--pty", "--ignore", "14"},              // a code is hexadecimal
+        {"--project", "a", "--pty", "--ignore", "0x100"},
+        {"--project", "a", "--pty", "--ignore", "off"},
+        {"--project", "a", "--pty", "--ignore"},
         {"--project", "a", "--pty", "extra"},
         {"--project"},
     };

@@ -94,6 +94,23 @@ TEST_F(UdpLinkIntegration, heartbeatCommandIsAnswered)
     link::CommandFrame stop = link::heartbeatSupervisionRequest(false);
     h->link.SendAndWait(stop, 1, 300ms);
     EXPECT_EQ(h->link.replyStatus(), ReplyStatus::Pending);
+    EXPECT_EQ(sim.command(QStringLiteral("mute off")), QStringLiteral("ok"));
+    h->link.SendAndWait(stop, 2, 1000ms);
+    EXPECT_EQ(h->link.replyStatus(), ReplyStatus::Success);
+    EXPECT_EQ(connect(), ReplyStatus::Success);
+}
+
+TEST_F(UdpLinkIntegration, ignoredCodeAndNoAdapterToPull)
+{
+    EXPECT_EQ(sim.command(QStringLiteral("ignore 0x39")), QStringLiteral("ok ignore=0x39"));
+    link::CommandFrame start = link::heartbeatSupervisionRequest(true);
+    h->link.SendAndWait(start, 1, 300ms);
+    EXPECT_EQ(h->link.replyStatus(), ReplyStatus::Pending);
+    EXPECT_EQ(connect(), ReplyStatus::Success);  // other requests are answered
+    const QString status = sim.command(QStringLiteral("status"));
+    EXPECT_TRUE(status.contains(QStringLiteral(" ignored=1 ignore=0x39 "))) << status.toStdString();
+    EXPECT_FALSE(status.contains(QStringLiteral("line=")));
+    EXPECT_TRUE(sim.command(QStringLiteral("replug")).startsWith(QStringLiteral("error: ")));
 }
 
 TEST_F(UdpLinkIntegration, readsLandInTheirTables)

@@ -1,8 +1,5 @@
 #include "PtyPort.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -41,27 +38,8 @@ PtyPort::PtyPort(int master, int slave, QString devicePath)
 
 PtyPort::~PtyPort()
 {
-    if (!m_linkPath.isEmpty() && QFileInfo(m_linkPath).isSymLink())
-        QFile::remove(m_linkPath);
     ::close(m_master);
     ::close(m_slave);
-}
-
-bool PtyPort::link(const QString& path, QString* error)
-{
-    const QFileInfo existing(path);
-    if (existing.isSymLink()) {
-        QFile::remove(path);
-    } else if (existing.exists()) {
-        *error = QStringLiteral("%1 exists and is no symbolic link").arg(path);
-        return false;
-    }
-    if (::symlink(m_devicePath.toLocal8Bit().constData(), path.toLocal8Bit().constData()) != 0) {
-        *error = QStringLiteral("symlink %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    m_linkPath = path;
-    return true;
 }
 
 long PtyPort::read(std::span<uint8_t> buffer)

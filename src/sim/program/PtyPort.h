@@ -2,7 +2,8 @@
 // The pseudo-terminal the simulated drive listens on: the master side is the drive's end
 // of the line, the slave side is the device the tool opens. The slave is switched to raw
 // mode at once and kept open for the port's lifetime, so the master never sees a hang-up
-// when the tool closes and reopens the device.
+// when the tool closes and reopens the device. Closing the port (destruction) hangs the
+// device up: the tool's descriptor on it then fails with an I/O error.
 
 #include <QString>
 
@@ -21,10 +22,6 @@ public:
     const QString& devicePath() const { return m_devicePath; }
     int descriptor() const { return m_master; }
 
-    // Makes `path` a symbolic link to the device (replacing an old symbolic link, never a
-    // regular file). The link is removed again when the port closes.
-    bool link(const QString& path, QString* error);
-
     // Non-blocking: bytes read (0 when none), or -1 on an error.
     long read(std::span<uint8_t> buffer);
     // Non-blocking: bytes written (0 when the line is full), or -1 on an error.
@@ -36,7 +33,6 @@ private:
     int m_master;
     int m_slave;
     QString m_devicePath;
-    QString m_linkPath;
 };
 
 }  // namespace hesk::sim

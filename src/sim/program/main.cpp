@@ -2,7 +2,7 @@
 // README section "Simulated drive".
 
 #include "ControlServer.h"
-#include "PtyPort.h"
+#include "PtyLine.h"
 #include "UdpPort.h"
 
 #include "sim/ControlCommand.h"
@@ -113,13 +113,11 @@ int main(int argc, char** argv)
 
     installSignals();
     QString error;
-    std::unique_ptr<hesk::sim::PtyPort> pty;
+    std::unique_ptr<hesk::sim::PtyLine> pty;
     std::unique_ptr<hesk::sim::UdpPort> udp;
     if (options.pty) {
-        pty = hesk::sim::PtyPort::open(&error);
+        pty = hesk::sim::PtyLine::open(options.linkPath, &error);
         if (!pty)
-            return fail(error);
-        if (!options.linkPath.isEmpty() && !pty->link(options.linkPath, &error))
             return fail(error);
     } else {
         udp = hesk::sim::UdpPort::open(options.udpAddress, options.udpPort, &error);
@@ -144,7 +142,7 @@ int main(int argc, char** argv)
 
     bool quit = false;
     hesk::sim::ControlServer control([&](const QString& line) {
-        const hesk::sim::ControlReply reply = hesk::sim::executeControl(line, drive, clock.now());
+        const hesk::sim::ControlReply reply = hesk::sim::executeControl(line, drive, clock.now(), pty.get());
         quit = quit || reply.quit;
         return reply.text;
     });
@@ -157,12 +155,15 @@ int main(int argc, char** argv)
     else
         printLine(QStringLiteral("udp %1:%2").arg(options.udpAddress).arg(options.udpPort));
 
-    const int transportFd = pty ? pty->descriptor() : udp->descriptor();
     std::vector<uint8_t> buffer(65536);
     std::vector<pollfd> fds;
     bool lineBlocked = false;
+    uint64_t lineGeneration = pty ? pty->generation() : 0;
     constexpr SimTime kTick = std::chrono::milliseconds(2);
     while (!quit) {
+        // Unplugged, there is nothing to poll: a negative descriptor is skipped.
+        hesk::sim::PtyPort* port = pty ? pty->port() : nullptr;
+        const int transportFd = pty ? (port ? port->descriptor() : -1) : udp->descriptor();
         fds.clear();
         fds.push_back({transportFd, static_cast<short>(POLLIN | (lineBlocked ? POLLOUT : 0)), 0});
         fds.push_back({g_signalPipe[0], POLLIN, 0});
@@ -180,7 +181,7 @@ int main(int argc, char** argv)
             break;  // a signal asked us to end
         if (fds[0].revents & (POLLIN | POLLERR | POLLHUP)) {
             for (;;) {
-                const long n = pty ? pty->read(buffer) : udp->receive(buffer);
+                const long n = pty ? port->read(buffer) : udp->receive(buffer);
                 if (n <= 0)
                     break;
                 const std::span<const uint8_t> bytes(buffer.data(), static_cast<size_t>(n));
@@ -191,13 +192,24 @@ int main(int argc, char** argv)
             }
         }
         control.service(fds);
+        // A control command may have pulled or plugged the adapter: what was queued for
+        // the old pseudo-terminal is lost with it, and unplugged the paced bytes go nowhere.
+        port = pty ? pty->port() : nullptr;
+        if (pty && pty->generation() != lineGeneration) {
+            lineGeneration = pty->generation();
+            pacer.consume(pacer.backlog());
+            lineBlocked = false;
+        }
 
         now = clock.now();
         drive.advance(now, pacer.backlog());
-        if (pty) {
+        if (pty && !port) {
+            pacer.consume(pacer.due(now));  // sent into a line without a listener
+            lineBlocked = false;
+        } else if (pty) {
             const size_t due = pacer.due(now);
             if (due > 0) {
-                const long written = pty->write(pacer.peek(due));
+                const long written = port->write(pacer.peek(due));
                 if (written < 0)
                     return fail(QStringLiteral("write to the pseudo-terminal failed"));
                 pacer.consume(static_cast<size_t>(written));
