@@ -3,8 +3,8 @@
 //   SystemPollCycle  one cycle of the system poll list through the 25 ms scheduler;
 //                    goal: within 1.1 x n x 25 ms for n frames ("goalRatio" <= 1.1)
 //   SingleRead100    a single read of 100 parameters; goal: within 1.2 x the wire time
-//                    of its 200 frames plus 100 reply turn-arounds ("goalRatio" <= 1.2;
-//                    the turn-around is measured with single reads of one parameter)
+//                    of its 200 frames plus 100 reply turn-arounds ("goalRatio", the
+//                    time over the wire time of the 200 frames alone, <= 1.2)
 // Run from the build tree: build/default/bench/SessionBench.
 
 #include "model/FaultTableLibrary.h"
@@ -135,12 +135,6 @@ void SingleRead100(benchmark::State& state)
     for (const auto& e : elements)
         if (hundred.size() < 100 && e.address < 8192)
             hundred.push_back(&e);
-    std::vector<const hesk::model::HeskParameterElement*> one{hundred.front()};
-    // Turn-around: a single read of one parameter minus its two frames on the wire.
-    double turnaround = 0;
-    for (int i = 0; i < 10; ++i)
-        turnaround += measureRead(one) - 2 * kFrameSeconds;
-    turnaround /= 10;
     double total = 0;
     for (auto _ : state) {
         const double seconds = measureRead(hundred);
@@ -151,10 +145,14 @@ void SingleRead100(benchmark::State& state)
         state.SetIterationTime(seconds);
         total += seconds;
     }
+    // The goal allows 1.2 x (wire time of 200 frames + 100 reply turn-arounds). A
+    // pseudo-terminal paces only the drive's answers, and the turn-arounds are at least 0,
+    // so measured / wire time of 200 frames is an upper bound of the ratio to the goal.
     const double wire = 200 * kFrameSeconds;
+    const double measured = total / state.iterations();
     state.counters["wireSeconds"] = wire;
-    state.counters["turnaroundMs"] = turnaround * 1000;
-    state.counters["goalRatio"] = (total / state.iterations()) / (wire + 100 * turnaround);
+    state.counters["perParameterMs"] = measured * 1000 / 100;
+    state.counters["goalRatio"] = measured / wire;
 }
 
 }  // namespace

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
-# The main job, for now: build everything and show the installed inverter sample project
-# with heskmon (header, a parameter page, a raw value converted through its formula and
-# the base values, a validated input, the faults a fault word explains). The desktop
-# program and the simulated drive take this place as they are built.
+# The main job, for now: build everything, start the simulated drive on a
+# pseudo-terminal with the installed inverter sample project, and work with it through
+# heskmon: connect, read, write a setpoint, start the motor and watch it ramp up. The
+# desktop program takes this place once its window is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default
 bin=build/default
 project=data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj
+work=$(mktemp -d)
+trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# The simulated drive, paced like a real 38400-baud line, behind a stable name.
+"$bin/src/sim/hesk-drive-sim" --project "$project" --pty --link "$work/drive" --baud 38400 \
+    >"$work/sim.out" 2>"$work/sim.err" <&- &
+sim=$!
+for _ in $(seq 50); do [ -e "$work/drive" ] && break; sleep 0.1; done
+
 heskmon() {
   printf '\n$ heskmon %s\n' "$*"
   "$bin/src/cli/heskmon" "$@"
 }
-heskmon project find VRA1 V1.14.18
-heskmon project info "$project"
-heskmon project params "$project" --page 逆变器并联
-heskmon param show "$project" r0006.0 --raw 8192
-heskmon param check "$project" P0070 150
-heskmon param to-raw "$project" P0070 150
-heskmon faults "$project" r0943.0=0x0039 r0943.9=0x0004
+line=(--project "$project" --port "$work/drive")
+heskmon connect "${line[@]}"
+heskmon read "${line[@]}" r0001 P0070 P0107.1 r0006.0
+heskmon write "${line[@]}" P7030=40.00 P0880=1 P7000.5=1
+heskmon watch "${line[@]}" r0001 r0002 r0015 --seconds 4
+heskmon write "${line[@]}" P7000.5=0
