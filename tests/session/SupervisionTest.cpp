@@ -130,5 +130,29 @@ TEST_F(SessionTest, theHealthCheckRefreshesAndReopensAfterAFailedPollSend)
     EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(u'|').toStdString();
 }
 
+TEST_F(SessionTest, aPortThatStaysAwayIsTriedAgainUntilItIsBack)
+{
+    const QString linkPath = dir.filePath(QStringLiteral("drive"));
+    startSerialSim({QStringLiteral("--link"), linkPath});
+    online::InterfaceSettings settings = settingsFile();
+    settings.setSerialPort(linkPath, QStringLiteral("38400"));
+    shell::SessionTimings timings = fastSupervision();
+    timings.deadLinkSeconds = 1000;  // the silence while unplugged is no dead link here
+    openSession(timings);
+    ASSERT_TRUE(connect());
+    ASSERT_EQ(sim.command(QStringLiteral("unplug")), QStringLiteral("ok"));
+    // Poll sends fail, every health check tries to reopen and fails while unplugged.
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] { return log.count(QStringLiteral("<错误>串口异常，程序自动重开串口")) >= 2; }, 5s));
+    EXPECT_FALSE(log.contains(QStringLiteral("成功初始化串口"), 1));
+    EXPECT_TRUE(session->isOnline());  // the reopen keeps the state
+    ASSERT_TRUE(sim.command(QStringLiteral("plug")).startsWith(QLatin1String("ok /dev/")));
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return log.contains(QStringLiteral("成功初始化串口"), 1); }, 5s));
+    EXPECT_EQ(session->link().readerThread(), link::ReaderThread::Monitoring);
+    std::vector<const model::HeskParameterElement*> r0820{&element("r0820")};
+    EXPECT_TRUE(session->readParameters(r0820));
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(u'|').toStdString();
+}
+
 }  // namespace
 }  // namespace hesk::session::test

@@ -426,14 +426,17 @@ void MonitorSession::healthCheckTick()
     m_scheduler->clearLastPollSendError();
     if (m_link->mode() != link::LinkMode::Serial)
         return;  // the datagram socket has nothing to reopen
-    if (!m_link->openSerial(m_connected.portPath, m_connected.baudRate))
-        return;
-    m_log.log(QStringLiteral("成功初始化串口"), 1);
-    if (m_link->readerThread() != link::ReaderThread::None) {
-        m_reopenInProgress = true;
-        m_link->startMonitoringThread();
-        m_reopenInProgress = false;
+    // The reader stops before its descriptor is replaced, so it never waits on a closed
+    // (or reused) descriptor; meanwhile the supervision takes no silence as a dead link.
+    const bool readerWanted = m_link->readerThread() != link::ReaderThread::None || m_monitoring;
+    m_reopenInProgress = true;
+    m_link->stopReaderThread();
+    if (m_link->openSerial(m_connected.portPath, m_connected.baudRate)) {
+        m_log.log(QStringLiteral("成功初始化串口"), 1);
+        if (readerWanted)
+            m_link->startMonitoringThread();
     }
+    m_reopenInProgress = false;
 }
 
 void MonitorSession::schedulerTick() { m_scheduler->tick(); }
@@ -488,8 +491,7 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
     for (const model::HeskParameterElement* element : elements) {
         if (!element)
             continue;
-        link::CommandFrame request = code ? link::commandFrame(*code, static_cast<uint8_t>(element->address >> 8),
-                                                               static_cast<uint8_t>(element->address & 0xFF), 0, 0)
+        link::CommandFrame request = code ? link::addressFrame(*code, static_cast<uint16_t>(element->address))
                                           : online::readRequestFor(*element);
         m_connection.awaitedAddress.store(element->address);
         m_connection.singleReadWaiting.store(true);
