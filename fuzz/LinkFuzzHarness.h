@@ -39,7 +39,7 @@ class Writes final : public WritePipelinePort {
 public:
     CommandFrame writeInProgress() const override { return writeValueRequest(0x0010, 0x1234); }
     void echoMatched() override {}
-    void confirmAnswered() override {}
+    bool confirmAnswered() override { return true; }
 };
 
 class Recorder final : public TriggerRecorderPort {
