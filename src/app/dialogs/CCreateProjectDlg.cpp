@@ -195,70 +195,50 @@ void CCreateProjectDlg::chooseIntermediateFile()
         return;
     model::FileDialogSpec spec;
     spec.title = QStringLiteral("打开中间文件");
-    spec.directory = dialogFolder();
     spec.fileName = QString::fromUtf16(creation::wizard::kIntermediateDefaultName);
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kIntermediateFilter);
-    const std::optional<QString> path = m_prompt.openFile(spec);
-    if (!path)
-        return;
-    remember(*path);
-    auto result = std::make_shared<creation::StepResult>();
-    creation::ProjectCreation* creation = m_creation.get();
-    runStep(
-        QStringLiteral("正在加载中间文件..."), [creation, result, path = *path] { *result = creation->loadIntermediate(path); },
-        [this, result] {
-            if (result->failure)
-                m_prompt.showMessage(*result->failure);
-        });
+    chooseAndRead(spec, QStringLiteral("正在加载中间文件..."), &creation::ProjectCreation::loadIntermediate);
 }
 
 void CCreateProjectDlg::chooseConversionWorkbook()
 {
     if (isBusy() || !m_creation)
         return;
-    if (const auto missing = m_creation->checkIntermediateLoaded()) {
-        m_prompt.showMessage(*missing);
-        return;
-    }
     model::FileDialogSpec spec;
     spec.title = QStringLiteral("打开转换文件");
-    spec.directory = dialogFolder();
     spec.fileName = QString::fromUtf16(creation::wizard::kConversionDefaultName);
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kConversionFilter);
-    const std::optional<QString> path = m_prompt.openFile(spec);
-    if (!path)
-        return;
-    remember(*path);
-    auto result = std::make_shared<creation::StepResult>();
-    creation::ProjectCreation* creation = m_creation.get();
-    runStep(
-        QStringLiteral("正在读取转换文件..."), [creation, result, path = *path] { *result = creation->readConversionWorkbook(path); },
-        [this, result] {
-            if (result->failure)
-                m_prompt.showMessage(*result->failure);
-        });
+    chooseAndRead(spec, QStringLiteral("正在读取转换文件..."), &creation::ProjectCreation::readConversionWorkbook);
 }
 
 void CCreateProjectDlg::chooseBaseWorkbook()
 {
     if (isBusy() || !m_creation)
         return;
-    if (const auto missing = m_creation->checkIntermediateLoaded()) {
-        m_prompt.showMessage(*missing);
-        return;
-    }
     model::FileDialogSpec spec;
     spec.title = QStringLiteral("打开Ubase文件");
-    spec.directory = dialogFolder();
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kBaseValueFilter);
+    chooseAndRead(spec, QStringLiteral("正在读取Ubase文件..."), &creation::ProjectCreation::readBaseWorkbook);
+}
+
+void CCreateProjectDlg::chooseAndRead(model::FileDialogSpec spec, const QString& statusText, ReadStep step)
+{
+    // The workbooks need the intermediate file: said before their file dialog opens.
+    if (step != &creation::ProjectCreation::loadIntermediate) {
+        if (const auto missing = m_creation->checkIntermediateLoaded()) {
+            m_prompt.showMessage(*missing);
+            return;
+        }
+    }
+    spec.directory = m_lastFolder;
     const std::optional<QString> path = m_prompt.openFile(spec);
     if (!path)
         return;
-    remember(*path);
+    m_lastFolder = QFileInfo(*path).absolutePath();
     auto result = std::make_shared<creation::StepResult>();
     creation::ProjectCreation* creation = m_creation.get();
     runStep(
-        QStringLiteral("正在读取Ubase文件..."), [creation, result, path = *path] { *result = creation->readBaseWorkbook(path); },
+        statusText, [creation, step, result, path = *path] { *result = (creation->*step)(path); },
         [this, result] {
             if (result->failure)
                 m_prompt.showMessage(*result->failure);
@@ -270,7 +250,7 @@ void CCreateProjectDlg::chooseStorageFolder()
     if (isBusy())
         return;
     const std::optional<QString> folder = m_prompt.chooseFolder(
-        {QString::fromUtf16(creation::wizard::kStorageFolderTitle), m_storageFolder.isEmpty() ? dialogFolder() : m_storageFolder});
+        {QString::fromUtf16(creation::wizard::kStorageFolderTitle), m_storageFolder.isEmpty() ? m_lastFolder : m_storageFolder});
     if (!folder)
         return;
     m_storageFolder = *folder;
@@ -339,16 +319,6 @@ void CCreateProjectDlg::setBusy(bool busy, const QString& statusText)
     m_nextButton->setEnabled(!busy && !onInputs);
     m_finishButton->setEnabled(!busy && onInputs);
     m_cancelButton->setEnabled(!busy);
-}
-
-QString CCreateProjectDlg::dialogFolder() const
-{
-    return m_lastFolder;
-}
-
-void CCreateProjectDlg::remember(const QString& path)
-{
-    m_lastFolder = QFileInfo(path).absolutePath();
 }
 
 }  // namespace hesk::app

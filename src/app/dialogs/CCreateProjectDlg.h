@@ -67,6 +67,8 @@ public Q_SLOTS:
     void reject() override;
 
 private:
+    using ReadStep = creation::StepResult (creation::ProjectCreation::*)(const QString& path);
+
     void fillVersions();
     void showPage(int page);
     void showPaths();
@@ -74,14 +76,14 @@ private:
     // step beside the busy bar.
     void runStep(const QString& statusText, std::function<void()> work, std::function<void()> done);
     void setBusy(bool busy, const QString& statusText = {});
-    QString dialogFolder() const;
-    void remember(const QString& path);
+    // A file dialog for one input, then its reading step.
+    void chooseAndRead(model::FileDialogSpec spec, const QString& statusText, ReadStep step);
 
     model::UserPrompt& m_prompt;
     std::unique_ptr<creation::ProjectCreation> m_creation;
     QThread* m_worker = nullptr;
     QString m_storageFolder;
-    QString m_lastFolder;
+    QString m_lastFolder;  // where the file dialogs open: the folder of the last file chosen
     std::optional<QString> m_createdPath;
 
     QStackedWidget* m_pages = nullptr;
