@@ -44,6 +44,7 @@ public:
     }
     std::optional<QString> saveFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
     std::optional<QString> openFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const hesk::model::FolderDialogSpec&) override { return std::nullopt; }
 };
 
 const QString kProject = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");

@@ -2,8 +2,8 @@
 // The terminal side of the workflows' questions and messages, and of the log, for the
 // online commands. Messages go to standard error as "title: text"; a question is
 // answered Yes/OK with --yes and dismissed otherwise (heskmon never waits for a person);
-// file dialogs are not offered. Log lines of level 2 and above (all with --verbose) go to
-// standard error as "log: text".
+// file and folder dialogs are not offered. Log lines of level 2 and above (all with
+// --verbose) go to standard error as "log: text".
 
 #include "model/LogSink.h"
 #include "model/UserPrompt.h"
@@ -19,6 +19,7 @@ public:
     model::PromptAnswer ask(const QString& title, const QString& text, model::PromptButtons buttons) override;
     std::optional<QString> saveFile(const model::FileDialogSpec&) override { return std::nullopt; }
     std::optional<QString> openFile(const model::FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const model::FolderDialogSpec&) override { return std::nullopt; }
 
 private:
     bool m_yes;

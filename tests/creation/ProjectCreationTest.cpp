@@ -8,6 +8,7 @@
 #include "creation/FixedDefinitions.h"
 #include "creation/ProjectCreation.h"
 #include "creation/ProjectName.h"
+#include "creation/WizardTexts.h"
 #include "model/ParameterTypes.h"
 #include "model/ProjectFile.h"
 #include "model/SpecialParameterTable.h"
@@ -266,6 +267,33 @@ TEST_F(ProjectCreationTest, deviceChoiceMustComeFromTheLists)
                   MessageKind::Warning);
 }
 
+TEST(ProjectCreationChoices, firstPageOffersEveryTypeWithAClassAndItsVersions)
+{
+    const QStringList types = creationDeviceTypes();
+    EXPECT_EQ(types, (QStringList{"VRA1", "整流回馈电源", "有源整流电源", "基本型整流电源", "标准产品测试台"}));
+    // Every offered pair passes the first page's check; the class each type requires is
+    // the one the intermediate file is held against.
+    const DeviceClass classes[] = {DeviceClass::Inverter, DeviceClass::FeedbackRectifier, DeviceClass::ActiveRectifier,
+                                   DeviceClass::BasicRectifier, DeviceClass::TestBench};
+    for (qsizetype i = 0; i < types.size(); ++i) {
+        SCOPED_TRACE(types[i].toStdString());
+        EXPECT_EQ(requiredDeviceClass(types[i]), classes[i]);
+        const QStringList versions = hesk::model::firmwareVersions(types[i]);
+        ASSERT_FALSE(versions.isEmpty());
+        for (const QString& version : versions)
+            EXPECT_FALSE(ProjectCreation::checkDeviceChoice(types[i], version)) << version.toStdString();
+    }
+}
+
+TEST(ProjectCreationChoices, fileDialogFiltersTakeThePartBeforeTheFirstBar)
+{
+    EXPECT_EQ(wizard::fileDialogFilter(wizard::kIntermediateFilter), QStringLiteral("项目文件(*.monitorary)"));
+    EXPECT_EQ(wizard::fileDialogFilter(wizard::kConversionFilter), QStringLiteral("转换文件(*.xlsx)"));
+    EXPECT_EQ(wizard::fileDialogFilter(wizard::kBaseValueFilter), QStringLiteral("Ubase文件(*.xlsx)"));
+    EXPECT_EQ(wizard::fileDialogFilter(u"全部(*.*)"), QStringLiteral("全部(*.*)"));
+    EXPECT_EQ(wizard::fileDialogFilter(u"|x||"), QString());
+}
+
 TEST_F(ProjectCreationTest, finishChecksRunInOrder)
 {
     enum Done { None = 0, Intermediate = 1, Conversion = 2, Base = 4 };
@@ -374,9 +402,11 @@ TEST_F(ProjectCreationTest, workbookStepsNeedTheIntermediateFileAndReportReadFai
     ASSERT_TRUE(writeWorkbook(fewColumns, {XSheet{"PARAM", {textRow({"参考描述", "名称"})}}}));
 
     ProjectCreation creation("VRA1", "V1.14.18");
+    expectMessage(creation.checkIntermediateLoaded(), "请先加载中间文件！", MessageKind::Warning);
     expectMessage(creation.readConversionWorkbook(workbook).failure, "请先加载中间文件！", MessageKind::Warning);
     expectMessage(creation.readBaseWorkbook(ubase).failure, "请先加载中间文件！", MessageKind::Warning);
     ASSERT_TRUE(creation.loadIntermediate(intermediate).ok());
+    EXPECT_FALSE(creation.checkIntermediateLoaded());
 
     struct Case {
         QString path;

@@ -52,6 +52,23 @@ TEST(ScriptedPrompt, fileDialogsAnswerFromTheirQueue)
     EXPECT_EQ(prompt.fileDialogs()[1].spec, spec);
 }
 
+TEST(ScriptedPrompt, folderDialogsShareTheFileQueueInCallOrder)
+{
+    ScriptedPrompt prompt;
+    prompt.chooseFile(QStringLiteral("/tmp/in.monitorary")).chooseFile(QStringLiteral("/tmp/projects")).chooseFile(std::nullopt);
+    EXPECT_EQ(prompt.openFile({}), QStringLiteral("/tmp/in.monitorary"));
+    EXPECT_EQ(prompt.chooseFolder({QStringLiteral("选取工程存放的目录"), QStringLiteral("/tmp")}),
+              QStringLiteral("/tmp/projects"));
+    EXPECT_EQ(prompt.chooseFolder({}), std::nullopt);
+    ASSERT_EQ(prompt.fileDialogs().size(), 3u);
+    EXPECT_FALSE(prompt.fileDialogs()[0].folder);
+    EXPECT_TRUE(prompt.fileDialogs()[1].folder);
+    EXPECT_FALSE(prompt.fileDialogs()[1].save);
+    EXPECT_EQ(prompt.fileDialogs()[1].spec.title, QStringLiteral("选取工程存放的目录"));
+    EXPECT_EQ(prompt.fileDialogs()[1].spec.directory, QStringLiteral("/tmp"));
+    EXPECT_NONFATAL_FAILURE(prompt.chooseFolder({QStringLiteral("目录"), {}}), "unscripted folder dialog");
+}
+
 TEST(ScriptedPrompt, anUnscriptedQuestionFailsTheTestAndIsDismissed)
 {
     ScriptedPrompt prompt;

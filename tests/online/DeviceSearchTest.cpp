@@ -8,6 +8,8 @@
 #include "online/BoardCheck.h"
 #include "online/DeviceSearch.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -233,6 +235,35 @@ TEST_F(DeviceSearchTest, destroyingARunningSearchStopsIt)
         ASSERT_TRUE(search.start());
     }
     EXPECT_EQ(switches, (std::vector<bool>{true, false}));
+}
+
+TEST_F(DeviceSearchTest, applicationOptionsReadTheSettingsFileAtEachSearch)
+{
+    QTemporaryDir settingsFolder;
+    ASSERT_TRUE(settingsFolder.isValid());
+    const QString file = settingsFolder.filePath(QStringLiteral("interfacecfg.ini"));
+    std::vector<bool> seen;
+    const DeviceSearchOptions o =
+        deviceSearchOptions(tree.root(), {file, {}}, [&seen](bool suppressed) { seen.push_back(suppressed); });
+    EXPECT_EQ(o.projectRoot, tree.root());
+
+    FakeProbe probe({Status::Identified, 0x2222, 0x6500});
+    DeviceSearch search(o, probe);
+    // No settings file yet: the search ends with the settings message and asks nothing.
+    ASSERT_TRUE(search.start());
+    EXPECT_EQ(search.waitForOutcome(), (DeviceSearchOutcome{QStringLiteral("通信设置加载失败！"), {}, {}}));
+    EXPECT_EQ(probe.calls, 0);
+
+    // Written between two searches, the file is read by the next one.
+    InterfaceSettings settings({file, {}});
+    ASSERT_TRUE(settings.setMode(InterfaceMode::Serial).ok());
+    ASSERT_TRUE(settings.setSerialPort(QStringLiteral("/dev/pts/9"), QStringLiteral("38400")).ok());
+    ASSERT_TRUE(search.start());
+    const std::optional<DeviceSearchOutcome> outcome = search.waitForOutcome();
+    ASSERT_TRUE(outcome && outcome->match);
+    EXPECT_EQ(outcome->match->deviceVersion, QStringLiteral("V1.15.17"));
+    EXPECT_EQ(probe.seenSettings, serialSettings());
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(DeviceSearchPresentation, eachOutcomeAsTheDialogShowsIt)

@@ -236,3 +236,87 @@ TEST(InterfaceSetup, dialogChecksAndTexts)
 }
 
 }  // namespace
+
+namespace {
+
+using hesk::model::MessageKind;
+using hesk::model::UserMessage;
+
+TEST(InterfaceSetup, detailSettingsTellAnUnreadableListFromAnEmptyOne)
+{
+    EXPECT_EQ(checkPortListForDetailSettings(std::nullopt),
+              (UserMessage{MessageKind::Warning, QStringLiteral("WARNING"), QStringLiteral("当前机器上没有检测到串口设备!")}));
+    EXPECT_EQ(checkPortListForDetailSettings(QStringList{}),
+              UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！")));
+    EXPECT_EQ(checkPortListForDetailSettings(QStringList{"", ""}),
+              UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！")));
+    EXPECT_EQ(checkPortListForDetailSettings(QStringList{"COM3"}), std::nullopt);
+    EXPECT_EQ(checkPortListForDetailSettings(QStringList{"", "COM3"}), std::nullopt);
+    // The host's own list is always readable.
+    EXPECT_TRUE(systemPortListSource()().has_value());
+}
+
+TEST(InterfaceSetup, portDialogChoicesSelectTheStoredEntriesWhenListed)
+{
+    struct Case {
+        const char* name;
+        std::optional<QStringList> ports;
+        QString storedPort;
+        QString storedBaud;
+        PortDialogChoices expected;
+    };
+    const QStringList baud{"38400"};
+    const UserMessage unreadable = UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
+    const Case cases[] = {
+        {"both stored and listed", QStringList{"COM1", "COM3"}, "COM3", "38400", {{"COM1", "COM3"}, baud, 1, 0, {}}},
+        {"stored port gone", QStringList{"COM1"}, "COM7", "38400", {{"COM1"}, baud, -1, 0, {}}},
+        {"nothing stored", QStringList{"COM1"}, "", "", {{"COM1"}, baud, -1, -1, {}}},
+        {"baud rate not offered", QStringList{"COM1"}, "COM1", "9600", {{"COM1"}, baud, 0, -1, {}}},
+        {"empty names and duplicates dropped", QStringList{"", "COM2", "COM2", "COM4"}, "COM4", "",
+         {{"COM2", "COM4"}, baud, 1, -1, {}}},
+        {"unreadable list", std::nullopt, "COM3", "38400", {{}, baud, -1, 0, unreadable}},
+        {"no ports", QStringList{}, "COM3", "38400", {{}, baud, -1, 0, {}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(portDialogChoices(c.ports, c.storedPort, c.storedBaud), c.expected);
+    }
+}
+
+class InterfaceSetupSave : public ::testing::Test {
+protected:
+    TempFolder folder;
+    InterfaceSettings settings{{folder.ini(), {}}};
+};
+
+TEST_F(InterfaceSetupSave, modeIsWrittenForTheCheckedRadioOnly)
+{
+    EXPECT_EQ(saveInterfaceMode(settings, InterfaceMode::NotSet), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(folder.ini()));  // no radio checked: nothing written
+    EXPECT_EQ(saveInterfaceMode(settings, InterfaceMode::Serial), std::nullopt);
+    EXPECT_EQ(settings.modeText(), QStringLiteral("232"));
+    EXPECT_EQ(saveInterfaceMode(settings, InterfaceMode::Ethernet), std::nullopt);
+    EXPECT_EQ(settings.modeText(), QStringLiteral("ETHERNET"));
+}
+
+TEST_F(InterfaceSetupSave, portSelectionIsCheckedBeforeItIsWritten)
+{
+    EXPECT_EQ(savePortSelection(settings, "", "38400"), UserMessage::warning(QStringLiteral("端口未选择！")));
+    EXPECT_EQ(savePortSelection(settings, "COM3", ""), UserMessage::warning(QStringLiteral("波特率未选择！")));
+    EXPECT_FALSE(QFileInfo::exists(folder.ini()));
+    EXPECT_EQ(savePortSelection(settings, "COM3", "38400"), std::nullopt);
+    EXPECT_EQ(settings.portName(), QStringLiteral("COM3"));
+    EXPECT_EQ(settings.baudRate(), QStringLiteral("38400"));
+}
+
+TEST_F(InterfaceSetupSave, aFailedWriteIsReportedNotTakenAsSaved)
+{
+    // The settings file's place is taken by a folder: no write can replace it.
+    ASSERT_TRUE(QDir().mkpath(folder.ini()));
+    const UserMessage failed = UserMessage::error(QStringLiteral("文件保存失败！"));
+    EXPECT_EQ(saveInterfaceMode(settings, InterfaceMode::Serial), failed);
+    EXPECT_EQ(savePortSelection(settings, "COM3", "38400"), failed);
+    EXPECT_TRUE(QFileInfo(folder.ini()).isDir());
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A UserPrompt for tests: records every message, question and file dialog, and answers
-// questions and file dialogs from queues the test fills beforehand.
+// questions and file dialogs from queues the test fills beforehand. File and folder
+// dialogs take their answers from the one queue chooseFile() fills, in call order.
 //
 // Anything a workflow asks that the test did not script fails the test at once (with the
 // question's text in the failure) and gets the dismissing answer; a scripted answer that
@@ -30,7 +31,8 @@ struct PromptQuestion {
 
 struct FileDialogCall {
     bool save = false;
-    model::FileDialogSpec spec;
+    model::FileDialogSpec spec;  // for a folder dialog: its title and directory
+    bool folder = false;         // a folder dialog
 };
 
 class ScriptedPrompt final : public model::UserPrompt {
@@ -88,13 +90,20 @@ public:
 
     std::optional<QString> saveFile(const model::FileDialogSpec& spec) override { return fileDialog(true, spec); }
     std::optional<QString> openFile(const model::FileDialogSpec& spec) override { return fileDialog(false, spec); }
+    std::optional<QString> chooseFolder(const model::FolderDialogSpec& spec) override
+    {
+        model::FileDialogSpec asFile;
+        asFile.title = spec.title;
+        asFile.directory = spec.directory;
+        return fileDialog(false, asFile, true);
+    }
 
 private:
-    std::optional<QString> fileDialog(bool save, const model::FileDialogSpec& spec)
+    std::optional<QString> fileDialog(bool save, const model::FileDialogSpec& spec, bool folder = false)
     {
-        m_fileDialogs.push_back({save, spec});
+        m_fileDialogs.push_back({save, spec, folder});
         if (m_files.empty()) {
-            ADD_FAILURE() << "unscripted " << (save ? "save" : "open") << " file dialog \""
+            ADD_FAILURE() << "unscripted " << (folder ? "folder" : save ? "save file" : "open file") << " dialog \""
                           << spec.title.toStdString() << '"';
             return std::nullopt;
         }

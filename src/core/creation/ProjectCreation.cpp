@@ -44,6 +44,17 @@ QString missingColumnsDetail(const QString& path, const QString& sheet, const QS
 
 }  // namespace
 
+QStringList creationDeviceTypes()
+{
+    QStringList types;
+    for (const QString& code : shortCodes()) {
+        const QString type = deviceTypeForShortCode(code);
+        if (requiredDeviceClass(type) != DeviceClass::None)
+            types.append(type);
+    }
+    return types;
+}
+
 ProjectCreation::ProjectCreation(QString deviceType, QString deviceVersion)
     : deviceType_(std::move(deviceType)), deviceVersion_(std::move(deviceVersion))
 {
@@ -96,10 +107,17 @@ StepResult ProjectCreation::loadIntermediate(const QString& path)
     return {};
 }
 
-StepResult ProjectCreation::readConversionWorkbook(const QString& path)
+std::optional<UserMessage> ProjectCreation::checkIntermediateLoaded() const
 {
     if (intermediatePath_.isEmpty())
-        return stepFailure(loadIntermediateFirst());
+        return loadIntermediateFirst();
+    return std::nullopt;
+}
+
+StepResult ProjectCreation::readConversionWorkbook(const QString& path)
+{
+    if (auto missing = checkIntermediateLoaded())
+        return stepFailure(std::move(*missing));
     if (!QFileInfo::exists(path))
         return stepFailure(UserMessage::error(QStringLiteral("缺少所需文件！")), QStringLiteral("%1 does not exist").arg(path));
 
@@ -138,8 +156,8 @@ StepResult ProjectCreation::readConversionWorkbook(const QString& path)
 
 StepResult ProjectCreation::readBaseWorkbook(const QString& path)
 {
-    if (intermediatePath_.isEmpty())
-        return stepFailure(loadIntermediateFirst());
+    if (auto missing = checkIntermediateLoaded())
+        return stepFailure(std::move(*missing));
     const UserMessage openFailure = UserMessage::error(QStringLiteral("Ubase文件%1错误，打开失败！").arg(path));
     if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
         return stepFailure(openFailure, QStringLiteral("%1 is not an .xlsx file").arg(path));

@@ -53,6 +53,7 @@
 #include "model/UserMessage.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -91,6 +92,11 @@ struct CreationResult {
     bool ok() const { return !failure; }
 };
 
+// The device types the first page offers, in catalogue order: "VRA1", "整流回馈电源",
+// "有源整流电源", "基本型整流电源", "标准产品测试台". firmwareVersions() gives each one's
+// versions.
+QStringList creationDeviceTypes();
+
 class ProjectCreation {
 public:
     // The first page's choice. deviceType is the project's text ("VRA1", "整流回馈电源",
@@ -100,6 +106,10 @@ public:
     // The first page's check of a choice; nothing when it is valid.
     static std::optional<model::UserMessage> checkDeviceChoice(const QString& deviceType,
                                                                const QString& deviceVersion);
+
+    // Before a workbook's file dialog opens: "请先加载中间文件！" (警告) while no
+    // intermediate file is loaded, the refusal the workbook steps give themselves.
+    std::optional<model::UserMessage> checkIntermediateLoaded() const;
 
     StepResult loadIntermediate(const QString& path);
     StepResult readConversionWorkbook(const QString& path);

@@ -4,6 +4,8 @@
 // takes the part before the first "|") with their default file names, the title of the
 // storage-folder dialog and the hint beside the project name.
 
+#include <QString>
+
 namespace hesk::creation::wizard {
 
 inline constexpr const char16_t* kIntermediateFilter = u"项目文件(*.monitorary)|*.monitorary||";
@@ -13,5 +15,14 @@ inline constexpr const char16_t* kConversionDefaultName = u"Monitor.xlsx";
 inline constexpr const char16_t* kBaseValueFilter = u"Ubase文件(*.xlsx)|*.xlsx||";
 inline constexpr const char16_t* kStorageFolderTitle = u"选取工程存放的目录";
 inline constexpr const char16_t* kProjectNameHint = u"(最长12位字符，仅允许字母/下划线/数字)";
+
+// A filter of the "description|pattern||" form as a Qt file dialog takes it: the part
+// before the first "|" ("项目文件(*.monitorary)"); a text without "|" stays whole.
+inline QString fileDialogFilter(const char16_t* systemFilter)
+{
+    const QString filter = QString::fromUtf16(systemFilter);
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    return bar < 0 ? filter : filter.left(bar);
+}
 
 }  // namespace hesk::creation::wizard

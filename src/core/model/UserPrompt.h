@@ -1,7 +1,8 @@
 #pragma once
-// The one way workflows reach the person at the tool: messages, questions and the two
-// file dialogs. The GUI implements it with message boxes and file dialogs, the CLI with
-// the terminal and its flags, tests with a scripted prompt that records every message.
+// The one way workflows reach the person at the tool: messages, questions, the two file
+// dialogs and the folder dialog. The GUI implements it with message boxes and file
+// dialogs, the CLI with the terminal and its flags, tests with a scripted prompt that
+// records every message.
 //
 // It sits in model/ beside UserMessage so that every layer above (online, files,
 // operation, recording, shell) can take one without including upward.
@@ -54,6 +55,13 @@ struct FileDialogSpec {
     bool operator==(const FileDialogSpec&) const = default;
 };
 
+// What a folder dialog shows ("选取工程存放的目录" when a new project's folder is chosen).
+struct FolderDialogSpec {
+    QString title;
+    QString directory;  // folder shown first; empty: the implementation's choice
+    bool operator==(const FolderDialogSpec&) const = default;
+};
+
 class UserPrompt {
 public:
     virtual ~UserPrompt() = default;
@@ -67,6 +75,8 @@ public:
     // The chosen path, nothing when the person cancelled.
     virtual std::optional<QString> saveFile(const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> openFile(const FileDialogSpec& spec) = 0;
+    // The chosen existing folder, nothing when the person cancelled.
+    virtual std::optional<QString> chooseFolder(const FolderDialogSpec& spec) = 0;
 
     void showMessage(const UserMessage& message) { show(message.kind, message.title, message.text); }
 };

@@ -34,6 +34,16 @@ QString typeAndVersion(const FoundProject& project)
 
 }  // namespace
 
+DeviceSearchOptions deviceSearchOptions(const QString& projectRoot, const SettingsLocation& settingsLocation,
+                                        std::function<void(bool suppressed)> setLogSuppressed)
+{
+    DeviceSearchOptions options;
+    options.projectRoot = projectRoot;
+    options.loadSettings = [settingsLocation] { return InterfaceSettings(settingsLocation).loadConnectionSettings(); };
+    options.setLogSuppressed = std::move(setLogSuppressed);
+    return options;
+}
+
 DeviceSearch::DeviceSearch(DeviceSearchOptions options, DeviceIdentityProbe& probe)
     : m_options(std::move(options))
     , m_probe(probe)

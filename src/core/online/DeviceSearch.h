@@ -43,6 +43,12 @@ struct DeviceSearchOptions {
     std::function<void(bool suppressed)> setLogSuppressed;
 };
 
+// The options of the application's search: the project root, the settings file at
+// settingsLocation loaded as a connect loads it (read again on each search, on the
+// worker), and the log switch.
+DeviceSearchOptions deviceSearchOptions(const QString& projectRoot, const SettingsLocation& settingsLocation,
+                                        std::function<void(bool suppressed)> setLogSuppressed = {});
+
 struct DeviceSearchOutcome {
     // Non-empty: the settings or board-check result (qb27ResultText() or an error text).
     QString resultText;

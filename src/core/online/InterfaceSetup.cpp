@@ -48,6 +48,68 @@ std::optional<model::UserMessage> checkPortsForDetailSettings(const QStringList&
     return std::nullopt;
 }
 
+PortListSource systemPortListSource()
+{
+    return [] { return std::optional<QStringList>(availableSerialPorts()); };
+}
+
+std::optional<model::UserMessage> checkPortListForDetailSettings(const std::optional<QStringList>& ports)
+{
+    if (!ports)
+        return model::UserMessage{model::MessageKind::Warning, QStringLiteral("WARNING"),
+                                  QStringLiteral("当前机器上没有检测到串口设备!")};
+    // Entries without a name are no port the dialog could offer.
+    QStringList named = *ports;
+    named.removeAll(QString());
+    return checkPortsForDetailSettings(named);
+}
+
+PortDialogChoices portDialogChoices(const std::optional<QStringList>& ports, const QString& storedPort,
+                                    const QString& storedBaudRate)
+{
+    PortDialogChoices choices;
+    if (ports) {
+        for (const QString& port : *ports)
+            if (!port.isEmpty() && !choices.ports.contains(port))
+                choices.ports.append(port);
+    } else {
+        choices.listMessage = model::UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
+    }
+    choices.baudRates = offeredBaudRates();
+    // An empty stored value names no entry (the lists hold no empty entries anyway).
+    if (!storedPort.isEmpty())
+        choices.portIndex = static_cast<int>(choices.ports.indexOf(storedPort));
+    if (!storedBaudRate.isEmpty())
+        choices.baudIndex = static_cast<int>(choices.baudRates.indexOf(storedBaudRate));
+    return choices;
+}
+
+namespace {
+
+std::optional<model::UserMessage> writeFailure(const IniWriteResult& result)
+{
+    if (result.ok())
+        return std::nullopt;
+    return model::UserMessage::error(QStringLiteral("文件保存失败！"));
+}
+
+}  // namespace
+
+std::optional<model::UserMessage> saveInterfaceMode(InterfaceSettings& settings, InterfaceMode mode)
+{
+    if (mode == InterfaceMode::NotSet)
+        return std::nullopt;
+    return writeFailure(settings.setMode(mode));
+}
+
+std::optional<model::UserMessage> savePortSelection(InterfaceSettings& settings, const QString& portName,
+                                                    const QString& baudRate)
+{
+    if (auto refused = checkPortSelection(portName, baudRate))
+        return refused;
+    return writeFailure(settings.setSerialPort(portName, baudRate));
+}
+
 std::optional<model::UserMessage> checkPortSelection(const QString& portName, const QString& baudRate)
 {
     if (portName.isEmpty())

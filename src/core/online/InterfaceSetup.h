@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,43 @@ QString interfaceModeDescription(InterfaceMode mode);
 // "详细设定": the port dialog opens only when the system lists a port; otherwise
 // "当前机器上未检测到串口设备！" (title "警告").
 std::optional<model::UserMessage> checkPortsForDetailSettings(const QStringList& ports);
+
+// The port list as the two dialogs read it, each time they need it: the port names, or
+// nothing when the system's list cannot be read at all. The dialogs take one so that
+// the machine's ports can be replaced (tests, a machine without ports).
+using PortListSource = std::function<std::optional<QStringList>()>;
+// availableSerialPorts() of the host. QSerialPortInfo has no failure to report, so this
+// list is always readable; "unreadable" comes only from other sources.
+PortListSource systemPortListSource();
+
+// "详细设定" on the list read just now: unreadable "当前机器上没有检测到串口设备!" (title
+// "WARNING", exclamation icon), no named port "当前机器上未检测到串口设备！" (title "警告");
+// nothing when the port dialog may open.
+std::optional<model::UserMessage> checkPortListForDetailSettings(const std::optional<QStringList>& ports);
+
+// What the port dialog offers when it opens.
+struct PortDialogChoices {
+    QStringList ports;      // non-empty names in list order, without duplicates
+    QStringList baudRates;  // offeredBaudRates()
+    int portIndex = -1;     // entry equal to the stored PORTNAME; -1 when none is
+    int baudIndex = -1;     // entry equal to the stored BAUNDRATE; -1 when none is
+    // An unreadable list: "当前机器上未检测到串口设备！" (title "警告"); the dialog then
+    // opens with an empty port list.
+    std::optional<model::UserMessage> listMessage;
+    bool operator==(const PortDialogChoices&) const = default;
+};
+PortDialogChoices portDialogChoices(const std::optional<QStringList>& ports, const QString& storedPort,
+                                    const QString& storedBaudRate);
+
+// OK of the interface dialog with the checked mode: writes "MODE"; NotSet (no radio
+// checked, a file without a mode) writes nothing. A write that fails gives
+// "文件保存失败！" (title "错误") instead of closing as if it had been saved.
+std::optional<model::UserMessage> saveInterfaceMode(InterfaceSettings& settings, InterfaceMode mode);
+
+// OK of the port dialog: checkPortSelection, then both keys in one write; a write that
+// fails gives "文件保存失败！" (title "错误"). Nothing when the dialog may close.
+std::optional<model::UserMessage> savePortSelection(InterfaceSettings& settings, const QString& portName,
+                                                    const QString& baudRate);
 
 // OK of the port dialog with the selected texts (empty when nothing is selected):
 // "端口未选择！" or "波特率未选择！" (title "警告"); nothing when both are chosen.
