@@ -149,7 +149,8 @@ void MainWindow::createPanes()
     log->raise();
     tabifyDockWidget(control, waveform);
     control->raise();
-    resizeDocks({project, control}, {2 * kPaneSize, 2 * kPaneSize}, Qt::Horizontal);
+    // Wide enough for the deepest tree captions; the work area keeps the rest.
+    resizeDocks({project, control}, {kPaneSize + 60, kPaneSize + 40}, Qt::Horizontal);
     resizeDocks({log}, {kPaneSize}, Qt::Vertical);
 }
 
