@@ -273,7 +273,11 @@ void MainWindow::togglePane(Pane pane)
 
 void MainWindow::toggleApproximateComparison()
 {
-    m_approximateComparison = shell::toggleApproximateComparison(m_session->settings(), *m_prompt);
+    const bool on = shell::toggleApproximateComparison(m_session->settings(), *m_prompt);
+    if (on == m_approximateComparison)
+        return;
+    m_approximateComparison = on;
+    Q_EMIT approximateComparisonChanged(on);
 }
 
 bool MainWindow::openHelpTopic(int topic) { return m_help->openHelpTopic(topic); }

@@ -93,6 +93,9 @@ public:
     // The help manual at a topic (the fault list's help).
     bool openHelpTopic(int topic);
 
+    // The "近似值比较优化" setting as read at start and toggled since.
+    bool approximateComparison() const { return m_approximateComparison; }
+
     // Pane 4: 0 none, 1 normal, 2 fault, 3 alarm.
     void setDeviceState(int state);
     // Workflow flags the command rules look at.
@@ -120,6 +123,8 @@ Q_SIGNALS:
     void treeNodeOpened(shell::TreeNodeKind kind, const QString& caption);
     void projectOpened();
     void projectClosed();
+    // The approximate-comparison setting was toggled (pages colour their values again).
+    void approximateComparisonChanged(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -270,10 +270,13 @@ TEST_F(MainWindowTest, approximateComparisonTogglesTheSettingAndTheCheckMark)
     QAction* toggle = window->action(Command::ApproximateComparison);
     ASSERT_TRUE(toggle->isCheckable());
     EXPECT_FALSE(toggle->isChecked());
+    std::vector<bool> changes;
+    QObject::connect(window.get(), &MainWindow::approximateComparisonChanged, [&changes](bool on) { changes.push_back(on); });
 
     toggle->trigger();
 
     EXPECT_TRUE(toggle->isChecked());
+    EXPECT_TRUE(window->approximateComparison());
     EXPECT_TRUE(online::InterfaceSettings({iniPath(), {}}).approximateComparison());
     ASSERT_EQ(prompt.messages().size(), 1u);
     EXPECT_EQ(prompt.messages().front().title, QStringLiteral("提示"));
@@ -285,6 +288,7 @@ TEST_F(MainWindowTest, approximateComparisonTogglesTheSettingAndTheCheckMark)
     EXPECT_EQ(online::IniFile::load(iniPath()).file.value(QStringLiteral("SETTING"), QStringLiteral("APPROX")),
               QStringLiteral("0"));
     EXPECT_EQ(prompt.messages().size(), 1u);
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
 }
 
 TEST_F(MainWindowTest, approximateComparisonIsReadAtStart)
