@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "frame/DesktopDocumentViewer.h"
-#include "frame/GuiPrompt.h"
+#include "dialogs/WidgetPrompt.h"
 #include "frame/LogPane.h"
 #include "frame/MainMenus.h"
 #include "frame/PlaceholderPane.h"
@@ -56,7 +56,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     if (m_setup.prompt) {
         m_prompt = m_setup.prompt;
     } else {
-        m_ownPrompt = std::make_unique<GuiPrompt>(this);
+        m_ownPrompt = std::make_unique<WidgetPrompt>(this);
         m_prompt = m_ownPrompt.get();
     }
     m_session = std::make_unique<shell::MonitorSession>(m_faultTables, *m_log, *m_prompt,

@@ -81,6 +81,8 @@ public:
     OfflineState& offlineState() { return m_hooks.offline(); }
 
     shell::Log& log() { return *m_log; }
+    // The prompt every message box and file dialog of the window goes through.
+    model::UserPrompt& prompt() { return *m_prompt; }
     shell::MonitorSession& session() { return *m_session; }
     shell::ProjectLifecycle& lifecycle() { return *m_lifecycle; }
     online::InterfaceSettings& interfaceSettings() { return m_session->settings(); }

@@ -1,6 +1,7 @@
 // HESKMonitor: the desktop application. `HESKMonitor [PROJECT.tmprj]` opens the project
 // at start.
 
+#include "DialogCommands.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     parser.process(app);
 
     hesk::app::MainWindow window;
+    hesk::app::DialogCommands dialogs(window);
     window.resize(1280, 800);
     window.show();
     const QStringList projects = parser.positionalArguments();

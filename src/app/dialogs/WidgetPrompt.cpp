@@ -1,12 +1,22 @@
 #include "WidgetPrompt.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace hesk::app {
 
 namespace {
+
+// Shows the arrow while the person answers, whatever cursor a workflow has set.
+class ArrowCursor {
+public:
+    ArrowCursor() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~ArrowCursor() { QGuiApplication::restoreOverrideCursor(); }
+    ArrowCursor(const ArrowCursor&) = delete;
+    ArrowCursor& operator=(const ArrowCursor&) = delete;
+};
 
 QMessageBox::Icon iconOf(model::MessageKind kind)
 {
@@ -37,6 +47,7 @@ void setChineseButtonTexts(QMessageBox& box)
 
 void WidgetPrompt::show(model::MessageKind kind, const QString& title, const QString& text)
 {
+    const ArrowCursor arrow;
     QMessageBox box(iconOf(kind), title, text, QMessageBox::Ok, m_parent);
     setChineseButtonTexts(box);
     box.exec();
@@ -44,6 +55,7 @@ void WidgetPrompt::show(model::MessageKind kind, const QString& title, const QSt
 
 model::PromptAnswer WidgetPrompt::ask(const QString& title, const QString& text, model::PromptButtons buttons)
 {
+    const ArrowCursor arrow;
     QMessageBox::StandardButtons offered;
     switch (buttons) {
     case model::PromptButtons::OkCancel:
@@ -74,6 +86,7 @@ model::PromptAnswer WidgetPrompt::ask(const QString& title, const QString& text,
 
 std::optional<QString> WidgetPrompt::fileDialog(const model::FileDialogSpec& spec, bool save)
 {
+    const ArrowCursor arrow;
     QFileDialog dialog(m_parent, spec.title, spec.directory, spec.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -98,6 +111,7 @@ std::optional<QString> WidgetPrompt::openFile(const model::FileDialogSpec& spec)
 
 std::optional<QString> WidgetPrompt::chooseFolder(const model::FolderDialogSpec& spec)
 {
+    const ArrowCursor arrow;
     QFileDialog dialog(m_parent, spec.title, spec.directory);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
