@@ -130,6 +130,14 @@ TEST_F(PageValues, onlineTextsFollowTypeDecimalsFormulasAndConnections)
     EXPECT_EQ(value(EncoderSpeed), QStringLiteral("-10.00"));
 }
 
+TEST_F(PageValues, connectionNotReportedYetShowsNothing)
+{
+    // Before the first poll the table holds 0, which no reply stores.
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(SpeedSource), QString());
+    EXPECT_TRUE(differs(SpeedSource));
+}
+
 TEST_F(PageValues, connectionToAnUnknownAddressShowsError)
 {
     tables->connections.store(7, link::storedConnectionValue(1234));

@@ -39,6 +39,8 @@ uint16_t ConnectionSources::sourceAddress(uint16_t storedWord)
 
 QString ConnectionSources::sourceText(uint16_t storedWord) const
 {
+    if (storedWord == 0)
+        return {};
     const auto it = m_firstReadOnlyAt.find(sourceAddress(storedWord));
     if (it == m_firstReadOnlyAt.end())
         return QString::fromLatin1(kUnresolvedConnectionText);

@@ -9,7 +9,8 @@
 // A connection input (settable, connectionFlag set): the table holds the negated device
 // address of the connected output, 0x8000 for address 0; the text is the parameter
 // number of the first read-only definition at that address ("K0091"), or "error" when
-// the project has none.
+// the project has none. A word of 0 is never stored for a reply (a received 0 becomes
+// 0x8000): it means the drive has not reported the connection yet, and shows nothing.
 
 #include "model/DeviceCatalogue.h"
 #include "model/FormulaEvaluator.h"
@@ -33,7 +34,7 @@ public:
 
     // The device address a stored connection word names (0x8000 is address 0).
     static uint16_t sourceAddress(uint16_t storedWord);
-    // The parameter number text of the connected output, or "error".
+    // The parameter number text of the connected output, "error", or empty for 0.
     QString sourceText(uint16_t storedWord) const;
 
 private:
