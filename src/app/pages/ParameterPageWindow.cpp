@@ -1,0 +1,248 @@
+#include "ParameterPageWindow.h"
+
+#include "ParameterListView.h"
+#include "ParameterNumberDialog.h"
+#include "ParameterPageModel.h"
+
+#include "pages/CustomPageTransfer.h"
+#include "pages/PageColumns.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <variant>
+
+namespace hesk::app {
+
+namespace {
+
+// The command ids of the custom page's menu items.
+enum CustomPageCommand {
+    InsertCommand = 1098,
+    DeleteCommand = 1099,
+    ChangeCommand = 1100,
+    SaveCommand = 1314,
+    LoadCommand = 1315,
+};
+
+}  // namespace
+
+ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QString& pageName, QWidget* parent)
+    : QWidget(parent),
+      m_env(environment),
+      m_page(std::make_unique<pages::ParameterPage>(environment.session.project().project(),
+                                                    environment.session.project().deviceClass(), pageName))
+{
+    setWindowTitle(pageName);
+    m_model = new ParameterPageModel(*m_page, m_env.prompt, this);
+    m_view = new ParameterListView(*m_page, [this] { return m_env.now(); }, this);
+    m_view->setModel(m_model);
+    const auto& columns = pages::pageColumns();
+    for (int c = 0; c < pages::kPageColumnCount; ++c)
+        m_view->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+    m_view->setColumnHidden(pages::ColumnHidden, true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    connect(m_view, &QAbstractItemView::doubleClicked, this, &ParameterPageWindow::onDoubleClicked);
+    connect(m_model, &ParameterPageModel::commentStored, this, [this] { Q_EMIT commentStored(); });
+    if (isCustomPage()) {
+        m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(m_view, &QWidget::customContextMenuRequested, this, &ParameterPageWindow::showContextMenu);
+    }
+
+    m_page->buildPollList(m_pollList);
+    refreshAllValues();
+    m_refreshTimer.setInterval(kRefreshPeriod);
+    connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            refreshVisibleValues();
+    });
+    m_refreshTimer.start();
+}
+
+ParameterPageWindow::~ParameterPageWindow() = default;
+
+pages::ValueSource ParameterPageWindow::valueSource() const
+{
+    pages::ValueSource source;
+    shell::MonitorSession& session = m_env.session;
+    if (session.isOnline()) {
+        source.tables = &session.values();
+        source.formulas = &session.project().formulas();
+    } else {
+        source.offline = &m_env.offline;
+    }
+    source.approximateComparison = m_env.approximateComparison;
+    source.formulaGeneration = m_env.formulaGeneration;
+    return source;
+}
+
+pages::ChangedRows ParameterPageWindow::refreshVisibleValues()
+{
+    if (m_page->rowCount() == 0)
+        return {};
+    int first = m_view->rowAt(0);
+    if (first < 0)
+        first = 0;
+    int last = m_view->rowAt(m_view->viewport()->height() - 1);
+    if (last < 0)
+        last = m_page->rowCount() - 1;
+    const pages::ChangedRows changed = m_page->refreshValues(valueSource(), first, last);
+    m_model->valuesChanged(changed);
+    return changed;
+}
+
+pages::ChangedRows ParameterPageWindow::refreshAllValues()
+{
+    const pages::ChangedRows changed = m_page->refreshAllValues(valueSource());
+    m_model->valuesChanged(changed);
+    return changed;
+}
+
+void ParameterPageWindow::refreshComments()
+{
+    m_model->rowsChanged(m_page->refreshComments());
+}
+
+void ParameterPageWindow::rebuildRows(bool scrollToTop)
+{
+    const int selected = selectedRow();
+    m_model->rebuildRows();
+    m_page->buildPollList(m_pollList);
+    refreshAllValues();
+    if (scrollToTop)
+        m_view->scrollToTop();
+    else if (selected >= 0 && selected < m_page->rowCount())
+        m_view->selectRow(selected);
+}
+
+void ParameterPageWindow::selectRow(int row)
+{
+    m_view->selectRow(row);
+}
+
+int ParameterPageWindow::selectedRow() const
+{
+    return m_view->selectedRow();
+}
+
+void ParameterPageWindow::onDoubleClicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    if (index.column() == pages::ColumnComment)
+        m_view->edit(index);
+    else if (index.column() == pages::ColumnValue)
+        Q_EMIT valueCellActivated(index.row());
+}
+
+QMenu* ParameterPageWindow::createContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    const bool rowSelected = selectedRow() >= 0;
+    const bool listEmpty = m_env.session.project().project().customParameters.empty();
+    const auto add = [&](const QString& text, int command, bool enabled, void (ParameterPageWindow::*slot)()) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setData(command);
+        action->setEnabled(enabled);
+    };
+    add(QStringLiteral("插入参数"), InsertCommand, true, &ParameterPageWindow::insertParameter);
+    add(QStringLiteral("删除参数"), DeleteCommand, rowSelected, &ParameterPageWindow::deleteParameter);
+    add(QStringLiteral("变更参数"), ChangeCommand, rowSelected, &ParameterPageWindow::changeParameter);
+    menu->addSeparator();
+    add(QStringLiteral("另存为参数文件(.fpm)"), SaveCommand, !listEmpty, &ParameterPageWindow::saveCustomPage);
+    add(QStringLiteral("加载参数文件(.fpm)"), LoadCommand, true, &ParameterPageWindow::loadCustomPage);
+    return menu;
+}
+
+void ParameterPageWindow::showContextMenu(const QPoint& position)
+{
+    QMenu* menu = createContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_view->viewport()->mapToGlobal(position));
+}
+
+std::optional<uint16_t> ParameterPageWindow::askNumber()
+{
+    const std::optional<QString> text =
+        m_env.askParameterNumber ? m_env.askParameterNumber(this) : ParameterNumberDialog::ask(this);
+    if (!text)
+        return std::nullopt;
+    model::OpenedProject& opened = m_env.session.project();
+    const pages::CustomPageList list(opened.project(), opened.deviceClass(), m_env.customPage);
+    const auto entry = list.parseEntry(*text);
+    if (const auto* message = std::get_if<model::UserMessage>(&entry)) {
+        m_env.prompt.showMessage(*message);
+        return std::nullopt;
+    }
+    return std::get<uint16_t>(entry);
+}
+
+void ParameterPageWindow::customListEdited()
+{
+    rebuildRows();
+    Q_EMIT customListChanged();
+}
+
+void ParameterPageWindow::insertParameter()
+{
+    if (!isCustomPage())
+        return;
+    const int row = selectedRow();
+    const int entry = row >= 0 ? m_page->row(row).customIndex : -1;
+    const std::optional<uint16_t> number = askNumber();
+    if (!number)
+        return;
+    model::OpenedProject& opened = m_env.session.project();
+    pages::CustomPageList(opened.project(), opened.deviceClass(), m_env.customPage).insert(entry, *number);
+    customListEdited();
+}
+
+void ParameterPageWindow::deleteParameter()
+{
+    const int row = selectedRow();
+    if (!isCustomPage() || row < 0)
+        return;
+    model::OpenedProject& opened = m_env.session.project();
+    if (pages::CustomPageList(opened.project(), opened.deviceClass(), m_env.customPage)
+            .remove(m_page->row(row).customIndex))
+        customListEdited();
+}
+
+void ParameterPageWindow::changeParameter()
+{
+    const int row = selectedRow();
+    if (!isCustomPage() || row < 0)
+        return;
+    const int entry = m_page->row(row).customIndex;
+    const std::optional<uint16_t> number = askNumber();
+    if (!number)
+        return;
+    model::OpenedProject& opened = m_env.session.project();
+    if (pages::CustomPageList(opened.project(), opened.deviceClass(), m_env.customPage).change(entry, *number))
+        customListEdited();
+}
+
+void ParameterPageWindow::saveCustomPage()
+{
+    model::OpenedProject& opened = m_env.session.project();
+    pages::CustomPageList list(opened.project(), opened.deviceClass(), m_env.customPage);
+    pages::CustomPageTransfer(m_env.prompt, m_env.log).saveAs(list);
+}
+
+void ParameterPageWindow::loadCustomPage()
+{
+    model::OpenedProject& opened = m_env.session.project();
+    pages::CustomPageList list(opened.project(), opened.deviceClass(), m_env.customPage);
+    if (pages::CustomPageTransfer(m_env.prompt, m_env.log).load(list) != pages::CustomPageTransfer::LoadResult::Loaded)
+        return;
+    rebuildRows(true);
+    Q_EMIT customListChanged();
+}
+
+}  // namespace hesk::app

@@ -1,0 +1,93 @@
+#pragma once
+// The window of one parameter page: the list of its rows with their value, factory value,
+// unit and comment, the page poll list that the scheduler serves while the page is on
+// show, and for the custom page its context menu (insert, delete, change, save and load
+// a custom page file).
+//
+// Values are redrawn from the session's tables (online) or the offline values (offline)
+// on a UI timer, for the rows in view only, and only the cells that changed are repainted.
+//
+// Value editing is not done here: a double-click on the value cell emits
+// valueCellActivated(row) for the editors; a double-click on the comment cell edits the
+// comment in place.
+
+#include "PageEnvironment.h"
+
+#include "online/FrameList.h"
+#include "pages/ParameterPage.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <memory>
+
+class QMenu;
+
+namespace hesk::app {
+
+class ParameterListView;
+class ParameterPageModel;
+
+class ParameterPageWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kRefreshPeriod{250};
+
+    // The environment must outlive the window; the session's project must be open and
+    // have the page.
+    ParameterPageWindow(PageEnvironment& environment, const QString& pageName, QWidget* parent = nullptr);
+    ~ParameterPageWindow() override;
+
+    const QString& pageName() const { return m_page->name(); }
+    bool isCustomPage() const { return m_page->isCustom(); }
+    const pages::ParameterPage& page() const { return *m_page; }
+    ParameterListView* view() const { return m_view; }
+    ParameterPageModel* model() const { return m_model; }
+    // The requests of this page's parameters (slot 2 of the scheduler while on show).
+    online::FrameList& pollList() { return m_pollList; }
+
+    // Redraws the values of the rows in view now (the timer does it periodically while
+    // the window is visible). Returns the rows that changed.
+    pages::ChangedRows refreshVisibleValues();
+    // Every value of the page, visible or not (used when the page is first shown).
+    pages::ChangedRows refreshAllValues();
+    // The comments were changed through another page.
+    void refreshComments();
+    // The custom list changed elsewhere: build the rows and the poll list again.
+    void rebuildRows(bool scrollToTop = false);
+
+    void selectRow(int row);
+    int selectedRow() const;
+
+    // The custom page's commands, as its context menu offers them.
+    QMenu* createContextMenu(QWidget* parent);
+    void insertParameter();
+    void deleteParameter();
+    void changeParameter();
+    void saveCustomPage();
+    void loadCustomPage();
+
+Q_SIGNALS:
+    // The value cell of a row was double-clicked: the editors take over from here.
+    void valueCellActivated(int row);
+    // The custom list or a comment of the project was changed here.
+    void customListChanged();
+    void commentStored();
+
+private:
+    pages::ValueSource valueSource() const;
+    void onDoubleClicked(const QModelIndex& index);
+    void showContextMenu(const QPoint& position);
+    void customListEdited();
+    std::optional<uint16_t> askNumber();
+
+    PageEnvironment& m_env;
+    std::unique_ptr<pages::ParameterPage> m_page;
+    online::FrameList m_pollList;
+    ParameterPageModel* m_model = nullptr;
+    ParameterListView* m_view = nullptr;
+    QTimer m_refreshTimer;
+};
+
+}  // namespace hesk::app

@@ -1,0 +1,26 @@
+#pragma once
+// Whether two value texts of a parameter count as equal: the colouring of the pages and
+// the file compare use it.
+//
+// Without approximate comparison (the setting "近似值比较优化" off) only equal texts are
+// equal. With it, the texts of a parameter that has no formulas (commandType not "3"),
+// is no connection input and has two non-empty texts are compared as numbers, equal when
+// their difference is strictly below the precision of the display type:
+//   "N2" 0.006103515625, "E2" 0.007812744148254632, "G2"/"G3" 0.125, "H2"/"H3" 0.032.
+// Other types, and texts that are not numbers, compare as text.
+
+#include "model/ProjectRecords.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace hesk::pages {
+
+// The tolerance of a display type name; nothing for types compared as text.
+std::optional<double> approximateTolerance(const QString& typeName);
+
+bool valuesEqual(const model::HeskParameterElement& element, const QString& a, const QString& b,
+                 bool approximateComparison);
+
+}  // namespace hesk::pages

@@ -1,0 +1,341 @@
+// The value column of a page: online texts from the drive's words (type formats,
+// decimals, formulas, connections), offline texts from the offline value set, the
+// colouring against the factory value, and what a refresh recomputes.
+
+#include "PageFixtures.h"
+
+#include "pages/ParameterPage.h"
+#include "pages/ValueComparison.h"
+
+#include "link/ValueTables.h"
+#include "model/PageCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+using namespace hesk;
+using namespace hesk::pages;
+using hesk::pages::test::definition;
+
+namespace {
+
+class FixedFormulas final : public model::FormulaContext {
+public:
+    std::optional<QString> referenceValue(const QString& keyText) const override
+    {
+        const auto it = references.find(keyText);
+        return it == references.end() ? std::nullopt : std::optional<QString>(it->second);
+    }
+    QString baseValue(model::BaseValueKind) const override { return QStringLiteral("540"); }
+    std::map<QString, QString> references;
+};
+
+enum Row {
+    OutputFrequency,  // r0002, N2, 1 decimal
+    ReferenceCurrent, // P0350, N2, 2 decimals, factory 100
+    SpeedSource,      // P0222.1, connection, factory K0091
+    RatedVoltage,     // r0071, no device address
+    RatedFrequency,   // P0107, formula P0107/100, 2 decimals, factory 50.00
+    DigitalInputs,    // r0019, V2
+    MotorTemperature, // r0009, G2, 1 decimal, factory 0.0
+    EncoderSpeed,     // r8091 = K0091, the connected output, address 426
+};
+
+model::HeskProject valueProject()
+{
+    model::HeskProject p;
+    auto outputFrequency = definition(2, model::kNoSubIndex, false, 1, 1);
+    outputFrequency.decimals = 1;
+    auto referenceCurrent = definition(350, model::kNoSubIndex, true, 5, 1);
+    referenceCurrent.decimals = 2;
+    referenceCurrent.factoryValue = QStringLiteral("100");
+    auto speedSource = definition(222, 1, true, 7, 1);
+    speedSource.connectionFlag = 1;
+    speedSource.factoryValue = QStringLiteral("K0091");
+    auto ratedVoltage = definition(71, model::kNoSubIndex, false, 0xFFFF, 3);
+    ratedVoltage.word10 = 1;
+    auto ratedFrequency = definition(107, model::kNoSubIndex, true, 9, 9);
+    ratedFrequency.commandType = QStringLiteral("3");
+    ratedFrequency.reverseFormula = QStringLiteral("P0107/100");
+    ratedFrequency.forwardFormula = QStringLiteral("P0107*100");
+    ratedFrequency.decimals = 2;
+    ratedFrequency.factoryValue = QStringLiteral("50.00");
+    auto digitalInputs = definition(19, model::kNoSubIndex, false, 3, 0);
+    auto motorTemperature = definition(9, model::kNoSubIndex, false, 10, 10);
+    motorTemperature.decimals = 1;
+    motorTemperature.factoryValue = QStringLiteral("0.0");
+    auto encoderSpeed = definition(8091, model::kNoSubIndex, false, 426, 1);
+    encoderSpeed.decimals = 2;
+    p.elements = {outputFrequency, referenceCurrent, speedSource, ratedVoltage, ratedFrequency,
+                  digitalInputs,   motorTemperature, encoderSpeed};
+    // Keep the order of the enum above (a custom list gives the rows in list order).
+    p.customParameters = {2, 350, 222, 71, 107, 19, 9, 8091};
+    p.sortElements();
+    return p;
+}
+
+class PageValues : public ::testing::Test {
+protected:
+    PageValues() : project(valueProject()), page(project, model::DeviceClass::Inverter, model::pages::kCustom) {}
+
+    ValueSource online(bool approximate = false) const
+    {
+        ValueSource source;
+        source.tables = tables.get();
+        source.formulas = &formulas;
+        source.approximateComparison = approximate;
+        return source;
+    }
+    ValueSource offline(bool approximate = false) const
+    {
+        ValueSource source;
+        source.offline = &offlineValues;
+        source.approximateComparison = approximate;
+        return source;
+    }
+    QString value(Row row) const { return page.text(row, ColumnValue); }
+    bool differs(Row row) const { return page.row(row).valueDiffers; }
+
+    model::HeskProject project;
+    ParameterPage page;
+    std::unique_ptr<link::OnlineValueTables> tables = std::make_unique<link::OnlineValueTables>();
+    FixedFormulas formulas;
+    OfflineValueSet offlineValues;
+};
+
+}  // namespace
+
+TEST_F(PageValues, onlineTextsFollowTypeDecimalsFormulasAndConnections)
+{
+    tables->readOnly.store(1, 8192);               // 50 % of 100 Hz
+    tables->parameters.store(5, 16384);            // 100 %
+    tables->connections.store(7, link::storedConnectionValue(426));
+    tables->parameters.store(9, 5000);             // 50.00 Hz through the formula
+    tables->readOnly.store(3, 0x00FF);
+    tables->readOnly.store(10, 1);                 // 0.125 degrees
+    tables->readOnly.store(426, static_cast<uint16_t>(-1638));
+    formulas.references[QStringLiteral("r0071")] = QStringLiteral("400");
+    ASSERT_EQ(page.rowCount(), 8);
+
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(OutputFrequency), QStringLiteral("50.0"));
+    EXPECT_EQ(value(ReferenceCurrent), QStringLiteral("100.00"));
+    EXPECT_EQ(value(SpeedSource), QStringLiteral("K0091"));
+    EXPECT_EQ(value(RatedVoltage), QStringLiteral("400"));
+    EXPECT_EQ(value(RatedFrequency), QStringLiteral("50.00"));
+    EXPECT_EQ(value(DigitalInputs), QStringLiteral("0X00FF"));
+    EXPECT_EQ(value(MotorTemperature), QStringLiteral("0.1"));
+    EXPECT_EQ(value(EncoderSpeed), QStringLiteral("-10.00"));
+}
+
+TEST_F(PageValues, connectionNotReportedYetShowsNothing)
+{
+    // Before the first poll the table holds 0, which no reply stores.
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(SpeedSource), QString());
+    EXPECT_TRUE(differs(SpeedSource));
+}
+
+TEST_F(PageValues, connectionToAnUnknownAddressShowsError)
+{
+    tables->connections.store(7, link::storedConnectionValue(1234));
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(SpeedSource), QStringLiteral("error"));
+    // 0x8000 names address 0, which no read-only definition here has either.
+    tables->connections.store(7, 0x8000);
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(SpeedSource), QStringLiteral("error"));
+}
+
+TEST_F(PageValues, smallNegativeValueRoundedToZeroHasNoSign)
+{
+    tables->readOnly.store(1, static_cast<uint16_t>(-1));  // -0.0061 %
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(OutputFrequency), QStringLiteral("0.0"));
+}
+
+TEST_F(PageValues, offlineTextsComeFromTheOfflineSet)
+{
+    offlineValues.set(QStringLiteral("P0350"), QStringLiteral("80.00"));
+    offlineValues.set(QStringLiteral("P0222.1"), QStringLiteral("K0091"));
+    page.refreshAllValues(offline());
+    EXPECT_EQ(value(ReferenceCurrent), QStringLiteral("80.00"));
+    EXPECT_EQ(value(SpeedSource), QStringLiteral("K0091"));
+    EXPECT_EQ(value(OutputFrequency), QString());  // no offline value
+    EXPECT_TRUE(differs(ReferenceCurrent));
+    EXPECT_FALSE(differs(SpeedSource));
+}
+
+TEST_F(PageValues, colouringComparesWithTheFactoryValue)
+{
+    tables->parameters.store(5, 16384);  // 100.00 against factory "100"
+    tables->connections.store(7, link::storedConnectionValue(426));
+    tables->parameters.store(9, 5000);   // 50.00 against "50.00"
+    tables->readOnly.store(10, 0);       // 0.0 against "0.0"
+    page.refreshAllValues(online(false));
+    EXPECT_TRUE(differs(ReferenceCurrent)) << "text compare: 100.00 is not 100";
+    EXPECT_FALSE(differs(SpeedSource));
+    EXPECT_FALSE(differs(RatedFrequency));
+    EXPECT_FALSE(differs(MotorTemperature));
+    // Approximately equal numbers count as equal once the switch is on.
+    page.refreshAllValues(online(true));
+    EXPECT_FALSE(differs(ReferenceCurrent));
+    // 1.0 against 0.0 is beyond the G2 tolerance of 1/8.
+    tables->readOnly.store(10, 8);
+    page.refreshAllValues(online(true));
+    EXPECT_TRUE(differs(MotorTemperature));
+}
+
+TEST_F(PageValues, refreshReportsOnlyTheRowsThatChanged)
+{
+    ChangedRows changed = page.refreshAllValues(online());
+    ASSERT_TRUE(changed.any());
+    EXPECT_EQ(changed.first, 0);
+
+    changed = page.refreshAllValues(online());
+    EXPECT_FALSE(changed.any());
+
+    tables->readOnly.store(3, 0x0001);
+    changed = page.refreshAllValues(online());
+    EXPECT_EQ(changed.first, DigitalInputs);
+    EXPECT_EQ(changed.last, DigitalInputs);
+
+    // A refresh of a range leaves the rest alone.
+    tables->readOnly.store(3, 0x0002);
+    tables->readOnly.store(1, 100);
+    changed = page.refreshValues(online(), 0, 1);
+    EXPECT_EQ(changed.first, OutputFrequency);
+    EXPECT_EQ(changed.last, OutputFrequency);
+    EXPECT_EQ(value(DigitalInputs), QStringLiteral("0X0001"));
+}
+
+TEST_F(PageValues, formulaRowsFollowTheirReferencesWithoutAWordChange)
+{
+    model::HeskProject p;
+    auto scaled = definition(107, model::kNoSubIndex, true, 9, 9);
+    scaled.commandType = QStringLiteral("3");
+    scaled.reverseFormula = QStringLiteral("P0107*P0071");
+    scaled.decimals = 1;
+    p.elements = {scaled};
+    ParameterPage formulaPage(p, model::DeviceClass::Inverter, model::pages::kAll);
+    tables->parameters.store(9, 3);
+    formulas.references[QStringLiteral("P0071")] = QStringLiteral("2");
+    formulaPage.refreshAllValues(online());
+    EXPECT_EQ(formulaPage.text(0, ColumnValue), QStringLiteral("6.0"));
+    formulas.references[QStringLiteral("P0071")] = QStringLiteral("4");
+    EXPECT_TRUE(formulaPage.refreshAllValues(online()).any());
+    EXPECT_EQ(formulaPage.text(0, ColumnValue), QStringLiteral("12.0"));
+}
+
+TEST_F(PageValues, sourceChangesRecomputeEveryRow)
+{
+    page.refreshAllValues(online());
+    // Online -> offline: every row takes its offline text.
+    ChangedRows changed = page.refreshAllValues(offline());
+    EXPECT_TRUE(changed.any());
+    EXPECT_EQ(value(ReferenceCurrent), QString());
+
+    // A change of the offline set reaches the page.
+    offlineValues.set(QStringLiteral("P0350"), QStringLiteral("90.00"));
+    changed = page.refreshAllValues(offline());
+    EXPECT_EQ(changed.first, ReferenceCurrent);
+    EXPECT_EQ(changed.last, ReferenceCurrent);
+
+    // A new formula generation converts again even though no word changed.
+    tables->parameters.store(5, 8192);
+    ValueSource source = online();
+    page.refreshAllValues(source);
+    EXPECT_EQ(value(ReferenceCurrent), QStringLiteral("50.00"));
+    source.formulaGeneration = 1;
+    page.refreshAllValues(source);
+    EXPECT_EQ(value(ReferenceCurrent), QStringLiteral("50.00"));
+    EXPECT_FALSE(page.refreshAllValues(source).any());
+}
+
+TEST_F(PageValues, pollListHasOneRequestPerDefinitionAndSkipsRowsWithoutAddress)
+{
+    project.customParameters = {350, 350, 2, 222, 71, 2};
+    page.rebuild();
+    ASSERT_EQ(page.rowCount(), 6);
+    online::FrameList list;
+    list.push(link::readParameterRequest(4000));  // anything from before goes
+    page.buildPollList(list);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.at(0)[1], 0x01);  // P0350: parameter table
+    EXPECT_EQ(list.at(0)[3], 5);
+    EXPECT_EQ(list.referenceCount(0), 2);
+    EXPECT_EQ(list.at(1)[1], 0x06);  // r0002: read-only table
+    EXPECT_EQ(list.at(1)[3], 1);
+    EXPECT_EQ(list.referenceCount(1), 2);
+    EXPECT_EQ(list.at(2)[1], 0x17);  // P0222.1: connection table
+    EXPECT_EQ(list.at(2)[3], 7);
+}
+
+TEST(PagePollList, allParametersOfTheLargestSampleHaveUniqueRequests)
+{
+    const auto opened = test::openSample(QStringLiteral("VRA1/VRA1V11418"));
+    const ParameterPage page(opened->project(), opened->deviceClass(), model::pages::kAll);
+    online::FrameList list;
+    page.buildPollList(list);
+    int withAddress = 0;
+    for (const PageRow& row : page.rows())
+        withAddress += row.element.address < link::kAddressLimit ? 1 : 0;
+    EXPECT_EQ(static_cast<int>(list.size()), withAddress);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list.referenceCount(i), 1);
+}
+
+// Equal values with and without approximate comparison.
+struct EqualCase {
+    const char* name;
+    uint16_t typeCode;
+    const char* commandType;
+    bool connection;
+    const char* a;
+    const char* b;
+    bool equalExact;
+    bool equalApproximate;
+};
+
+class ApproximateComparison : public ::testing::TestWithParam<EqualCase> {};
+
+TEST_P(ApproximateComparison, decidesAsTheTypeAllows)
+{
+    const EqualCase& c = GetParam();
+    model::HeskParameterElement element = definition(100, model::kNoSubIndex, true, 0, c.typeCode);
+    element.commandType = QString::fromLatin1(c.commandType);
+    element.connectionFlag = c.connection ? 1 : 0;
+    const QString a = QString::fromLatin1(c.a);
+    const QString b = QString::fromLatin1(c.b);
+    EXPECT_EQ(valuesEqual(element, a, b, false), c.equalExact) << c.name;
+    EXPECT_EQ(valuesEqual(element, a, b, true), c.equalApproximate) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ApproximateComparison,
+    ::testing::Values(
+        EqualCase{"same text", 1, "", false, "1.00", "1.00", true, true},
+        EqualCase{"G2 within 1/8", 10, "", false, "0.10", "0.005", false, true},
+        EqualCase{"G3 at 1/8 exactly", 24, "", false, "0.125", "0", false, false},
+        EqualCase{"N2 within", 1, "", false, "100.00", "100", false, true},
+        EqualCase{"N2 just below tolerance", 1, "", false, "0.006", "0", false, true},
+        EqualCase{"N2 at tolerance", 1, "", false, "0.006103515625", "0", false, false},
+        EqualCase{"E2 within", 4, "", false, "0.5", "0.507", false, true},
+        EqualCase{"E2 beyond", 4, "", false, "0.5", "0.508", false, false},
+        EqualCase{"H2 within", 11, "", false, "3.2", "3.23", false, true},
+        EqualCase{"H3 beyond", 25, "", false, "3.2", "3.24", false, false},
+        EqualCase{"I2 is text", 3, "", false, "5", "5.0", false, false},
+        EqualCase{"T2 is text", 7, "", false, "1.0", "1", false, false},
+        EqualCase{"formula parameter is text", 1, "3", false, "100.00", "100", false, false},
+        EqualCase{"connection is text", 1, "", true, "K0091", "K0091 ", false, false},
+        EqualCase{"empty side", 1, "", false, "", "0", false, false},
+        EqualCase{"not a number", 1, "", false, "abc", "0", false, false}),
+    [](const ::testing::TestParamInfo<EqualCase>& info) {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return name;
+    });
