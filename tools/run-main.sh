@@ -25,6 +25,6 @@ heskmon() {
 line=(--project "$project" --port "$work/drive")
 heskmon connect "${line[@]}"
 heskmon read "${line[@]}" r0001 P0070 P0107.1 r0006.0
-heskmon write "${line[@]}" P7030=40.00 P0880=1 P7000.5=1
+heskmon write "${line[@]}" --panel P7030=40.00 P0880=1 P7000.5=1
 heskmon watch "${line[@]}" r0001 r0002 r0015 --seconds 4
-heskmon write "${line[@]}" P7000.5=0
+heskmon write "${line[@]}" --panel P7000.5=0

@@ -3,6 +3,9 @@
 #include "CliCommand.h"
 #include "OnlineCall.h"
 
+#include "editing/AllowedValues.h"
+#include "editing/EditContextSource.h"
+#include "editing/EditDecision.h"
 #include "link/FrameCodec.h"
 #include "model/DeviceCatalogue.h"
 #include "model/ParameterNumbering.h"
@@ -18,6 +21,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
+
+#include <algorithm>
+#include <map>
 
 namespace hesk::cli {
 
@@ -127,39 +133,100 @@ int runRead(const QStringList& keys, const CliArguments& call, const CliOutput& 
     return ExitOk;
 }
 
+// The control panel's own parameters: with --panel they are written as the panel writes
+// them, without the edit rules (their values are still checked).
+bool isPanelParameter(const model::HeskParameterElement& element)
+{
+    static const QStringList keys = {QStringLiteral("P0880"), QStringLiteral("P7000.4"), QStringLiteral("P7000.5"),
+                                     QStringLiteral("P7030"), QStringLiteral("P7200")};
+    return keys.contains(model::keyText(element));
+}
+
+int refuse(const CliOutput& out, const QString& key, const model::UserMessage& message)
+{
+    return out.fail(QStringLiteral("%1: %2: %3").arg(key, message.title, message.text));
+}
+
 int runWrite(const QStringList& assignments, const CliArguments& call, const CliOutput& out)
 {
     int exitCode = ExitOk;
     auto online = OnlineCall::prepare(call, out, exitCode);
     if (!online)
         return exitCode;
+    const bool panel = call.has(QStringLiteral("--panel"));
+    model::OpenedProject& project = online->project();
+    const editing::AllowedValueSource allowed = editing::AllowedValueSource::of(project);
     struct Pending {
         const model::HeskParameterElement* element;
+        QString key;
         uint16_t raw;
+        bool ruled;  // goes through the edit rules
     };
     std::vector<Pending> writes;
+    // First what needs no value from the drive: the rules that hold offline (system and
+    // read-only parameters, the editor a parameter takes), the allowed values, format and
+    // limits.
+    const editing::EditContext offline = editing::editContext(project, false, {});
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
         if (equals <= 0)
             return out.usage(QStringLiteral("write takes KEY=VALUE, not '%1'").arg(assignment));
-        const auto element = online->parameters({assignment.left(equals)}, out);
+        const QString key = assignment.left(equals);
+        const auto element = online->parameters({key}, out);
         if (!element)
             return ExitFailure;
         const model::HeskParameterElement& e = *element->front();
+        const bool ruled = !(panel && isPanelParameter(e));
+        if (ruled) {
+            const editing::EditDecision decision = editing::decideValueEdit(offline, e);
+            if (decision.refused())
+                return refuse(out, key, *decision.refusal);
+            if (decision.editor == editing::EditorKind::None)
+                return out.fail(QStringLiteral("heskmon: %1: values of this device type are not edited").arg(key));
+        }
         if (!e.isSettable())
-            return out.fail(QStringLiteral("heskmon: %1 is a read-only parameter").arg(assignment.left(equals)));
+            return out.fail(QStringLiteral("heskmon: %1 is a read-only parameter").arg(key));
         if (e.isConnection())
             return out.fail(QStringLiteral("heskmon: %1 is a connection; connections are changed in the window's "
                                            "connection dialog")
-                                .arg(assignment.left(equals)));
-        const model::TypedValueConversion converted = model::convertTypedValue(online->project(), e, assignment.mid(equals + 1));
+                                .arg(key));
+        QString text = assignment.mid(equals + 1);
+        if (!editing::checkAllowedValue(allowed, e.number, text))
+            return refuse(out, key, editing::allowedValueRefusal(e.number));
+        const model::TypedValueConversion converted = model::convertTypedValue(project, e, text);
         if (!converted.ok())
-            return out.fail(QStringLiteral("%1: %2").arg(assignment.left(equals), converted.failureText()));
-        writes.push_back({&e, *converted.raw.raw});
+            return out.fail(QStringLiteral("%1: %2").arg(key, converted.failureText()));
+        writes.push_back({&e, key, *converted.raw.raw, ruled});
     }
     if (!online->connect())
         return ExitFailure;
     shell::MonitorSession& session = online->session();
+
+    // Then the rules that read the drive: its access word, menu level and operating state
+    // (on the inverter also the active data set and the slave count), read now. The values
+    // are checked one after the other as a person would change them, so a P0053, P0060 or
+    // P0089 set earlier in the call counts for the later ones; nothing is written unless
+    // every value passes.
+    const bool anyRuled = std::any_of(writes.begin(), writes.end(), [](const Pending& w) { return w.ruled; });
+    const std::vector<const model::HeskParameterElement*> ruleInputs = editing::ruleValueParameters(project);
+    if (anyRuled && !ruleInputs.empty() && !session.readParameters(ruleInputs))
+        return out.fail(QStringLiteral("请求数据超时，请您重新尝试！"));
+    std::map<const model::HeskParameterElement*, uint16_t> setEarlier;
+    const editing::RawWordLookup drive = [&](const model::HeskParameterElement& e) -> std::optional<uint16_t> {
+        if (const auto it = setEarlier.find(&e); it != setEarlier.end())
+            return it->second;
+        return session.onlineRaw(e);
+    };
+    for (const Pending& w : writes) {
+        if (w.ruled) {
+            const editing::EditDecision decision =
+                editing::decideValueEdit(editing::editContext(project, true, drive), *w.element);
+            if (decision.refused())
+                return refuse(out, w.key, *decision.refusal);
+        }
+        setEarlier[w.element] = w.raw;
+    }
+
     QJsonArray rows;
     for (const Pending& w : writes) {
         // As the value dialog does: the table shows the new value at once, the next poll
@@ -278,15 +345,22 @@ source address. Exit 1 with "请求数据超时，请您重新尝试！" when on
 JSON: [{key, displayNumber, value, raw}])"),
                      1, -1, valueOptions, flags, runRead});
     table.push_back({{QStringLiteral("write")},
-                     QStringLiteral("write --project FILE [--port PATH | --udp] KEY=VALUE..."),
+                     QStringLiteral("write --project FILE [--port PATH | --udp] [--panel] KEY=VALUE..."),
                      QStringLiteral("change parameter values on the drive (confirmed writes)"),
-                     options + QStringLiteral(R"(
-Each VALUE is checked as the value dialog checks it (format, decimals, limits) before
-anything is sent; then the writes go through the confirmed pipeline one after the other
-and each value is read back. Read-only parameters and connections are refused.
+                     options + QStringLiteral(R"(--panel            write the control panel's own parameters (P0880, P7000.4,
+                   P7000.5, P7030, P7200) as the panel does, without the edit rules
+
+Every KEY goes through the edit rules of the window (system and read-only parameters,
+access word P0053, menu level P0060, operating state r0001, on the inverter also the
+active motor data set r0011 and the slave count P0089, all read from the drive first),
+and every VALUE through the allowed values of the special parameters (P0749 is stored
+as digit, point, digit) and the value dialog's checks (format, decimals, limits). The
+first refusal prints its message and exits 1 before anything is written. Then the writes
+go through the confirmed pipeline one after the other and each value is read back.
+Connections are refused.
 
 JSON: [{key, displayNumber, value, raw}] as read back)"),
-                     1, -1, valueOptions, flags, runWrite});
+                     1, -1, valueOptions, flags + QStringList{QStringLiteral("--panel")}, runWrite});
     valueOptions << QStringLiteral("--seconds");
     table.push_back({{QStringLiteral("watch")},
                      QStringLiteral("watch --project FILE [--port PATH | --udp] KEY... [--seconds N]"),

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -157,7 +158,7 @@ TEST_F(HeskmonOnline, writeValidatesThenWritesThroughTheConfirmedPipeline)
     const std::vector<Case> refused = {
         {"P7030=abc", "error2"},
         {"P7030=25.123", "error4"},
-        {"r0001=3", "read-only"},
+        {"r0001=3", "r0001: 警告: 此类型的参数不允许修改！"},
         {"P0554=5", "connection"},
         {"P7030", "KEY=VALUE"},
     };
@@ -170,12 +171,94 @@ TEST_F(HeskmonOnline, writeValidatesThenWritesThroughTheConfirmedPipeline)
     EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=8192"));
 }
 
+// The simulated drive starts with the access bit set (P0053 = 3), menu level 1 and the
+// motor stopped (r0001 = 9); its P0100 has no sub-index, so no data set is inactive.
+TEST_F(HeskmonOnline, writeFollowsTheEditRulesWithTheDrivesValues)
+{
+    startPty(project);
+    const QString p0100Before = sim.command(QStringLiteral("get P0100"));
+    ASSERT_EQ(p0100Before, QStringLiteral("ok P0100=4096"));
+
+    // Menu level 1 forbids P0100; nothing of the call is written, not even the value
+    // before it.
+    const CliRun level1 = run({QStringLiteral("write"), QStringLiteral("P7030=10.00"), QStringLiteral("P0100=2")});
+    EXPECT_EQ(level1.exitCode, 1);
+    EXPECT_TRUE(level1.err.contains(QStringLiteral("P0100: HESKMonitor: 当参数菜单P60为 1/7/2/8 时，该参数不能被修改！")))
+        << level1.err.toStdString();
+    EXPECT_TRUE(level1.out.isEmpty());
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100")), p0100Before);
+    EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=0"));
+
+    // At level 5 it may be changed.
+    sim.command(QStringLiteral("set P0060 5"));
+    const CliRun level5 = run({QStringLiteral("write"), QStringLiteral("P0100=2")});
+    ASSERT_EQ(level5.exitCode, 0) << level5.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100")), QStringLiteral("ok P0100=328"));
+
+    // A menu level written earlier in the call counts for the values after it.
+    sim.command(QStringLiteral("set P0060 1"));
+    const CliRun inOrder = run({QStringLiteral("write"), QStringLiteral("P0060=5"), QStringLiteral("P0100=3")});
+    ASSERT_EQ(inOrder.exitCode, 0) << inOrder.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=5"));
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100")), QStringLiteral("ok P0100=492"));
+
+    // The menu level takes only its allowed values.
+    const CliRun level3 = run({QStringLiteral("write"), QStringLiteral("P0060=3")});
+    EXPECT_EQ(level3.exitCode, 1);
+    EXPECT_TRUE(level3.err.contains(QStringLiteral("P0060: 警告: 数据不在范围内！"))) << level3.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=5"));
+
+    // With the access bit clear only P0053 and P0060 may be changed.
+    sim.command(QStringLiteral("set P0053 0"));
+    const CliRun noAccess = run({QStringLiteral("write"), QStringLiteral("P7030=10.00")});
+    EXPECT_EQ(noAccess.exitCode, 1);
+    EXPECT_TRUE(noAccess.err.contains(QStringLiteral("P7030: HESKMonitor: 该参数在此权限状态下不能被修改！")))
+        << noAccess.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=0"));
+    const CliRun level = run({QStringLiteral("write"), QStringLiteral("P0060=1")});
+    ASSERT_EQ(level.exitCode, 0) << level.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=1"));
+}
+
+TEST_F(HeskmonOnline, writeRefusesTheRunningListWhileTheMotorRuns)
+{
+    startPty(project);
+    // The control panel's parameters are written as the panel writes them.
+    const CliRun start = run({QStringLiteral("write"), QStringLiteral("--panel"), QStringLiteral("P7030=25.00"),
+                              QStringLiteral("P0880=1"), QStringLiteral("P7000.5=1")});
+    ASSERT_EQ(start.exitCode, 0) << start.err.toStdString();
+    bool running = false;
+    for (int attempt = 0; attempt < 40 && !running; ++attempt) {
+        const QString state = sim.command(QStringLiteral("get r0001"));
+        running = state.section(QLatin1Char('='), 1).toInt() >= 10;
+        if (!running)
+            QThread::msleep(250);
+    }
+    ASSERT_TRUE(running);
+
+    for (const char* assignment : {"P0060=2", "P7000.5=0"}) {
+        const CliRun refused = run({QStringLiteral("write"), QString::fromLatin1(assignment)});
+        EXPECT_EQ(refused.exitCode, 1) << assignment;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral(": HESKMonitor: 该参数在此权限状态下不能被修改！\n")))
+            << assignment << ": " << refused.err.toStdString();
+    }
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=1"));
+    EXPECT_EQ(sim.command(QStringLiteral("get P7000.5")), QStringLiteral("ok P7000.5=1"));
+
+    // Not in the running list: changed while running.
+    const CliRun setpoint = run({QStringLiteral("write"), QStringLiteral("P7030=20.00")});
+    ASSERT_EQ(setpoint.exitCode, 0) << setpoint.err.toStdString();
+    const CliRun stop = run({QStringLiteral("write"), QStringLiteral("--panel"), QStringLiteral("P7000.5=0")});
+    ASSERT_EQ(stop.exitCode, 0) << stop.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P7000.5")), QStringLiteral("ok P7000.5=0"));
+}
+
 TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
 {
     startPty(project);
     // Run the motor toward 25 Hz, then watch its frequency rise.
-    ASSERT_EQ(run({QStringLiteral("write"), QStringLiteral("P7030=25.00"), QStringLiteral("P0880=1"),
-                   QStringLiteral("P7000.5=1")})
+    ASSERT_EQ(run({QStringLiteral("write"), QStringLiteral("--panel"), QStringLiteral("P7030=25.00"),
+                   QStringLiteral("P0880=1"), QStringLiteral("P7000.5=1")})
                   .exitCode,
               0);
     const CliRun watched = run({QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")},

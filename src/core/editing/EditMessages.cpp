@@ -1,0 +1,65 @@
+#include "EditMessages.h"
+
+namespace hesk::editing {
+
+namespace {
+
+// Warning icon with the application's name as caption.
+model::UserMessage applicationWarning(const QString& text)
+{
+    return {model::MessageKind::Warning, QString::fromLatin1(kApplicationTitle), text};
+}
+
+}  // namespace
+
+model::UserMessage recorderTransferringRefusal()
+{
+    return model::UserMessage::warning(QStringLiteral("触发录波正在传输数据，当前状态禁止改值！"));
+}
+
+model::UserMessage systemParameterRefusal()
+{
+    return model::UserMessage::warning(QStringLiteral("系统参数，不允许修改！"));
+}
+
+model::UserMessage accessStateRefusal()
+{
+    return applicationWarning(QStringLiteral("该参数在此权限状态下不能被修改！"));
+}
+
+model::UserMessage runningRefusal()
+{
+    return applicationWarning(QStringLiteral("该参数在此权限状态下不能被修改！\n"));
+}
+
+model::UserMessage menuLevelRefusal(const QString& forbiddenLevels)
+{
+    return applicationWarning(QStringLiteral("当参数菜单P60为 ") + forbiddenLevels + QStringLiteral(" 时，该参数不能被修改！"));
+}
+
+model::UserMessage inactiveDataSetRefusal()
+{
+    return applicationWarning(QStringLiteral("该参数是未激活的电机数据组，不能被修改！"));
+}
+
+model::UserMessage slaveCountRefusal()
+{
+    return applicationWarning(QStringLiteral("该参数超过设置的从站个数范围，不能被修改！"));
+}
+
+model::UserMessage inverterReadOnlyRefusal()
+{
+    return model::UserMessage::warning(QStringLiteral("此类型的参数不允许修改！"));
+}
+
+model::UserMessage rectifierReadOnlyRefusal()
+{
+    return model::UserMessage::warning(QStringLiteral("r参数不允许改值或改连线！"));
+}
+
+model::UserMessage rectifierStateRefusal()
+{
+    return model::UserMessage::warning(QStringLiteral("当前状态下，该参数不能修改！"));
+}
+
+}  // namespace hesk::editing
