@@ -46,6 +46,7 @@ public:
     }
     std::optional<QString> saveFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
     std::optional<QString> openFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const hesk::model::FolderDialogSpec&) override { return std::nullopt; }
 };
 
 struct Rig {

@@ -333,24 +333,25 @@ void MainWindow::openTreeNode(TreeNodeKind kind, const QString& caption)
     Q_EMIT treeNodeOpened(kind, caption);
 }
 
-void MainWindow::openPage(const QString& caption)
+QWidget* MainWindow::openPage(const QString& caption)
 {
     if (!m_pages || !m_lifecycle->projectOpen())
-        return;
+        return nullptr;
     if (QMdiSubWindow* open = pageWindow(caption)) {
         if (open->isMinimized())
             open->showNormal();
         m_workArea->setActiveSubWindow(open);
-        return;
+        return open->widget();
     }
     QWidget* content = m_pages->createPageWindow(caption, nullptr);
     if (!content)
-        return;
+        return nullptr;
     QMdiSubWindow* window = m_workArea->addSubWindow(content);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(caption);
     window->showMaximized();
     m_workArea->setActiveSubWindow(window);
+    return content;
 }
 
 void MainWindow::closePageWindows()

@@ -115,6 +115,9 @@ public:
     LogPane* logPane() const { return m_logPane; }
     StatusPanes* statusPanes() const { return m_status; }
     QMdiArea* workArea() const { return m_workArea; }
+    // Opens the page's window in the work area, or brings it to the front; its content
+    // widget, nullptr when there is no such page (or no page windows, or no project).
+    QWidget* openPage(const QString& pageName);
     // The page window open for a page name; nullptr when none.
     QMdiSubWindow* pageWindow(const QString& pageName) const;
 
@@ -150,7 +153,6 @@ private:
     void showAbout();
 
     void openTreeNode(shell::TreeNodeKind kind, const QString& caption);
-    void openPage(const QString& caption);
     void closePageWindows();
     void showPane(Pane pane);
     void pageWindowActivated(QMdiSubWindow* window);

@@ -1,11 +1,12 @@
-// HESKMonitor: the desktop application. `HESKMonitor [PROJECT.tmprj]` opens the project
-// at start.
+// HESKMonitor: the desktop application. `HESKMonitor [--settings FILE] [PROJECT.tmprj]`
+// opens the project at start; --settings names the interface settings file to use (the
+// demo and test benches point the tool at a simulated drive with it).
 
-#include "DialogCommands.h"
-#include "MainWindow.h"
+#include "ApplicationWindows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -21,10 +22,19 @@ int main(int argc, char** argv)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("the project file (.tmprj) to open"),
                                  QStringLiteral("[PROJECT.tmprj]"));
+    const QCommandLineOption settingsOption(
+        QStringLiteral("settings"),
+        QStringLiteral("the interface settings file to use instead of interfacecfg.ini in its usual place"),
+        QStringLiteral("FILE"));
+    parser.addOption(settingsOption);
     parser.process(app);
 
-    hesk::app::MainWindow window;
-    hesk::app::DialogCommands dialogs(window);
+    hesk::app::MainWindowSetup setup;
+    if (parser.isSet(settingsOption))
+        setup.interfaceSettings = {QFileInfo(parser.value(settingsOption)).absoluteFilePath(), {}};
+
+    hesk::app::ApplicationWindows application(setup);
+    hesk::app::MainWindow& window = application.window();
     window.resize(1280, 800);
     window.show();
     const QStringList projects = parser.positionalArguments();

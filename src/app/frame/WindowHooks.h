@@ -24,6 +24,8 @@ struct OfflineState {
     std::function<bool()> save;
     // Empties the list of offline modifications (the mark is cleared here).
     std::function<void()> clearModifications;
+    // The holder's own modified mark, asked besides `modified`; none: only `modified`.
+    std::function<bool()> holderModified;
 };
 
 class WindowHooks final : public shell::LifecycleHooks {
@@ -35,7 +37,10 @@ public:
     // outlive its use.
     void setWorkflowHooks(shell::LifecycleHooks* hooks) { m_workflow = hooks; }
 
-    bool offlineModified() const override { return m_offline.modified; }
+    bool offlineModified() const override
+    {
+        return m_offline.modified || (m_offline.holderModified && m_offline.holderModified());
+    }
     bool saveOfflineValues() override;
     void clearOfflineModifications() override;
     void clearOfflineFileName() override { m_offline.fileName.clear(); }

@@ -1,0 +1,47 @@
+#include "ApplicationWindows.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+namespace hesk::app {
+
+ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
+    : m_window(std::make_unique<MainWindow>(std::move(setup)))
+{
+    MainWindow& w = *m_window;
+    m_pages = std::make_unique<ParameterPageWindows>(w.session(), w.prompt(), w.log(), m_offlineValues);
+    m_dialogs = std::make_unique<DialogCommands>(w);
+    ParameterPageWindows& p = *m_pages;
+
+    w.setPageWindows(&p);
+    p.setPageOpener([&w](const QString& pageName) { return w.openPage(pageName); });
+    p.setApproximateComparison(w.approximateComparison());
+    QObject::connect(&w, &MainWindow::approximateComparisonChanged, &p, &ParameterPageWindows::setApproximateComparison);
+    QObject::connect(&w, &MainWindow::projectOpened, &p, &ParameterPageWindows::projectChanged);
+    QObject::connect(&w, &MainWindow::projectClosed, &p, &ParameterPageWindows::projectChanged);
+    QObject::connect(&p, &ParameterPageWindows::projectModified, &w, [&w] { w.lifecycle().setProjectModified(true); });
+
+    // "查找功能码" and Ctrl+F: the function-code search over the pages.
+    if (QAction* find = w.action(shell::Command::FindParameter))
+        find->setShortcut(QKeySequence::Find);
+    QObject::connect(&w, &MainWindow::commandRequested, &p, [&w, &p](shell::Command command) {
+        if (command == shell::Command::FindParameter)
+            p.openFindDialog(&w);
+    });
+
+    // The offline values belong to the pages' set: the window asks it at connect and
+    // close, and a connect (or a discarded change) empties its list of modifications.
+    OfflineState& offline = w.offlineState();
+    offline.holderModified = [this] { return m_offlineValues.isModified(); };
+    offline.clearModifications = [this] { m_offlineValues.clearModifications(); };
+}
+
+ApplicationWindows::~ApplicationWindows()
+{
+    // The window lets go of the pages before they go; the pages delete their windows.
+    m_window->setPageWindows(nullptr);
+    m_pages.reset();
+    m_dialogs.reset();
+}
+
+}  // namespace hesk::app

@@ -1,0 +1,34 @@
+#pragma once
+// The application put together: the main window with its parameter pages (and their
+// offline value set) and its dialog commands. main() makes one; widget tests that want
+// the whole application make one over a test setup.
+//
+// Thread: UI thread only.
+
+#include "DialogCommands.h"
+#include "MainWindow.h"
+#include "pages/ParameterPageWindows.h"
+
+#include "pages/OfflineValueSet.h"
+
+#include <memory>
+
+namespace hesk::app {
+
+class ApplicationWindows {
+public:
+    explicit ApplicationWindows(MainWindowSetup setup = {});
+    ~ApplicationWindows();
+
+    MainWindow& window() { return *m_window; }
+    ParameterPageWindows& pages() { return *m_pages; }
+    pages::OfflineValueSet& offlineValues() { return m_offlineValues; }
+
+private:
+    pages::OfflineValueSet m_offlineValues;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<ParameterPageWindows> m_pages;
+    std::unique_ptr<DialogCommands> m_dialogs;
+};
+
+}  // namespace hesk::app
