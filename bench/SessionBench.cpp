@@ -7,6 +7,7 @@
 //                    time over the wire time of the 200 frames alone, <= 1.2)
 // Run from the build tree: build/default/bench/SessionBench.
 
+#include "QuietSeams.h"
 #include "model/FaultTableLibrary.h"
 #include "shell/MonitorSession.h"
 
@@ -27,25 +28,8 @@ using namespace std::chrono_literals;
 constexpr int kBaud = 38400;
 constexpr double kFrameSeconds = 8.0 * 10.0 / kBaud;  // one 8-byte frame on the wire
 
-class QuietLog final : public hesk::model::LogSink {
-public:
-    void log(const QString&, int) override {}
-};
-
-class QuietPrompt final : public hesk::model::UserPrompt {
-public:
-    void show(hesk::model::MessageKind, const QString& title, const QString& text) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    hesk::model::PromptAnswer ask(const QString&, const QString&, hesk::model::PromptButtons buttons) override
-    {
-        return hesk::model::dismissAnswer(buttons);
-    }
-    std::optional<QString> saveFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> openFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(const hesk::model::FolderDialogSpec&) override { return std::nullopt; }
-};
+using hesk::bench::QuietLog;
+using hesk::bench::QuietPrompt;
 
 const QString kProject = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
 

@@ -7,6 +7,7 @@
 //                      converted and repainted), including the repaint; goal < 5 ms
 // Run from the build tree: build/default/bench/PageWindowBench.
 
+#include "../QuietSeams.h"
 #include "pages/ParameterListView.h"
 #include "pages/ParameterPageModel.h"
 #include "pages/ParameterPageWindow.h"
@@ -29,25 +30,8 @@ namespace {
 
 const QString kProject = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
 
-class QuietLog final : public hesk::model::LogSink {
-public:
-    void log(const QString&, int) override {}
-};
-
-class QuietPrompt final : public hesk::model::UserPrompt {
-public:
-    void show(hesk::model::MessageKind, const QString& title, const QString& text) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    hesk::model::PromptAnswer ask(const QString&, const QString&, hesk::model::PromptButtons buttons) override
-    {
-        return hesk::model::dismissAnswer(buttons);
-    }
-    std::optional<QString> saveFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> openFile(const hesk::model::FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(const hesk::model::FolderDialogSpec&) override { return std::nullopt; }
-};
+using hesk::bench::QuietLog;
+using hesk::bench::QuietPrompt;
 
 struct Rig {
     QTemporaryDir dir;

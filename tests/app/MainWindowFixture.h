@@ -4,6 +4,7 @@
 // records what it would open, and periods long enough that the test drives the log pane
 // and the status refresh itself.
 
+#include "MessagePrinters.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
 
@@ -26,14 +27,6 @@
 
 #include <chrono>
 #include <memory>
-
-namespace hesk::model {
-inline void PrintTo(const UserMessage& message, std::ostream* os)
-{
-    *os << "{kind " << static_cast<int>(message.kind) << ", \"" << message.title.toStdString() << "\", \""
-        << message.text.toStdString() << "\"}";
-}
-}  // namespace hesk::model
 
 namespace hesk::app::test {
 

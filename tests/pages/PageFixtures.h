@@ -2,6 +2,7 @@
 // What the page tests share: the installed sample projects opened as the application
 // opens them, small hand-made definitions, and a log that keeps its lines.
 
+#include "MessagePrinters.h"
 #include "QtPrinters.h"
 
 #include "model/FaultTableLibrary.h"
@@ -15,14 +16,6 @@
 
 #include <memory>
 #include <vector>
-
-namespace hesk::model {
-inline void PrintTo(const UserMessage& message, std::ostream* os)
-{
-    *os << "{kind " << static_cast<int>(message.kind) << ", \"" << message.title.toStdString() << "\", \""
-        << message.text.toStdString() << "\"}";
-}
-}  // namespace hesk::model
 
 namespace hesk::pages::test {
 

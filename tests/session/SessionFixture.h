@@ -4,6 +4,7 @@
 // pseudo-terminal (or UDP address), a scripted prompt that records every message, a
 // log that keeps every line with its level, and hooks whose answers the test sets.
 
+#include "MessagePrinters.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
 #include "SimProcess.h"
@@ -18,14 +19,6 @@
 
 #include <memory>
 #include <mutex>
-
-namespace hesk::model {
-inline void PrintTo(const UserMessage& message, std::ostream* os)
-{
-    *os << "{kind " << static_cast<int>(message.kind) << ", \"" << message.title.toStdString() << "\", \""
-        << message.text.toStdString() << "\"}";
-}
-}  // namespace hesk::model
 
 namespace hesk::session::test {
 

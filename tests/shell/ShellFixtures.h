@@ -3,6 +3,7 @@
 // temporary folder (opening a project creates its "logs" folder beside it), a session
 // with a scripted prompt, and lifecycle hooks whose answers a test sets.
 
+#include "MessagePrinters.h"
 #include "LogTestSupport.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
@@ -20,14 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-namespace hesk::model {
-inline void PrintTo(const UserMessage& message, std::ostream* os)
-{
-    *os << "{kind " << static_cast<int>(message.kind) << ", \"" << message.title.toStdString() << "\", \""
-        << message.text.toStdString() << "\"}";
-}
-}  // namespace hesk::model
 
 namespace hesk::shell::testing {
 
