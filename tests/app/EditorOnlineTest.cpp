@@ -204,6 +204,34 @@ TEST_F(EditorOnlineTest, connectionIsWrittenWithTheMenuLevelBracket)
     EXPECT_EQ(prompt.messages().size(), 1u);
 }
 
+TEST_F(EditorOnlineTest, failedWriteKeepsTheDialogAndRefusesToCloseMeanwhile)
+{
+    connect();
+    ParameterPageWindow* page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    bool openAfterFailure = false;
+    bool openAfterCloseAttempt = false;
+    whenOpened<CListValueDialog>([&](CListValueDialog& d) {
+        // The drive stops answering; the person tries to close while the write waits.
+        ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
+        QTimer::singleShot(200, &d, [&d, &openAfterCloseAttempt] {
+            d.reject();
+            openAfterCloseAttempt = d.isVisible() && d.writing();
+        });
+        d.valueEdit()->setText(QStringLiteral("25"));
+        d.accept();
+        openAfterFailure = d.isVisible() && d.valueEdit()->text() == QStringLiteral("25");
+    });
+    editValueCell(*page, QStringLiteral("P7030"));
+    EXPECT_TRUE(openAfterCloseAttempt);
+    EXPECT_TRUE(openAfterFailure);
+    EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("改值过程中，不允许关闭对话框！"),
+                                           QStringLiteral("在线修改参数值失败！")}));
+    // The table is back at the drive's word.
+    EXPECT_EQ(application->window().session().values().parameters.valueOr0(sim::test::kP7030), 0);
+    EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=0"));
+}
+
 TEST_F(EditorOnlineTest, offlineEditsChangeTheOfflineValues)
 {
     const QString connectionBefore = driveWord("P0554");
