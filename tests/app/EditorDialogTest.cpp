@@ -8,10 +8,12 @@
 #include "editors/CBinaryParameterDialog.h"
 #include "editors/CListConnectionDialog.h"
 #include "editors/CListValueDialog.h"
+#include "editors/CSpecialParameterDialog.h"
 #include "model/FaultTableLibrary.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -129,6 +131,25 @@ TEST_F(EditorDialogTest, bitRowsFollowTheWord)
     EXPECT_EQ(d.word(), 0x8002);
     EXPECT_EQ(d.bitList()->item(0, 0)->text(), QStringLiteral("0：0"));
     EXPECT_EQ(d.bitList()->item(15, 0)->text(), QStringLiteral("15：1"));
+}
+
+TEST_F(EditorDialogTest, specialDialogRefusesToCloseDuringTheWriteAndReportsFailure)
+{
+    CSpecialParameterDialog* dialog = nullptr;
+    editing::EditEnvironment env = online([&] { dialog->reject(); }, false);
+    CSpecialParameterDialog d(env, element("P0060"), QStringLiteral("7"));
+    dialog = &d;
+    d.show();
+    ASSERT_NE(d.optionList()->currentItem(), nullptr);
+    EXPECT_EQ(d.optionList()->currentItem()->text(), QStringLiteral("7"));
+    d.optionList()->setCurrentRow(0);
+    d.accept();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("警告:改值过程中，不允许关闭对话框！"),
+                                           QStringLiteral("警告:在线修改参数值失败！")}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0][1], 0x03);
+    EXPECT_EQ(frames[0][5], 1);
 }
 
 }  // namespace

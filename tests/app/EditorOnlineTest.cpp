@@ -11,11 +11,13 @@
 #include "editors/CBinaryParameterDialog.h"
 #include "editors/CListConnectionDialog.h"
 #include "editors/CListValueDialog.h"
+#include "editors/CSpecialParameterDialog.h"
 #include "pages/PageColumns.h"
 #include "pages/ParameterPageModel.h"
 #include "pages/ParameterPageWindow.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -230,6 +232,31 @@ TEST_F(EditorOnlineTest, failedWriteKeepsTheDialogAndRefusesToCloseMeanwhile)
     // The table is back at the drive's word.
     EXPECT_EQ(application->window().session().values().parameters.valueOr0(sim::test::kP7030), 0);
     EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=0"));
+}
+
+TEST_F(EditorOnlineTest, specialValueIsChosenFromItsOptions)
+{
+    connect();
+    ParameterPageWindow* page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    QStringList options;
+    QString selected;
+    whenOpened<CSpecialParameterDialog>([&](CSpecialParameterDialog& d) {
+        for (int row = 0; row < d.optionList()->count(); ++row)
+            options << d.optionList()->item(row)->text();
+        if (d.optionList()->currentItem())
+            selected = d.optionList()->currentItem()->text();
+        d.optionList()->setCurrentRow(static_cast<int>(options.indexOf(QStringLiteral("2"))));
+        d.accept();
+    });
+    editValueCell(*page, QStringLiteral("P0060"));
+    EXPECT_EQ(openedKinds, QStringList{QStringLiteral("expected")});
+    EXPECT_EQ(options, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("7"),
+                                    QStringLiteral("8")}));
+    EXPECT_EQ(selected, QStringLiteral("1"));
+    EXPECT_EQ(driveWord("P0060"), QStringLiteral("ok P0060=2"));
+    EXPECT_EQ(valueOf(*page, QStringLiteral("P0060")), QStringLiteral("2"));
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(EditorOnlineTest, offlineEditsChangeTheOfflineValues)

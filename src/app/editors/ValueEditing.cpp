@@ -3,9 +3,11 @@
 #include "CBinaryParameterDialog.h"
 #include "CListConnectionDialog.h"
 #include "CListValueDialog.h"
+#include "CSpecialParameterDialog.h"
 
 #include "pages/ParameterPageWindow.h"
 
+#include "editing/AllowedValues.h"
 #include "editing/EditContextSource.h"
 
 #include <QWidget>
@@ -84,8 +86,14 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
         dialog = std::make_unique<CBinaryParameterDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::ValueDialog:
-    case editing::EditorKind::SpecialParameterDialog:
         dialog = std::make_unique<CListValueDialog>(environment, copy, text, m_parent);
+        break;
+    case editing::EditorKind::SpecialParameterDialog:
+        // A parameter without options in the table (a project's own special) is typed.
+        if (editing::hasAllowedValues(editing::AllowedValueSource::of(m_session.project()), parameter.number))
+            dialog = std::make_unique<CSpecialParameterDialog>(environment, copy, text, m_parent);
+        else
+            dialog = std::make_unique<CListValueDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::None:
     case editing::EditorKind::CommentDialog:

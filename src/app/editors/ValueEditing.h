@@ -7,8 +7,8 @@
 // parameter's own word are read from the drive first (a read that gets no answer ends the edit with "请求数据超时，请您重新尝试！")
 // and the editors write through the session; offline they change the offline values.
 //
-// The special-value parameters open the value editor, which accepts only their allowed
-// values.
+// The special-value parameters choose among their allowed values (the value editor
+// when the table has none for them).
 //
 // UI thread only.
 
