@@ -72,7 +72,11 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     if (m_session.isOnline()) {
         environment.drive.tables = &m_session.values();
         environment.drive.write = [this](const link::CommandFrame& frame) { return m_session.write(frame); };
-        environment.drive.valuesWritten = [this] { m_session.refreshFormulas(); };
+        // A new power unit (P0070) selects other base values: the pages convert anew.
+        environment.drive.valuesWritten = [this] {
+            if (m_session.refreshFormulas())
+                Q_EMIT m_session.formulasRecomputed();
+        };
     }
     // The editor keeps a copy of the definition: the project stays put while it runs,
     // but nothing here depends on that.
