@@ -153,6 +153,20 @@ TEST_F(EditorOnlineTest, editRulesRefuseThroughThePrompt)
     EXPECT_EQ(driveWord("P0100"), QStringLiteral("ok P0100=4096"));
 }
 
+TEST_F(EditorOnlineTest, unansweredRuleReadOpensNoEditor)
+{
+    connect();
+    ParameterPageWindow* page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    whenOpened<CListValueDialog>([](CListValueDialog&) {});
+    ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
+    editValueCell(*page, QStringLiteral("P7030"));
+    EXPECT_TRUE(openedKinds.isEmpty());
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_EQ(prompt.messages()[0], model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+    EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=0"));
+}
+
 TEST_F(EditorOnlineTest, bitWordIsComposedAndWritten)
 {
     // The small project gives every parameter decimal limits; a real access word has
