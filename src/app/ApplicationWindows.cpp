@@ -1,5 +1,7 @@
 #include "ApplicationWindows.h"
 
+#include "pages/ParameterPageWindow.h"
+
 #include <QAction>
 #include <QKeySequence>
 
@@ -11,6 +13,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     MainWindow& w = *m_window;
     m_pages = std::make_unique<ParameterPageWindows>(w.session(), w.prompt(), w.log(), m_offlineValues);
     m_dialogs = std::make_unique<DialogCommands>(w);
+    m_editing = std::make_unique<ValueEditing>(w.session(), w.prompt(), m_offlineValues, &w);
     ParameterPageWindows& p = *m_pages;
 
     w.setPageWindows(&p);
@@ -20,6 +23,11 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(&w, &MainWindow::projectOpened, &p, &ParameterPageWindows::projectChanged);
     QObject::connect(&w, &MainWindow::projectClosed, &p, &ParameterPageWindows::projectChanged);
     QObject::connect(&p, &ParameterPageWindows::projectModified, &w, [&w] { w.lifecycle().setProjectModified(true); });
+    QObject::connect(&p, &ParameterPageWindows::valueEditRequested, m_editing.get(),
+                     [this](ParameterPageWindow* page, int row) {
+                         if (page)
+                             m_editing->editRow(*page, row);
+                     });
 
     // "查找功能码" and Ctrl+F: the function-code search over the pages.
     if (QAction* find = w.action(shell::Command::FindParameter))
@@ -40,6 +48,7 @@ ApplicationWindows::~ApplicationWindows()
 {
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
+    m_editing.reset();
     m_pages.reset();
     m_dialogs.reset();
 }

@@ -3,10 +3,14 @@
 // offline value set) and its dialog commands. main() makes one; widget tests that want
 // the whole application make one over a test setup.
 //
+// A double-click on a page's value cell runs the edit rules and opens the value, bit or
+// connection editor over the main window (ValueEditing).
+//
 // Thread: UI thread only.
 
 #include "DialogCommands.h"
 #include "MainWindow.h"
+#include "editors/ValueEditing.h"
 #include "pages/ParameterPageWindows.h"
 
 #include "pages/OfflineValueSet.h"
@@ -23,12 +27,15 @@ public:
     MainWindow& window() { return *m_window; }
     ParameterPageWindows& pages() { return *m_pages; }
     pages::OfflineValueSet& offlineValues() { return m_offlineValues; }
+    // The value editors the pages open.
+    ValueEditing& valueEditing() { return *m_editing; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
+    std::unique_ptr<ValueEditing> m_editing;
 };
 
 }  // namespace hesk::app

@@ -1,0 +1,94 @@
+#include "CBinaryParameterDialog.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include "editing/BitWord.h"
+#include "editing/EditorMessages.h"
+#include "model/ParameterTypes.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace hesk::app {
+
+CBinaryParameterDialog::CBinaryParameterDialog(editing::EditEnvironment& environment,
+                                               const model::HeskParameterElement& parameter,
+                                               const QString& currentText, QWidget* parent)
+    : QDialog(parent), m_env(environment), m_parameter(parameter)
+{
+    setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
+    m_word = editing::bitWordFromText(parameter, currentText).value_or(0);
+    auto* layout = new QVBoxLayout(this);
+    const int bits = editing::bitCount(parameter);
+    m_list = new QTableWidget(bits, 2, this);
+    m_list->setObjectName(QStringLiteral("bitList"));
+    m_list->setHorizontalHeaderLabels({QStringLiteral("比特位：值"), QStringLiteral("比特位含义")});
+    m_list->verticalHeader()->setVisible(false);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int bit = 0; bit < bits; ++bit) {
+        auto* value = new QTableWidgetItem;
+        value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        m_list->setItem(bit, 0, value);
+        auto* meaning = new QTableWidgetItem;
+        meaning->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_list->setItem(bit, 1, meaning);
+        showBit(bit);
+    }
+    connect(m_list, &QTableWidget::itemChanged, this, &CBinaryParameterDialog::itemChanged);
+    layout->addWidget(m_list);
+    layout->addWidget(okCancelButtons(this));
+    resize(360, 420);
+}
+
+void CBinaryParameterDialog::showBit(int bit)
+{
+    QTableWidgetItem* item = m_list->item(bit, 0);
+    const bool on = editing::bitSet(m_word, bit);
+    const QSignalBlocker block(m_list);
+    item->setText(QStringLiteral("%1：%2").arg(bit).arg(on ? 1 : 0));
+    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+}
+
+void CBinaryParameterDialog::setBit(int bit, bool on)
+{
+    if (bit < 0 || bit >= m_list->rowCount())
+        return;
+    m_word = editing::withBit(m_word, bit, on);
+    showBit(bit);
+}
+
+void CBinaryParameterDialog::itemChanged(QTableWidgetItem* item)
+{
+    if (item->column() == 0)
+        setBit(item->row(), item->checkState() == Qt::Checked);
+}
+
+void CBinaryParameterDialog::accept()
+{
+    if (m_writing)
+        return;
+    m_writing = true;
+    setEnabled(false);
+    const editing::EditOutcome outcome = editing::applyBitWord(m_env, m_parameter, m_word);
+    setEnabled(true);
+    m_writing = false;
+    if (!outcome.applied)
+        return;
+    m_result = outcome.text;
+    QDialog::accept();
+}
+
+void CBinaryParameterDialog::reject()
+{
+    if (m_writing) {
+        m_env.prompt.showMessage(editing::valueCloseRefusal());
+        return;
+    }
+    QDialog::reject();
+}
+
+}  // namespace hesk::app

@@ -1,0 +1,83 @@
+#include "CListValueDialog.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include "editing/EditorMessages.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace hesk::app {
+
+CListValueDialog::CListValueDialog(editing::EditEnvironment& environment,
+                                   const model::HeskParameterElement& parameter, const QString& currentText,
+                                   QWidget* parent)
+    : QDialog(parent), m_env(environment), m_parameter(parameter)
+{
+    setWindowTitle(QStringLiteral("修改参数值"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* valueGroup = new QGroupBox(QStringLiteral("参数值"), this);
+    auto* valueLayout = new QVBoxLayout(valueGroup);
+    m_edit = new QLineEdit(currentText, valueGroup);
+    m_edit->setObjectName(QStringLiteral("valueEdit"));
+    m_edit->selectAll();
+    valueLayout->addWidget(m_edit);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(new QLabel(QStringLiteral("参数范围："), valueGroup));
+    m_range = new QLabel(editing::rangeText(environment.project, parameter), valueGroup);
+    m_range->setObjectName(QStringLiteral("rangeLabel"));
+    rangeRow->addWidget(m_range, 1);
+    valueLayout->addLayout(rangeRow);
+    layout->addWidget(valueGroup);
+
+    auto* hints = new QGroupBox(QStringLiteral("小提示"), this);
+    auto* hintLayout = new QVBoxLayout(hints);
+    for (const QString& line : {QStringLiteral("二进制数只允许输入“0”或“1”"),
+                                QStringLiteral("十进制数只允许输入“0”~“9”、“.”或“-”"),
+                                QStringLiteral("十六进制数“0x”或“0X”后只允许输入“0~9”、“a~f”或“A~F”")})
+        hintLayout->addWidget(new QLabel(line, hints));
+    layout->addWidget(hints);
+
+    // Shown only while a long write (a cascade of writes) runs.
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progressBar"));
+    m_progress->setVisible(false);
+    layout->addWidget(m_progress);
+
+    layout->addWidget(okCancelButtons(this));
+}
+
+void CListValueDialog::accept()
+{
+    if (m_writing)
+        return;
+    m_writing = true;
+    setEnabled(false);
+    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, m_edit->text());
+    setEnabled(true);
+    m_writing = false;
+    if (!outcome.applied) {
+        m_edit->setFocus();
+        return;
+    }
+    m_result = outcome.text;
+    QDialog::accept();
+}
+
+void CListValueDialog::reject()
+{
+    // The write waits with the event loop running; the dialog must outlive it.
+    if (m_writing) {
+        m_env.prompt.showMessage(editing::valueCloseRefusal());
+        return;
+    }
+    QDialog::reject();
+}
+
+}  // namespace hesk::app

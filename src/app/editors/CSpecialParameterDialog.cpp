@@ -1,0 +1,67 @@
+#include "CSpecialParameterDialog.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include "editing/AllowedValues.h"
+#include "editing/EditorMessages.h"
+#include "model/ParameterTypes.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace hesk::app {
+
+CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& environment,
+                                                 const model::HeskParameterElement& parameter,
+                                                 const QString& currentText, QWidget* parent)
+    : QDialog(parent), m_env(environment), m_parameter(parameter)
+{
+    setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(parameter.name, this));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("optionList"));
+    const QStringList options =
+        editing::allowedValues(editing::AllowedValueSource::of(environment.project), parameter.number)
+            .value_or(QStringList());
+    m_list->addItems(options);
+    // The current value selected, when it is one of the options.
+    const QString current = currentText.trimmed();
+    for (int row = 0; row < m_list->count(); ++row)
+        if (m_list->item(row)->text() == current)
+            m_list->setCurrentRow(row);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    layout->addWidget(m_list, 1);
+    layout->addWidget(okCancelButtons(this));
+}
+
+void CSpecialParameterDialog::accept()
+{
+    if (m_writing)
+        return;
+    const QListWidgetItem* chosen = m_list->currentItem();
+    // Nothing chosen goes the value editor's way as an empty value ("数据不允许为空").
+    const QString text = chosen ? chosen->text() : QString();
+    m_writing = true;
+    setEnabled(false);
+    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, text);
+    setEnabled(true);
+    m_writing = false;
+    if (!outcome.applied)
+        return;
+    m_result = outcome.text;
+    QDialog::accept();
+}
+
+void CSpecialParameterDialog::reject()
+{
+    if (m_writing) {
+        m_env.prompt.showMessage(editing::valueCloseRefusal());
+        return;
+    }
+    QDialog::reject();
+}
+
+}  // namespace hesk::app

@@ -1,0 +1,38 @@
+#pragma once
+// The special-value editor: the parameter's allowed values (the special parameters'
+// table, the base-value keys for P0070) as a list to choose from, the current value
+// selected. OK stores or writes the chosen value as the value editor does
+// (editing::applyValueText). Closing is refused while the write runs.
+
+#include "editing/ValueEdit.h"
+
+#include <QDialog>
+
+class QListWidget;
+
+namespace hesk::app {
+
+class CSpecialParameterDialog final : public QDialog {
+    Q_OBJECT
+public:
+    // The environment and the parameter must outlive the dialog.
+    CSpecialParameterDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
+                            const QString& currentText, QWidget* parent = nullptr);
+
+    QListWidget* optionList() const { return m_list; }
+    const QString& resultText() const { return m_result; }
+    bool writing() const { return m_writing; }
+
+public Q_SLOTS:
+    void accept() override;
+    void reject() override;
+
+private:
+    editing::EditEnvironment& m_env;
+    const model::HeskParameterElement& m_parameter;
+    QListWidget* m_list = nullptr;
+    QString m_result;
+    bool m_writing = false;
+};
+
+}  // namespace hesk::app

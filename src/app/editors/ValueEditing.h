@@ -1,0 +1,56 @@
+#pragma once
+// The value cell of a page row, from the double-click to the refreshed page: the edit
+// rules decide (a refusal goes through the prompt), the editor they name opens, and
+// after OK the page shows the new value.
+//
+// Online the words the rules read (P0053, P0060, r0001, r0011, P0089) and the edited
+// parameter's own word are read from the drive first (a read that gets no answer ends the edit with "请求数据超时，请您重新尝试！")
+// and the editors write through the session; offline they change the offline values.
+//
+// The special-value parameters choose among their allowed values (the value editor
+// when the table has none for them).
+//
+// UI thread only.
+
+#include "editing/EditDecision.h"
+#include "model/UserPrompt.h"
+#include "pages/OfflineValueSet.h"
+#include "shell/MonitorSession.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace hesk::app {
+
+class ParameterPageWindow;
+
+class ValueEditing final : public QObject {
+    Q_OBJECT
+public:
+    // All must outlive this object; the dialogs appear over dialogParent.
+    ValueEditing(shell::MonitorSession& session, model::UserPrompt& prompt, pages::OfflineValueSet& offline,
+                 QWidget* dialogParent, QObject* parent = nullptr);
+
+    // The edit of the row's value cell; true when a value was stored or written.
+    bool editRow(ParameterPageWindow& window, int row);
+
+    // Called with every editor just before it runs (tests drive the dialog from here).
+    using EditorOpened = std::function<void(QDialog*)>;
+    void setEditorOpened(EditorOpened hook) { m_opened = std::move(hook); }
+
+private:
+    bool runEditor(editing::EditorKind kind, const model::HeskParameterElement& parameter, const QString& text);
+
+    shell::MonitorSession& m_session;
+    model::UserPrompt& m_prompt;
+    pages::OfflineValueSet& m_offline;
+    QPointer<QWidget> m_parent;
+    EditorOpened m_opened;
+};
+
+}  // namespace hesk::app

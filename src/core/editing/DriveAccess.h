@@ -1,0 +1,24 @@
+#pragma once
+// How an edit reaches the drive: the value tables the pages show and the confirmed write
+// of one frame. Offline there is neither. The application fills it from the session;
+// tests record the frames and answer them as they like.
+
+#include "link/FrameCodec.h"
+#include "link/ValueTables.h"
+
+#include <functional>
+
+namespace hesk::editing {
+
+struct DriveAccess {
+    // The tables of last known device words; nullptr while offline.
+    link::OnlineValueTables* tables = nullptr;
+    // Queues the frame and waits for the drive's confirmation; true when confirmed.
+    std::function<bool(const link::CommandFrame&)> write;
+    // After a confirmed value write: the formula-dependent values are recomputed.
+    std::function<void()> valuesWritten;
+
+    bool online() const { return tables != nullptr && static_cast<bool>(write); }
+};
+
+}  // namespace hesk::editing
