@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <vector>
 
 namespace hesk::editing::test {
@@ -81,11 +82,16 @@ inline std::vector<model::HeskParameterElement> editingElements()
     return e;
 }
 
-// Records the frames; answers from the script, true once it is used up.
+// Records the frames; answers from the script, true once it is used up. A single read
+// answers from readAnswers the same way and, when it answers, puts the words of
+// deviceWords (by address) into the tables.
 struct RecordingDrive {
     std::vector<link::CommandFrame> frames;
     std::deque<bool> answers;
     int recomputed = 0;
+    std::map<uint16_t, uint16_t> deviceWords;
+    std::deque<bool> readAnswers;
+    std::vector<std::vector<uint16_t>> reads;  // the addresses of each read
 
     DriveAccess access(link::OnlineValueTables& tables)
     {
@@ -100,6 +106,20 @@ struct RecordingDrive {
             return answer;
         };
         a.valuesWritten = [this] { ++recomputed; };
+        a.read = [this, &tables](const std::vector<const model::HeskParameterElement*>& elements) {
+            std::vector<uint16_t> addresses;
+            for (const model::HeskParameterElement* e : elements)
+                addresses.push_back(e->address);
+            reads.push_back(addresses);
+            const bool answer = readAnswers.empty() || readAnswers.front();
+            if (!readAnswers.empty())
+                readAnswers.pop_front();
+            if (answer)
+                for (uint16_t address : addresses)
+                    if (const auto it = deviceWords.find(address); it != deviceWords.end())
+                        tables.parameters.store(address, it->second);
+            return answer;
+        };
         return a;
     }
 };
@@ -120,13 +140,16 @@ protected:
         project.header.deviceType = QStringLiteral("VRA1");
         project.header.deviceVersion = QStringLiteral("V1.14.18");
         project.header.cpuType = QStringLiteral("HESK6500");
-        project.elements = editingElements();
+        project.elements = elements();
         project.sortElements();
         ASSERT_TRUE(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("editing.tmprj"));
         ASSERT_FALSE(model::saveProject(path, project).has_value());
         ASSERT_FALSE(opened.open(path).has_value());
     }
+
+    // The project's definitions; fixtures of other behaviours add their own.
+    virtual std::vector<model::HeskParameterElement> elements() const { return editingElements(); }
 
     const model::HeskParameterElement& element(const char* key) const
     {

@@ -59,7 +59,16 @@ void CListValueDialog::accept()
         return;
     m_writing = true;
     setEnabled(false);
-    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, m_edit->text());
+    // The reference cascade shows its steps on the bar, hidden again when it ends.
+    editing::CascadeProgress progress;
+    progress.start = [this](int maximum) {
+        m_progress->setRange(0, maximum);
+        m_progress->setValue(0);
+        m_progress->setVisible(true);
+    };
+    progress.step = [this](int position) { m_progress->setValue(position); };
+    progress.finish = [this] { m_progress->setVisible(false); };
+    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, m_edit->text(), progress);
     setEnabled(true);
     m_writing = false;
     if (!outcome.applied) {

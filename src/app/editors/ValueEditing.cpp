@@ -72,6 +72,9 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     if (m_session.isOnline()) {
         environment.drive.tables = &m_session.values();
         environment.drive.write = [this](const link::CommandFrame& frame) { return m_session.write(frame); };
+        environment.drive.read = [this](const std::vector<const model::HeskParameterElement*>& elements) {
+            return m_session.readParameters(elements);
+        };
         // A new power unit (P0070) selects other base values: the pages convert anew.
         environment.drive.valuesWritten = [this] {
             if (m_session.refreshFormulas())

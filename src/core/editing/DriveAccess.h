@@ -5,8 +5,10 @@
 
 #include "link/FrameCodec.h"
 #include "link/ValueTables.h"
+#include "model/ProjectRecords.h"
 
 #include <functional>
+#include <vector>
 
 namespace hesk::editing {
 
@@ -17,6 +19,9 @@ struct DriveAccess {
     std::function<bool(const link::CommandFrame&)> write;
     // After a confirmed value write: the formula-dependent values are recomputed.
     std::function<void()> valuesWritten;
+    // The single read of definitions into the tables; true when every one answered.
+    // Needed only by edits that read before they write (the reference cascade).
+    std::function<bool(const std::vector<const model::HeskParameterElement*>&)> read;
 
     bool online() const { return tables != nullptr && static_cast<bool>(write); }
 };

@@ -3,6 +3,7 @@
 #include "AllowedValues.h"
 #include "BitWord.h"
 #include "EditorMessages.h"
+#include "MotorDataCascade.h"
 
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
@@ -28,7 +29,7 @@ bool writeValueWord(DriveAccess& drive, const model::HeskParameterElement& param
 }
 
 EditOutcome applyValueText(EditEnvironment& environment, const model::HeskParameterElement& parameter,
-                           const QString& typed)
+                           const QString& typed, const CascadeProgress& progress)
 {
     model::OpenedProject& project = environment.project;
     // P0749's range is its option list: the list decides first and brings the text into
@@ -72,6 +73,11 @@ EditOutcome applyValueText(EditEnvironment& environment, const model::HeskParame
                                            : model::UserMessage::warning(
                                                  model::rawConversionErrorText(converted.raw.error)));
         return {};
+    }
+    if (isCascadeReference(project, parameter)) {
+        if (!writeReferenceCascade(environment, parameter, *converted.raw.raw, progress))
+            return {};
+        return {true, converted.check.validation.acceptedText};
     }
     if (!writeValueWord(environment.drive, parameter, *converted.raw.raw)) {
         environment.prompt.showMessage(valueWriteFailed());

@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace hesk::editing {
@@ -36,10 +37,21 @@ struct EditOutcome {
     QString text;          // the new value text of the parameter
 };
 
+// What a long write (the reference cascade) shows: `start` with the maximum before the
+// first write, `step` with the position after each dependent, `finish` when it ends
+// (also on failure).
+struct CascadeProgress {
+    std::function<void(int maximum)> start;
+    std::function<void(int position)> step;
+    std::function<void()> finish;
+};
+
 // The value editor's OK: the allowed values of special parameters, the type, decimals
-// and range, then the offline store or the confirmed write.
+// and range, then the offline store or the confirmed write. Online, the reference values
+// P0350 to P0353 of the inverter write their dependents after them (MotorDataCascade.h),
+// reporting the steps to `progress`.
 EditOutcome applyValueText(EditEnvironment& environment, const model::HeskParameterElement& parameter,
-                           const QString& typed);
+                           const QString& typed, const CascadeProgress& progress = {});
 
 // The range text the value editor shows for the parameter: the effective limits
 // "min~max", or the option list of P0749.
