@@ -141,7 +141,7 @@ TEST_F(EditorDialogTest, specialDialogRefusesToCloseDuringTheWriteAndReportsFail
     dialog = &d;
     d.show();
     ASSERT_NE(d.optionList()->currentItem(), nullptr);
-    EXPECT_EQ(d.optionList()->currentItem()->text(), QStringLiteral("7"));
+    EXPECT_EQ(d.optionList()->currentItem()->text(), QStringLiteral("驱动设置 (7)"));
     d.optionList()->setCurrentRow(0);
     d.accept();
     EXPECT_TRUE(d.isVisible());

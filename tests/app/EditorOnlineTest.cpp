@@ -260,14 +260,15 @@ TEST_F(EditorOnlineTest, specialValueIsChosenFromItsOptions)
             options << d.optionList()->item(row)->text();
         if (d.optionList()->currentItem())
             selected = d.optionList()->currentItem()->text();
-        d.optionList()->setCurrentRow(static_cast<int>(options.indexOf(QStringLiteral("2"))));
+        d.optionList()->setCurrentRow(static_cast<int>(options.indexOf(QStringLiteral("固定设置 (2)"))));
         d.accept();
     });
     editValueCell(*page, QStringLiteral("P0060"));
     EXPECT_EQ(openedKinds, QStringList{QStringLiteral("expected")});
-    EXPECT_EQ(options, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("7"),
-                                    QStringLiteral("8")}));
-    EXPECT_EQ(selected, QStringLiteral("1"));
+    EXPECT_EQ(options, (QStringList{QStringLiteral("参数菜单 (1)"), QStringLiteral("固定设置 (2)"),
+                                    QStringLiteral("快速调试 (5)"), QStringLiteral("驱动设置 (7)"),
+                                    QStringLiteral("功率部分定义 (8)")}));
+    EXPECT_EQ(selected, QStringLiteral("参数菜单 (1)"));
     EXPECT_EQ(driveWord("P0060"), QStringLiteral("ok P0060=2"));
     EXPECT_EQ(valueOf(*page, QStringLiteral("P0060")), QStringLiteral("2"));
     EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(QLatin1Char('|')).toStdString();

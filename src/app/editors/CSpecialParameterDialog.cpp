@@ -4,6 +4,7 @@
 
 #include "editing/AllowedValues.h"
 #include "editing/EditorMessages.h"
+#include "editing/SpecialOptions.h"
 #include "model/ParameterTypes.h"
 
 #include <QDialogButtonBox>
@@ -26,11 +27,16 @@ CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& envir
     const QStringList options =
         editing::allowedValues(editing::AllowedValueSource::of(environment.project), parameter.number)
             .value_or(QStringList());
-    m_list->addItems(options);
+    // Each option shows its name and value; the value itself rides along in the item.
+    const model::DeviceClass deviceClass = environment.project.deviceClass();
+    for (const QString& value : options) {
+        auto* item = new QListWidgetItem(editing::specialOptionText(deviceClass, parameter.number, value), m_list);
+        item->setData(Qt::UserRole, value);
+    }
     // The current value selected, when it is one of the options.
     const QString current = currentText.trimmed();
     for (int row = 0; row < m_list->count(); ++row)
-        if (m_list->item(row)->text() == current)
+        if (m_list->item(row)->data(Qt::UserRole).toString() == current)
             m_list->setCurrentRow(row);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
     layout->addWidget(m_list, 1);
@@ -43,7 +49,7 @@ void CSpecialParameterDialog::accept()
         return;
     const QListWidgetItem* chosen = m_list->currentItem();
     // Nothing chosen goes the value editor's way as an empty value ("数据不允许为空").
-    const QString text = chosen ? chosen->text() : QString();
+    const QString text = chosen ? chosen->data(Qt::UserRole).toString() : QString();
     m_writing = true;
     setEnabled(false);
     const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, text);

@@ -75,6 +75,7 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
         environment.drive.read = [this](const std::vector<const model::HeskParameterElement*>& elements) {
             return m_session.readParameters(elements);
         };
+        environment.drive.motorControlHeld = [this] { return m_session.motorControlHeld(); };
         // A new power unit (P0070) selects other base values: the pages convert anew.
         environment.drive.valuesWritten = [this] {
             if (m_session.refreshFormulas())

@@ -22,6 +22,9 @@ struct DriveAccess {
     // The single read of definitions into the tables; true when every one answered.
     // Needed only by edits that read before they write (the reference cascade).
     std::function<bool(const std::vector<const model::HeskParameterElement*>&)> read;
+    // Whether the control panel holds motor control (the factory restore is refused
+    // meanwhile); not set means not held.
+    std::function<bool()> motorControlHeld;
 
     bool online() const { return tables != nullptr && static_cast<bool>(write); }
 };

@@ -4,6 +4,7 @@
 #include "BitWord.h"
 #include "EditorMessages.h"
 #include "MotorDataCascade.h"
+#include "SpecialOptions.h"
 
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
@@ -54,6 +55,14 @@ EditOutcome applyValueText(EditEnvironment& environment, const model::HeskParame
             environment.prompt.showMessage(allowedValueRefusal(parameter.number));
             return {};
         }
+    }
+
+    // The drive restores its factory settings at once: not while the control panel
+    // drives the motor.
+    if (environment.drive.online() && isFactoryRestoreChoice(parameter.number, check.validation.acceptedText)
+        && environment.drive.motorControlHeld && environment.drive.motorControlHeld()) {
+        environment.prompt.showMessage(factoryRestoreWhileControlHeld());
+        return {};
     }
 
     if (!environment.drive.online()) {

@@ -97,6 +97,11 @@ MonitorSession::~MonitorSession()
 
 void MonitorSession::setHooks(online::SessionHooks* hooks) { m_hooks = hooks; }
 
+bool MonitorSession::motorControlHeld() const
+{
+    return hooks().motorControlHeld();
+}
+
 online::SessionHooks& MonitorSession::hooks() const
 {
     return m_hooks ? *m_hooks : const_cast<online::SessionHooks&>(m_noHooks);

@@ -87,6 +87,8 @@ public:
 
     bool isOnline() const;
     bool isMonitoring() const { return m_monitoring; }
+    // The control panel holds motor control (through the hooks).
+    bool motorControlHeld() const;
     online::InterfaceMode linkInterface() const { return m_connected.mode; }
     // What panes 1 to 3 show now (offline: the settings file is read again).
     online::PaneState paneState() const;
