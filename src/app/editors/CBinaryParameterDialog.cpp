@@ -16,7 +16,7 @@ namespace hesk::app {
 CBinaryParameterDialog::CBinaryParameterDialog(editing::EditEnvironment& environment,
                                                const model::HeskParameterElement& parameter,
                                                const QString& currentText, QWidget* parent)
-    : QDialog(parent), m_env(environment), m_parameter(parameter)
+    : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
     setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
     m_word = editing::bitWordFromText(parameter, currentText).value_or(0);
@@ -69,26 +69,8 @@ void CBinaryParameterDialog::itemChanged(QTableWidgetItem* item)
 
 void CBinaryParameterDialog::accept()
 {
-    if (m_writing)
-        return;
-    m_writing = true;
-    setEnabled(false);
-    const editing::EditOutcome outcome = editing::applyBitWord(m_env, m_parameter, m_word);
-    setEnabled(true);
-    m_writing = false;
-    if (!outcome.applied)
-        return;
-    m_result = outcome.text;
-    QDialog::accept();
+    applyAndClose([this] { return editing::applyBitWord(m_env, m_parameter, m_word); });
 }
 
-void CBinaryParameterDialog::reject()
-{
-    if (m_writing) {
-        m_env.prompt.showMessage(editing::valueCloseRefusal());
-        return;
-    }
-    QDialog::reject();
-}
 
 }  // namespace hesk::app

@@ -6,7 +6,7 @@
 
 #include "editing/ValueEdit.h"
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <cstdint>
 
@@ -15,7 +15,7 @@ class QTableWidgetItem;
 
 namespace hesk::app {
 
-class CBinaryParameterDialog final : public QDialog {
+class CBinaryParameterDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog. A current text that is
@@ -27,22 +27,17 @@ public:
     // The word the rows compose now.
     uint16_t word() const { return m_word; }
     void setBit(int bit, bool on);
-    const QString& resultText() const { return m_result; }
 
 public Q_SLOTS:
     void accept() override;
-    void reject() override;
 
 private:
     void itemChanged(QTableWidgetItem* item);
     void showBit(int bit);
 
-    editing::EditEnvironment& m_env;
     const model::HeskParameterElement& m_parameter;
     QTableWidget* m_list = nullptr;
     uint16_t m_word = 0;
-    QString m_result;
-    bool m_writing = false;
 };
 
 }  // namespace hesk::app

@@ -17,7 +17,7 @@ namespace hesk::app {
 CListConnectionDialog::CListConnectionDialog(editing::EditEnvironment& environment,
                                              const model::HeskParameterElement& parameter,
                                              const QString& currentText, QWidget* parent)
-    : QDialog(parent), m_env(environment), m_parameter(parameter),
+    : EditorDialog(environment, editing::connectionCloseRefusal(), parent), m_parameter(parameter),
       m_candidates(editing::connectionCandidates(environment.project))
 {
     setWindowTitle(QStringLiteral("修改参数连线"));
@@ -55,7 +55,7 @@ CListConnectionDialog::CListConnectionDialog(editing::EditEnvironment& environme
 
 void CListConnectionDialog::chooseRow(int row)
 {
-    if (row < 0 || row >= static_cast<int>(m_candidates.size()) || m_writing)
+    if (row < 0 || row >= static_cast<int>(m_candidates.size()) || writing())
         return;
     m_edit->setText(m_candidates[static_cast<std::size_t>(row)].numberText);
     accept();
@@ -63,26 +63,8 @@ void CListConnectionDialog::chooseRow(int row)
 
 void CListConnectionDialog::accept()
 {
-    if (m_writing)
-        return;
-    m_writing = true;
-    setEnabled(false);
-    const editing::EditOutcome outcome = editing::applyConnection(m_env, m_parameter, m_edit->text());
-    setEnabled(true);
-    m_writing = false;
-    if (!outcome.applied)
-        return;
-    m_result = outcome.text;
-    QDialog::accept();
+    applyAndClose([this] { return editing::applyConnection(m_env, m_parameter, m_edit->text()); });
 }
 
-void CListConnectionDialog::reject()
-{
-    if (m_writing) {
-        m_env.prompt.showMessage(editing::connectionCloseRefusal());
-        return;
-    }
-    QDialog::reject();
-}
 
 }  // namespace hesk::app

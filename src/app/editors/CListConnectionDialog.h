@@ -8,7 +8,7 @@
 
 #include "editing/ConnectionEdit.h"
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ class QTableWidget;
 
 namespace hesk::app {
 
-class CListConnectionDialog final : public QDialog {
+class CListConnectionDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
@@ -26,23 +26,17 @@ public:
 
     QLineEdit* sourceEdit() const { return m_edit; }
     QTableWidget* candidateList() const { return m_list; }
-    const QString& resultText() const { return m_result; }
-    bool writing() const { return m_writing; }
     // The row's number goes into the edit and is applied, as a double-click does.
     void chooseRow(int row);
 
 public Q_SLOTS:
     void accept() override;
-    void reject() override;
 
 private:
-    editing::EditEnvironment& m_env;
     const model::HeskParameterElement& m_parameter;
     std::vector<editing::ConnectionCandidate> m_candidates;
     QLineEdit* m_edit = nullptr;
     QTableWidget* m_list = nullptr;
-    QString m_result;
-    bool m_writing = false;
 };
 
 }  // namespace hesk::app

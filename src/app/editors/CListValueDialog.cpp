@@ -17,7 +17,7 @@ namespace hesk::app {
 CListValueDialog::CListValueDialog(editing::EditEnvironment& environment,
                                    const model::HeskParameterElement& parameter, const QString& currentText,
                                    QWidget* parent)
-    : QDialog(parent), m_env(environment), m_parameter(parameter)
+    : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
     setWindowTitle(QStringLiteral("修改参数值"));
     auto* layout = new QVBoxLayout(this);
@@ -55,10 +55,6 @@ CListValueDialog::CListValueDialog(editing::EditEnvironment& environment,
 
 void CListValueDialog::accept()
 {
-    if (m_writing)
-        return;
-    m_writing = true;
-    setEnabled(false);
     // The reference cascade shows its steps on the bar, hidden again when it ends.
     editing::CascadeProgress progress;
     progress.start = [this](int maximum) {
@@ -68,25 +64,9 @@ void CListValueDialog::accept()
     };
     progress.step = [this](int position) { m_progress->setValue(position); };
     progress.finish = [this] { m_progress->setVisible(false); };
-    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, m_edit->text(), progress);
-    setEnabled(true);
-    m_writing = false;
-    if (!outcome.applied) {
+    if (!applyAndClose([&] { return editing::applyValueText(m_env, m_parameter, m_edit->text(), progress); }))
         m_edit->setFocus();
-        return;
-    }
-    m_result = outcome.text;
-    QDialog::accept();
 }
 
-void CListValueDialog::reject()
-{
-    // The write waits with the event loop running; the dialog must outlive it.
-    if (m_writing) {
-        m_env.prompt.showMessage(editing::valueCloseRefusal());
-        return;
-    }
-    QDialog::reject();
-}
 
 }  // namespace hesk::app

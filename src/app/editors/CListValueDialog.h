@@ -5,7 +5,7 @@
 
 #include "editing/ValueEdit.h"
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +13,7 @@ class QProgressBar;
 
 namespace hesk::app {
 
-class CListValueDialog final : public QDialog {
+class CListValueDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
@@ -21,23 +21,17 @@ public:
                      const QString& currentText, QWidget* parent = nullptr);
 
     // The stored or written value text after OK.
-    const QString& resultText() const { return m_result; }
     QLineEdit* valueEdit() const { return m_edit; }
     QLabel* rangeLabel() const { return m_range; }
-    bool writing() const { return m_writing; }
 
 public Q_SLOTS:
     void accept() override;
-    void reject() override;
 
 private:
-    editing::EditEnvironment& m_env;
     const model::HeskParameterElement& m_parameter;
     QLineEdit* m_edit = nullptr;
     QLabel* m_range = nullptr;
     QProgressBar* m_progress = nullptr;
-    QString m_result;
-    bool m_writing = false;
 };
 
 }  // namespace hesk::app

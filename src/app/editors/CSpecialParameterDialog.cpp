@@ -17,7 +17,7 @@ namespace hesk::app {
 CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& environment,
                                                  const model::HeskParameterElement& parameter,
                                                  const QString& currentText, QWidget* parent)
-    : QDialog(parent), m_env(environment), m_parameter(parameter)
+    : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
     setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
     auto* layout = new QVBoxLayout(this);
@@ -45,29 +45,11 @@ CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& envir
 
 void CSpecialParameterDialog::accept()
 {
-    if (m_writing)
-        return;
     const QListWidgetItem* chosen = m_list->currentItem();
     // Nothing chosen goes the value editor's way as an empty value ("数据不允许为空").
     const QString text = chosen ? chosen->data(Qt::UserRole).toString() : QString();
-    m_writing = true;
-    setEnabled(false);
-    const editing::EditOutcome outcome = editing::applyValueText(m_env, m_parameter, text);
-    setEnabled(true);
-    m_writing = false;
-    if (!outcome.applied)
-        return;
-    m_result = outcome.text;
-    QDialog::accept();
+    applyAndClose([&] { return editing::applyValueText(m_env, m_parameter, text); });
 }
 
-void CSpecialParameterDialog::reject()
-{
-    if (m_writing) {
-        m_env.prompt.showMessage(editing::valueCloseRefusal());
-        return;
-    }
-    QDialog::reject();
-}
 
 }  // namespace hesk::app

@@ -6,13 +6,13 @@
 
 #include "editing/ValueEdit.h"
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 class QListWidget;
 
 namespace hesk::app {
 
-class CSpecialParameterDialog final : public QDialog {
+class CSpecialParameterDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
@@ -20,19 +20,13 @@ public:
                             const QString& currentText, QWidget* parent = nullptr);
 
     QListWidget* optionList() const { return m_list; }
-    const QString& resultText() const { return m_result; }
-    bool writing() const { return m_writing; }
 
 public Q_SLOTS:
     void accept() override;
-    void reject() override;
 
 private:
-    editing::EditEnvironment& m_env;
     const model::HeskParameterElement& m_parameter;
     QListWidget* m_list = nullptr;
-    QString m_result;
-    bool m_writing = false;
 };
 
 }  // namespace hesk::app
