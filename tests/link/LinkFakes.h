@@ -3,6 +3,7 @@
 // pause and fakes of every workflow port, plus a fixture that wires them into a real
 // dispatch table.
 
+#include "RecordingLog.h"
 #include "link/FrameDispatchTable.h"
 
 #include <QString>
@@ -19,40 +20,7 @@ using Bytes = std::vector<uint8_t>;
 
 inline Bytes bytesOf(std::span<const uint8_t> span) { return Bytes(span.begin(), span.end()); }
 
-class RecordingLog final : public model::LogSink {
-public:
-    struct Line {
-        QString text;
-        int level;
-        bool operator==(const Line&) const = default;
-    };
-    void log(const QString& text, int level) override
-    {
-        const std::lock_guard guard(m_lock);
-        m_lines.push_back({text, level});
-    }
-    std::vector<Line> lines() const
-    {
-        const std::lock_guard guard(m_lock);
-        return m_lines;
-    }
-    bool contains(const QString& text) const
-    {
-        for (const Line& line : lines())
-            if (line.text == text)
-                return true;
-        return false;
-    }
-    void clear()
-    {
-        const std::lock_guard guard(m_lock);
-        m_lines.clear();
-    }
-
-private:
-    mutable std::mutex m_lock;
-    std::vector<Line> m_lines;
-};
+using RecordingLog = testsupport::RecordingLog;
 
 class RecordingSender final : public FrameSender {
 public:

@@ -4,6 +4,7 @@
 // into a real reply dispatch table so that echoes and confirm answers travel through the
 // real handlers.
 
+#include "RecordingLog.h"
 #include "link/FrameDispatchTable.h"
 #include "online/SendScheduler.h"
 
@@ -91,28 +92,7 @@ public:
     int kills = 0;
 };
 
-class RecordingLog final : public model::LogSink {
-public:
-    struct Line {
-        QString text;
-        int level;
-        bool operator==(const Line&) const = default;
-    };
-    void log(const QString& text, int level) override
-    {
-        const std::lock_guard lock(m_lock);
-        m_lines.push_back({text, level});
-    }
-    std::vector<Line> lines() const
-    {
-        const std::lock_guard lock(m_lock);
-        return m_lines;
-    }
-
-private:
-    mutable std::mutex m_lock;
-    std::vector<Line> m_lines;
-};
+using RecordingLog = testsupport::RecordingLog;
 
 class NoPause final : public link::HandlerPause {
 public:

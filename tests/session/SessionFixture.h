@@ -4,6 +4,7 @@
 // pseudo-terminal (or UDP address), a scripted prompt that records every message, a
 // log that keeps every line with its level, and hooks whose answers the test sets.
 
+#include "RecordingLog.h"
 #include "MessagePrinters.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
@@ -24,56 +25,7 @@ namespace hesk::session::test {
 
 using namespace std::chrono_literals;
 
-class RecordingLog final : public model::LogSink {
-public:
-    void log(const QString& text, int level) override
-    {
-        const std::lock_guard guard(m_lock);
-        m_lines.push_back({text, level});
-    }
-    struct Line {
-        QString text;
-        int level;
-        bool operator==(const Line&) const = default;
-    };
-    void clear()
-    {
-        const std::lock_guard guard(m_lock);
-        m_lines.clear();
-    }
-    std::vector<Line> lines() const
-    {
-        const std::lock_guard guard(m_lock);
-        return m_lines;
-    }
-    int count(const QString& text) const
-    {
-        int n = 0;
-        for (const Line& line : lines())
-            n += line.text == text ? 1 : 0;
-        return n;
-    }
-    bool contains(const QString& text, int level) const
-    {
-        for (const Line& line : lines())
-            if (line.text == text && line.level == level)
-                return true;
-        return false;
-    }
-    // The lines of level 2 and above, in order (the protocol steps of level 1 left out).
-    QStringList userLines() const
-    {
-        QStringList texts;
-        for (const Line& line : lines())
-            if (line.level >= 2)
-                texts << line.text;
-        return texts;
-    }
-
-private:
-    mutable std::mutex m_lock;
-    std::vector<Line> m_lines;
-};
+using RecordingLog = testsupport::RecordingLog;
 
 class FakeHooks final : public online::SessionHooks {
 public:
