@@ -1,10 +1,10 @@
 #include "DialogCommands.h"
 
 #include "MainWindow.h"
-#include "dialogs/CAddDeviceDlg.h"
-#include "dialogs/CCreateProjectDlg.h"
-#include "dialogs/CFindDevieDlg.h"
-#include "dialogs/CInterfaceConfDlg.h"
+#include "dialogs/AddDeviceDialog.h"
+#include "dialogs/ProjectCreationDialog.h"
+#include "dialogs/DeviceSearchDialog.h"
+#include "dialogs/InterfaceSettingsDialog.h"
 #include "online/DeviceSearch.h"
 #include "online/InstalledProjects.h"
 
@@ -38,7 +38,7 @@ bool DialogCommands::run(shell::Command command)
 
 void DialogCommands::portSettings()
 {
-    CInterfaceConfDlg dialog(online::InterfaceSettings(m_window.interfaceSettings().location()), m_window.prompt(),
+    InterfaceSettingsDialog dialog(online::InterfaceSettings(m_window.interfaceSettings().location()), m_window.prompt(),
                              online::systemPortListSource(), &m_window);
     dialog.exec();
     m_window.refreshStatus();  // pane 1 shows the settings just chosen
@@ -47,7 +47,7 @@ void DialogCommands::portSettings()
 void DialogCommands::searchDevice()
 {
     shell::Log& log = m_window.log();
-    CFindDevieDlg dialog(online::deviceSearchOptions(online::applicationProjectRoot().folder,
+    DeviceSearchDialog dialog(online::deviceSearchOptions(online::applicationProjectRoot().folder,
                                                      m_window.interfaceSettings().location(),
                                                      [&log](bool suppressed) { log.setSuppressed(suppressed); }),
                          m_probe, m_window.prompt(), &m_window);
@@ -57,14 +57,14 @@ void DialogCommands::searchDevice()
 
 void DialogCommands::addDevice()
 {
-    CAddDeviceDlg dialog(online::applicationProjectRoot().folder, m_window.prompt(), &m_window);
+    AddDeviceDialog dialog(online::applicationProjectRoot().folder, m_window.prompt(), &m_window);
     if (dialog.exec() == QDialog::Accepted && dialog.chosenProjectPath())
         m_window.openProjectFile(*dialog.chosenProjectPath());
 }
 
 void DialogCommands::createProject()
 {
-    CCreateProjectDlg dialog(m_window.prompt(), &m_window);
+    ProjectCreationDialog dialog(m_window.prompt(), &m_window);
     if (dialog.exec() == QDialog::Accepted && dialog.createdProjectPath())
         m_window.openProjectFile(*dialog.createdProjectPath());
 }

@@ -1,4 +1,4 @@
-// "添加设备" (CAddDeviceDlg) over the installed sample projects of data/projects: texts
+// "添加设备" (AddDeviceDialog) over the installed sample projects of data/projects: texts
 // and lists, the version list following the type, a project found and reported, and
 // "没有找到设备，请您重新选择！" for a type and version without a project.
 
@@ -6,7 +6,7 @@
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
 
-#include "dialogs/CAddDeviceDlg.h"
+#include "dialogs/AddDeviceDialog.h"
 #include "model/DeviceCatalogue.h"
 
 #include <QComboBox>
@@ -19,7 +19,7 @@
 namespace hesk::apptest {
 namespace {
 
-using app::CAddDeviceDlg;
+using app::AddDeviceDialog;
 using model::UserMessage;
 using testsupport::ScriptedPrompt;
 
@@ -43,7 +43,7 @@ void choose(QComboBox* combo, const QString& text)
 TEST(AddDeviceDialog, showsTheDeviceTypesAndTheVersionsOfTheChosenOne)
 {
     ScriptedPrompt prompt;
-    CAddDeviceDlg dialog(kRoot, prompt);
+    AddDeviceDialog dialog(kRoot, prompt);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("添加设备"));
     const QStringList labels = labelTexts(dialog);
     EXPECT_TRUE(labels.contains(QStringLiteral("设备类型："))) << labels.join(',').toStdString();
@@ -78,8 +78,8 @@ TEST(AddDeviceDialog, foundProjectIsReportedAndTheDialogCloses)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version.toStdString());
         ScriptedPrompt prompt;
-        CAddDeviceDlg dialog(kRoot, prompt);
-        QSignalSpy chosen(&dialog, &CAddDeviceDlg::projectChosen);
+        AddDeviceDialog dialog(kRoot, prompt);
+        QSignalSpy chosen(&dialog, &AddDeviceDialog::projectChosen);
         dialog.show();
         choose(child<QComboBox>(dialog, "typeCombo"), c.type);
         choose(child<QComboBox>(dialog, "versionCombo"), c.version);
@@ -97,8 +97,8 @@ TEST(AddDeviceDialog, foundProjectIsReportedAndTheDialogCloses)
 TEST(AddDeviceDialog, aVersionWithoutProjectIsRefusedAndTheDialogStays)
 {
     ScriptedPrompt prompt;
-    CAddDeviceDlg dialog(kRoot, prompt);
-    QSignalSpy chosen(&dialog, &CAddDeviceDlg::projectChosen);
+    AddDeviceDialog dialog(kRoot, prompt);
+    QSignalSpy chosen(&dialog, &AddDeviceDialog::projectChosen);
     dialog.show();
     choose(child<QComboBox>(dialog, "typeCombo"), QStringLiteral("VRA1"));
     choose(child<QComboBox>(dialog, "versionCombo"), QStringLiteral("V1.01.01"));
@@ -119,7 +119,7 @@ TEST(AddDeviceDialog, aVersionWithoutProjectIsRefusedAndTheDialogStays)
 TEST(AddDeviceDialog, anEmptyOrMissingRootFindsNothing)
 {
     ScriptedPrompt prompt;
-    CAddDeviceDlg dialog(QStringLiteral(HESK_SOURCE_DIR "/data/no-such-folder"), prompt);
+    AddDeviceDialog dialog(QStringLiteral(HESK_SOURCE_DIR "/data/no-such-folder"), prompt);
     dialog.show();
     click(child<QPushButton>(dialog, "okButton"));
     EXPECT_TRUE(dialog.isVisible());

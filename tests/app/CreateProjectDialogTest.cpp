@@ -1,4 +1,4 @@
-// "创建工程" (CCreateProjectDlg): the two pages and their texts, a project created from
+// "创建工程" (ProjectCreationDialog): the two pages and their texts, a project created from
 // the sample inputs of data/sample-inputs exactly as the installed sample, the
 // refusals of every step, cancelled file dialogs, a changed device starting over, and
 // the window waiting (not frozen, not closable) while a step runs.
@@ -8,7 +8,7 @@
 #include "ScriptedPrompt.h"
 
 #include "creation/ProjectCreation.h"
-#include "dialogs/CCreateProjectDlg.h"
+#include "dialogs/ProjectCreationDialog.h"
 #include "model/ProjectFile.h"
 
 #include <QComboBox>
@@ -26,7 +26,7 @@ namespace hesk::apptest {
 namespace {
 
 using namespace std::chrono_literals;
-using app::CCreateProjectDlg;
+using app::ProjectCreationDialog;
 using model::MessageKind;
 using model::UserMessage;
 using testsupport::ScriptedPrompt;
@@ -92,7 +92,7 @@ protected:
 
     QTemporaryDir storage;
     ScriptedPrompt prompt;
-    CCreateProjectDlg dialog{prompt};
+    ProjectCreationDialog dialog{prompt};
     std::size_t seen = 0;
 };
 
@@ -143,7 +143,7 @@ TEST_F(CreateProjectDialogTest, secondPageAsksForNameInputsAndFolder)
 
 TEST_F(CreateProjectDialogTest, createsTheSampleProjectFromItsInputs)
 {
-    QSignalSpy created(&dialog, &CCreateProjectDlg::projectCreated);
+    QSignalSpy created(&dialog, &ProjectCreationDialog::projectCreated);
     toInputsPage();
     typeText(child<QLineEdit>(dialog, "projectNameEdit"), QStringLiteral("VRA1_Test"));
     loadAllInputs();
@@ -343,7 +343,7 @@ TEST_F(CreateProjectDialogTest, windowWaitsForARunningStep)
 TEST(CreateProjectDialogLifetime, destroyedDuringAStepWaitsForIt)
 {
     ScriptedPrompt prompt;
-    auto dialog = std::make_unique<CCreateProjectDlg>(prompt);
+    auto dialog = std::make_unique<ProjectCreationDialog>(prompt);
     dialog->show();
     click(dialog->findChild<QPushButton*>(QStringLiteral("nextButton")));
     prompt.chooseFile(kIntermediate);

@@ -5,10 +5,10 @@
 #include "ScriptedPrompt.h"
 #include "SimProjectFixture.h"
 
-#include "editors/CBinaryParameterDialog.h"
-#include "editors/CListConnectionDialog.h"
-#include "editors/CListValueDialog.h"
-#include "editors/CSpecialParameterDialog.h"
+#include "editors/BitWordEditorDialog.h"
+#include "editors/ConnectionEditorDialog.h"
+#include "editors/ValueEditorDialog.h"
+#include "editors/SpecialValueEditorDialog.h"
 #include "model/FaultTableLibrary.h"
 
 #include <QLabel>
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(EditorDialogTest, connectionDialogRefusesToCloseDuringTheWrite)
 {
-    CListConnectionDialog* dialog = nullptr;
+    ConnectionEditorDialog* dialog = nullptr;
     bool visibleDuringWrite = false;
     editing::EditEnvironment env = online(
         [&] {
@@ -70,7 +70,7 @@ TEST_F(EditorDialogTest, connectionDialogRefusesToCloseDuringTheWrite)
             visibleDuringWrite = dialog->isVisible();
         },
         true);
-    CListConnectionDialog d(env, element("P0554"), QStringLiteral("B0106"));
+    ConnectionEditorDialog d(env, element("P0554"), QStringLiteral("B0106"));
     dialog = &d;
     d.show();
     d.sourceEdit()->setText(QStringLiteral("B0106"));
@@ -87,7 +87,7 @@ TEST_F(EditorDialogTest, connectionDialogRefusesToCloseDuringTheWrite)
 TEST_F(EditorDialogTest, failedConnectionWriteKeepsTheDialog)
 {
     editing::EditEnvironment env = online({}, false);
-    CListConnectionDialog d(env, element("P0554"), QString());
+    ConnectionEditorDialog d(env, element("P0554"), QString());
     d.show();
     // The candidate list offers the project's one binector; a double-click applies it.
     ASSERT_EQ(d.candidateList()->rowCount(), 1);
@@ -102,7 +102,7 @@ TEST_F(EditorDialogTest, failedConnectionWriteKeepsTheDialog)
 TEST_F(EditorDialogTest, valueDialogShowsRangeAndHints)
 {
     editing::EditEnvironment env{opened, offline, prompt, {}};
-    CListValueDialog d(env, element("P7030"), QStringLiteral("10.00"));
+    ValueEditorDialog d(env, element("P7030"), QStringLiteral("10.00"));
     EXPECT_EQ(d.windowTitle(), QStringLiteral("修改参数值"));
     EXPECT_EQ(d.valueEdit()->text(), QStringLiteral("10.00"));
     EXPECT_FALSE(d.rangeLabel()->text().isEmpty());
@@ -120,7 +120,7 @@ TEST_F(EditorDialogTest, valueDialogShowsRangeAndHints)
 TEST_F(EditorDialogTest, bitRowsFollowTheWord)
 {
     editing::EditEnvironment env{opened, offline, prompt, {}};
-    CBinaryParameterDialog d(env, element("P0053"), QStringLiteral("0X0003"));
+    BitWordEditorDialog d(env, element("P0053"), QStringLiteral("0X0003"));
     ASSERT_EQ(d.bitList()->rowCount(), 16);
     EXPECT_EQ(d.bitList()->horizontalHeaderItem(0)->text(), QStringLiteral("比特位：值"));
     EXPECT_EQ(d.bitList()->horizontalHeaderItem(1)->text(), QStringLiteral("比特位含义"));
@@ -135,9 +135,9 @@ TEST_F(EditorDialogTest, bitRowsFollowTheWord)
 
 TEST_F(EditorDialogTest, specialDialogRefusesToCloseDuringTheWriteAndReportsFailure)
 {
-    CSpecialParameterDialog* dialog = nullptr;
+    SpecialValueEditorDialog* dialog = nullptr;
     editing::EditEnvironment env = online([&] { dialog->reject(); }, false);
-    CSpecialParameterDialog d(env, element("P0060"), QStringLiteral("7"));
+    SpecialValueEditorDialog d(env, element("P0060"), QStringLiteral("7"));
     dialog = &d;
     d.show();
     ASSERT_NE(d.optionList()->currentItem(), nullptr);

@@ -8,10 +8,10 @@
 #include "SimProjectFixture.h"
 
 #include "ApplicationWindows.h"
-#include "editors/CBinaryParameterDialog.h"
-#include "editors/CListConnectionDialog.h"
-#include "editors/CListValueDialog.h"
-#include "editors/CSpecialParameterDialog.h"
+#include "editors/BitWordEditorDialog.h"
+#include "editors/ConnectionEditorDialog.h"
+#include "editors/ValueEditorDialog.h"
+#include "editors/SpecialValueEditorDialog.h"
 #include "pages/PageColumns.h"
 #include "pages/ParameterPageModel.h"
 #include "pages/ParameterPageWindow.h"
@@ -107,7 +107,7 @@ TEST_F(EditorOnlineTest, valueIsWrittenToTheDriveAndShownOnThePage)
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
     QString range;
-    whenOpened<CListValueDialog>([&](CListValueDialog& d) {
+    whenOpened<ValueEditorDialog>([&](ValueEditorDialog& d) {
         range = d.rangeLabel()->text();
         d.valueEdit()->setText(QStringLiteral("25"));
         d.accept();
@@ -128,7 +128,7 @@ TEST_F(EditorOnlineTest, refusedValueKeepsTheDialogOpenAndWritesNothing)
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
     bool stayedOpen = false;
-    whenOpened<CListValueDialog>([&](CListValueDialog& d) {
+    whenOpened<ValueEditorDialog>([&](ValueEditorDialog& d) {
         d.valueEdit()->setText(QString());
         d.accept();
         stayedOpen = d.isVisible() && d.valueEdit()->text().isEmpty();
@@ -144,7 +144,7 @@ TEST_F(EditorOnlineTest, editRulesRefuseThroughThePrompt)
     connect();
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
-    whenOpened<CListValueDialog>([](CListValueDialog&) {});
+    whenOpened<ValueEditorDialog>([](ValueEditorDialog&) {});
     // Access bit set, stopped, menu level 1: P0100 is forbidden at 1, 7, 2 and 8.
     editValueCell(*page, QStringLiteral("P0100"));
     EXPECT_TRUE(openedKinds.isEmpty());
@@ -158,7 +158,7 @@ TEST_F(EditorOnlineTest, unansweredRuleReadOpensNoEditor)
     connect();
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
-    whenOpened<CListValueDialog>([](CListValueDialog&) {});
+    whenOpened<ValueEditorDialog>([](ValueEditorDialog&) {});
     ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
     editValueCell(*page, QStringLiteral("P7030"));
     EXPECT_TRUE(openedKinds.isEmpty());
@@ -180,7 +180,7 @@ TEST_F(EditorOnlineTest, bitWordIsComposedAndWritten)
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
     QString bit2Before;
-    whenOpened<CBinaryParameterDialog>([&](CBinaryParameterDialog& d) {
+    whenOpened<BitWordEditorDialog>([&](BitWordEditorDialog& d) {
         bit2Before = d.bitList()->item(2, 0)->text();
         // As the person ticks it.
         d.bitList()->item(2, 0)->setCheckState(Qt::Checked);
@@ -201,7 +201,7 @@ TEST_F(EditorOnlineTest, connectionIsWrittenWithTheMenuLevelBracket)
     ASSERT_NE(page, nullptr);
     QStringList candidates;
     QStringList refusals;
-    whenOpened<CListConnectionDialog>([&](CListConnectionDialog& d) {
+    whenOpened<ConnectionEditorDialog>([&](ConnectionEditorDialog& d) {
         for (int row = 0; row < d.candidateList()->rowCount(); ++row)
             candidates << d.candidateList()->item(row, 0)->text();
         // A source that is neither K nor B is refused; the dialog stays.
@@ -227,7 +227,7 @@ TEST_F(EditorOnlineTest, failedWriteKeepsTheDialogAndRefusesToCloseMeanwhile)
     ASSERT_NE(page, nullptr);
     bool openAfterFailure = false;
     bool openAfterCloseAttempt = false;
-    whenOpened<CListValueDialog>([&](CListValueDialog& d) {
+    whenOpened<ValueEditorDialog>([&](ValueEditorDialog& d) {
         // The drive stops answering; the person tries to close while the write waits.
         ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
         QTimer::singleShot(200, &d, [&d, &openAfterCloseAttempt] {
@@ -255,7 +255,7 @@ TEST_F(EditorOnlineTest, specialValueIsChosenFromItsOptions)
     ASSERT_NE(page, nullptr);
     QStringList options;
     QString selected;
-    whenOpened<CSpecialParameterDialog>([&](CSpecialParameterDialog& d) {
+    whenOpened<SpecialValueEditorDialog>([&](SpecialValueEditorDialog& d) {
         for (int row = 0; row < d.optionList()->count(); ++row)
             options << d.optionList()->item(row)->text();
         if (d.optionList()->currentItem())
@@ -279,7 +279,7 @@ TEST_F(EditorOnlineTest, offlineEditsChangeTheOfflineValues)
     const QString connectionBefore = driveWord("P0554");
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
-    whenOpened<CListValueDialog>([](CListValueDialog& d) {
+    whenOpened<ValueEditorDialog>([](ValueEditorDialog& d) {
         d.valueEdit()->setText(QStringLiteral("12.5"));
         d.accept();
     });
@@ -289,7 +289,7 @@ TEST_F(EditorOnlineTest, offlineEditsChangeTheOfflineValues)
     EXPECT_TRUE(offline.isModified());
     EXPECT_EQ(valueOf(*page, QStringLiteral("P7030")), QStringLiteral("12.50"));
 
-    whenOpened<CListConnectionDialog>([](CListConnectionDialog& d) {
+    whenOpened<ConnectionEditorDialog>([](ConnectionEditorDialog& d) {
         d.sourceEdit()->setText(QStringLiteral("106"));
         d.accept();
     });

@@ -1,4 +1,4 @@
-// "接口设置" (CInterfaceConfDlg) and "端口设定" (CSCISetup) on a settings file in a
+// "接口设置" (InterfaceSettingsDialog) and "端口设定" (PortSettingsDialog) on a settings file in a
 // temporary folder: texts and controls, the stored mode and port on opening, radio
 // clicks and their descriptions, "详细设定" without ports and with them, the port
 // dialog's selections and refusals, and what OK writes.
@@ -7,8 +7,8 @@
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
 
-#include "dialogs/CInterfaceConfDlg.h"
-#include "dialogs/CSCISetup.h"
+#include "dialogs/InterfaceSettingsDialog.h"
+#include "dialogs/PortSettingsDialog.h"
 #include "online/IniFile.h"
 
 #include <QComboBox>
@@ -25,8 +25,8 @@
 namespace hesk::apptest {
 namespace {
 
-using app::CInterfaceConfDlg;
-using app::CSCISetup;
+using app::InterfaceSettingsDialog;
+using app::PortSettingsDialog;
 using model::MessageKind;
 using model::UserMessage;
 using online::InterfaceMode;
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(SettingsDialogTest, interfaceDialogShowsItsTextsWithTheEthernetModeDisabled)
 {
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("接口设置"));
     EXPECT_EQ(child<QGroupBox>(dialog, "interfaceGroup")->title(), QStringLiteral("选择需要的通信接口"));
     auto* serial = child<QRadioButton>(dialog, "serialRadio");
@@ -99,7 +99,7 @@ TEST_F(SettingsDialogTest, interfaceDialogOpensWithTheStoredMode)
         QFile::remove(iniPath());
         if (c.stored)
             store("CURRENT MODE", "MODE", QString::fromUtf8(c.stored));
-        CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+        InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
         EXPECT_EQ(child<QRadioButton>(dialog, "serialRadio")->isChecked(), c.serial);
         EXPECT_EQ(child<QRadioButton>(dialog, "ethernetRadio")->isChecked(), c.ethernet);
         EXPECT_EQ(child<QLabel>(dialog, "descriptionText")->text(), c.description);
@@ -111,7 +111,7 @@ TEST_F(SettingsDialogTest, interfaceDialogOpensWithTheStoredMode)
 TEST_F(SettingsDialogTest, clickingTheSerialRadioChecksItAndShowsItsDescription)
 {
     store("CURRENT MODE", "MODE", QStringLiteral("ETHERNET"));
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     auto* serial = child<QRadioButton>(dialog, "serialRadio");
     click(serial);
@@ -130,7 +130,7 @@ TEST_F(SettingsDialogTest, okWritesTheModeOfTheCheckedRadioAndCancelWritesNothin
 {
     store("CURRENT MODE", "MODE", QStringLiteral("ETHERNET"));
     {
-        CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+        InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
         dialog.show();
         click(child<QRadioButton>(dialog, "serialRadio"));
         click(child<QPushButton>(dialog, "cancelButton"));
@@ -138,7 +138,7 @@ TEST_F(SettingsDialogTest, okWritesTheModeOfTheCheckedRadioAndCancelWritesNothin
         EXPECT_EQ(settings().modeText(), QStringLiteral("ETHERNET"));
     }
     {
-        CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+        InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
         dialog.show();
         click(child<QRadioButton>(dialog, "serialRadio"));
         click(child<QPushButton>(dialog, "okButton"));
@@ -147,7 +147,7 @@ TEST_F(SettingsDialogTest, okWritesTheModeOfTheCheckedRadioAndCancelWritesNothin
         EXPECT_EQ(settings().modeText(), QStringLiteral("232"));
     }
     // Opened again, the dialog shows what was written; OK keeps it.
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     EXPECT_TRUE(child<QRadioButton>(dialog, "serialRadio")->isChecked());
     click(child<QPushButton>(dialog, "okButton"));
@@ -157,7 +157,7 @@ TEST_F(SettingsDialogTest, okWritesTheModeOfTheCheckedRadioAndCancelWritesNothin
 
 TEST_F(SettingsDialogTest, okWithoutACheckedRadioWritesNothing)
 {
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     click(child<QPushButton>(dialog, "okButton"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -167,7 +167,7 @@ TEST_F(SettingsDialogTest, okWithoutACheckedRadioWritesNothing)
 TEST_F(SettingsDialogTest, aModeThatCannotBeWrittenKeepsTheDialogOpen)
 {
     ASSERT_TRUE(QDir().mkpath(iniPath()));  // a folder where the file would go
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     click(child<QRadioButton>(dialog, "serialRadio"));
     click(child<QPushButton>(dialog, "okButton"));
@@ -192,7 +192,7 @@ TEST_F(SettingsDialogTest, detailSettingsWithoutPortsShowTheMessageAndNoPortDial
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedPrompt casePrompt;
-        CInterfaceConfDlg dialog(settings(), casePrompt, ports(c.list));
+        InterfaceSettingsDialog dialog(settings(), casePrompt, ports(c.list));
         dialog.show();
         // A port dialog that opened anyway is closed again and counted.
         ModalWatcher watcher([](QWidget* modal) { modal->close(); }, &dialog, std::chrono::milliseconds(500));
@@ -206,13 +206,13 @@ TEST_F(SettingsDialogTest, detailSettingsWithoutPortsShowTheMessageAndNoPortDial
 TEST_F(SettingsDialogTest, detailSettingsOpenThePortDialogWhichSavesThePort)
 {
     store("CURRENT MODE", "MODE", QStringLiteral("232"));
-    CInterfaceConfDlg dialog(settings(), prompt, ports(QStringList{"COM1", "COM3"}));
+    InterfaceSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1", "COM3"}));
     dialog.show();
     QStringList offered;
     QString title;
     ModalWatcher watcher(
         [&](QWidget* modal) {
-            auto* portDialog = qobject_cast<CSCISetup*>(modal);
+            auto* portDialog = qobject_cast<PortSettingsDialog*>(modal);
             ASSERT_NE(portDialog, nullptr);
             title = portDialog->windowTitle();
             auto* portCombo = child<QComboBox>(*portDialog, "portCombo");
@@ -239,7 +239,7 @@ TEST_F(SettingsDialogTest, portDialogOffersThePortsAndTheOneRateWithTheStoredOne
 {
     store("232 MODE", "PORTNAME", QStringLiteral("COM3"));
     store("232 MODE", "BAUNDRATE", QStringLiteral("38400"));
-    CSCISetup dialog(settings(), prompt, ports(QStringList{"COM1", "", "COM3", "COM1"}));
+    PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1", "", "COM3", "COM1"}));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("端口设定"));
     const QStringList labels = labelTexts(dialog);
     EXPECT_TRUE(labels.contains(QStringLiteral("通讯端口"))) << labels.join(',').toStdString();
@@ -261,7 +261,7 @@ TEST_F(SettingsDialogTest, portDialogRefusesOkUntilBothAreSelected)
 {
     // The stored port is gone; no rate stored.
     store("232 MODE", "PORTNAME", QStringLiteral("COM7"));
-    CSCISetup dialog(settings(), prompt, ports(QStringList{"COM1", "COM3"}));
+    PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1", "COM3"}));
     dialog.show();
     EXPECT_EQ(dialog.selectedPort(), QString());
     EXPECT_EQ(dialog.selectedBaudRate(), QString());
@@ -289,14 +289,14 @@ TEST_F(SettingsDialogTest, portDialogKeepsOtherSettingsAndCancelWritesNothing)
     store("CURRENT MODE", "MODE", QStringLiteral("232"));
     store("SETTING", "APPROX", QStringLiteral("1"));
     {
-        CSCISetup dialog(settings(), prompt, ports(QStringList{"COM1"}));
+        PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
         dialog.show();
         child<QComboBox>(dialog, "portCombo")->setCurrentIndex(0);
         child<QComboBox>(dialog, "baudCombo")->setCurrentIndex(0);
         click(child<QPushButton>(dialog, "cancelButton"));
         EXPECT_EQ(settings().portName(), QString());
     }
-    CSCISetup dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     child<QComboBox>(dialog, "portCombo")->setCurrentIndex(0);
     child<QComboBox>(dialog, "baudCombo")->setCurrentIndex(0);
@@ -311,7 +311,7 @@ TEST_F(SettingsDialogTest, portDialogWithAnUnreadableListSaysSoAndOffersNoPort)
 {
     store("232 MODE", "PORTNAME", QStringLiteral("COM3"));
     store("232 MODE", "BAUNDRATE", QStringLiteral("38400"));
-    CSCISetup dialog(settings(), prompt, ports(std::nullopt));
+    PortSettingsDialog dialog(settings(), prompt, ports(std::nullopt));
     EXPECT_EQ(prompt.messages(),
               std::vector<UserMessage>{UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"))});
     EXPECT_EQ(child<QComboBox>(dialog, "portCombo")->count(), 0);
@@ -325,7 +325,7 @@ TEST_F(SettingsDialogTest, portDialogWithAnUnreadableListSaysSoAndOffersNoPort)
 TEST_F(SettingsDialogTest, portThatCannotBeWrittenKeepsThePortDialogOpen)
 {
     ASSERT_TRUE(QDir().mkpath(iniPath()));
-    CSCISetup dialog(settings(), prompt, ports(QStringList{"COM1"}));
+    PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1"}));
     dialog.show();
     child<QComboBox>(dialog, "portCombo")->setCurrentIndex(0);
     child<QComboBox>(dialog, "baudCombo")->setCurrentIndex(0);

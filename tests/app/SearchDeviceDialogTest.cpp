@@ -1,4 +1,4 @@
-// "搜索设备" (CFindDevieDlg) against the real hesk-drive-sim on a pseudo-terminal, with
+// "搜索设备" (DeviceSearchDialog) against the real hesk-drive-sim on a pseudo-terminal, with
 // the settings file and project root of a temporary folder: texts and controls, a found
 // project opened or declined, the QB27 advice, a silent drive, settings that do not
 // load, "停止", the time-out, the moving progress bar and the refused close.
@@ -9,7 +9,7 @@
 #include "SimProcess.h"
 #include "SimProjectFixture.h"
 
-#include "dialogs/CFindDevieDlg.h"
+#include "dialogs/DeviceSearchDialog.h"
 #include "model/LogSink.h"
 #include "online/IniFile.h"
 #include "online/LinkDeviceProbe.h"
@@ -29,7 +29,7 @@ namespace hesk::apptest {
 namespace {
 
 using namespace std::chrono_literals;
-using app::CFindDevieDlg;
+using app::DeviceSearchDialog;
 using app::SearchTimers;
 using model::PromptAnswer;
 using model::PromptButtons;
@@ -60,13 +60,13 @@ protected:
 
     QString iniPath() const { return dir.filePath(QStringLiteral("interfacecfg.ini")); }
 
-    std::unique_ptr<CFindDevieDlg> dialog(SearchTimers timers = {})
+    std::unique_ptr<DeviceSearchDialog> dialog(SearchTimers timers = {})
     {
         auto options = online::deviceSearchOptions(root, {iniPath(), {}}, [this](bool suppressed) {
             const std::lock_guard lock(switchesMutex);
             logSwitches.push_back(suppressed);
         });
-        auto d = std::make_unique<CFindDevieDlg>(std::move(options), probe, prompt, nullptr, timers);
+        auto d = std::make_unique<DeviceSearchDialog>(std::move(options), probe, prompt, nullptr, timers);
         d->show();
         return d;
     }
@@ -74,9 +74,9 @@ protected:
     void command(const QString& line) { ASSERT_EQ(sim.command(line), QStringLiteral("ok")) << line.toStdString(); }
 
     // Waits until the search has ended and what it had to say was said.
-    static bool searchEnds(const CFindDevieDlg& d) { return pumpUntil([&] { return !d.isSearching(); }, 15s); }
+    static bool searchEnds(const DeviceSearchDialog& d) { return pumpUntil([&] { return !d.isSearching(); }, 15s); }
 
-    static void expectIdle(const CFindDevieDlg& d)
+    static void expectIdle(const DeviceSearchDialog& d)
     {
         EXPECT_FALSE(d.isSearching());
         EXPECT_EQ(child<QLabel>(d, "statusText")->text(), kIdleText);
@@ -115,7 +115,7 @@ TEST_F(SearchDeviceDialogTest, foundProjectIsOfferedAndReportedWhenThePersonAgre
 {
     prompt.answer(PromptAnswer::Ok);
     auto d = dialog();
-    QSignalSpy chosen(d.get(), &CFindDevieDlg::projectChosen);
+    QSignalSpy chosen(d.get(), &DeviceSearchDialog::projectChosen);
     click(child<QPushButton>(*d, "startButton"));
     EXPECT_TRUE(d->isSearching());
     EXPECT_EQ(child<QLabel>(*d, "statusText")->text(), kSearchingText);
@@ -185,7 +185,7 @@ TEST_F(SearchDeviceDialogTest, endingsWithAMessage)
         }
         ScriptedPrompt casePrompt;
         auto options = online::deviceSearchOptions(root, {iniPath(), {}});
-        CFindDevieDlg d(std::move(options), probe, casePrompt);
+        DeviceSearchDialog d(std::move(options), probe, casePrompt);
         d.show();
         click(child<QPushButton>(d, "startButton"));
         ASSERT_TRUE(pumpUntil([&] { return !casePrompt.messages().empty(); }, 15s));

@@ -3,7 +3,7 @@
 
 #include "ScriptedPrompt.h"
 
-#include "editors/CListValueDialog.h"
+#include "editors/ValueEditorDialog.h"
 #include "model/FaultTableLibrary.h"
 #include "model/ProjectFile.h"
 
@@ -68,14 +68,14 @@ TEST_F(ValueDialogCascadeTest, ProgressBarFollowsTheDependentsAndHidesAfterwards
         tables.parameters.store(41, 2000);
         return true;
     };
-    CListValueDialog* dialog = nullptr;
+    ValueEditorDialog* dialog = nullptr;
     QStringList seen;  // "visible value/maximum" at each write
     env.drive.write = [&](const link::CommandFrame&) {
         const QProgressBar* bar = dialog->findChild<QProgressBar*>(QStringLiteral("progressBar"));
         seen << QStringLiteral("%1 %2/%3").arg(bar->isVisible()).arg(bar->value()).arg(bar->maximum());
         return true;
     };
-    CListValueDialog d(env, *opened.find(QStringLiteral("P0352")), QStringLiteral("100.00"));
+    ValueEditorDialog d(env, *opened.find(QStringLiteral("P0352")), QStringLiteral("100.00"));
     dialog = &d;
     d.show();
     d.valueEdit()->setText(QStringLiteral("50.00"));

@@ -1,9 +1,9 @@
 #include "ValueEditing.h"
 
-#include "CBinaryParameterDialog.h"
-#include "CListConnectionDialog.h"
-#include "CListValueDialog.h"
-#include "CSpecialParameterDialog.h"
+#include "BitWordEditorDialog.h"
+#include "ConnectionEditorDialog.h"
+#include "ValueEditorDialog.h"
+#include "SpecialValueEditorDialog.h"
 
 #include "pages/ParameterPageWindow.h"
 
@@ -88,20 +88,20 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     std::unique_ptr<QDialog> dialog;
     switch (kind) {
     case editing::EditorKind::ConnectionDialog:
-        dialog = std::make_unique<CListConnectionDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<ConnectionEditorDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::BitDialog:
-        dialog = std::make_unique<CBinaryParameterDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<BitWordEditorDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::ValueDialog:
-        dialog = std::make_unique<CListValueDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::SpecialParameterDialog:
         // A parameter without options in the table (a project's own special) is typed.
         if (editing::hasAllowedValues(editing::AllowedValueSource::of(m_session.project()), parameter.number))
-            dialog = std::make_unique<CSpecialParameterDialog>(environment, copy, text, m_parent);
+            dialog = std::make_unique<SpecialValueEditorDialog>(environment, copy, text, m_parent);
         else
-            dialog = std::make_unique<CListValueDialog>(environment, copy, text, m_parent);
+            dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, m_parent);
         break;
     case editing::EditorKind::None:
     case editing::EditorKind::CommentDialog:

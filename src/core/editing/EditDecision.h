@@ -46,10 +46,10 @@ struct EditContext {
 
 enum class EditorKind {
     None,                    // nothing opens (refused, or the test bench)
-    ValueDialog,             // CListValueDialog, mode 5
-    BitDialog,               // CBinaryParameterDialog (P0053)
-    ConnectionDialog,        // CListConnectionDialog
-    SpecialParameterDialog,  // CSpecialParameterDialog
+    ValueDialog,             // ValueEditorDialog, mode 5
+    BitDialog,               // BitWordEditorDialog (P0053)
+    ConnectionDialog,        // ConnectionEditorDialog
+    SpecialParameterDialog,  // SpecialValueEditorDialog
     CommentDialog,           // the text editor of the comment cell (mode 8)
 };
 

@@ -1,4 +1,4 @@
-#include "CListValueDialog.h"
+#include "ValueEditorDialog.h"
 
 #include "dialogs/DialogButtons.h"
 
@@ -14,7 +14,7 @@
 
 namespace hesk::app {
 
-CListValueDialog::CListValueDialog(editing::EditEnvironment& environment,
+ValueEditorDialog::ValueEditorDialog(editing::EditEnvironment& environment,
                                    const model::HeskParameterElement& parameter, const QString& currentText,
                                    QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
@@ -53,7 +53,7 @@ CListValueDialog::CListValueDialog(editing::EditEnvironment& environment,
     layout->addWidget(okCancelButtons(this));
 }
 
-void CListValueDialog::accept()
+void ValueEditorDialog::accept()
 {
     // The reference cascade shows its steps on the bar, hidden again when it ends.
     editing::CascadeProgress progress;

@@ -1,4 +1,4 @@
-#include "CListConnectionDialog.h"
+#include "ConnectionEditorDialog.h"
 
 #include "dialogs/DialogButtons.h"
 
@@ -14,7 +14,7 @@
 
 namespace hesk::app {
 
-CListConnectionDialog::CListConnectionDialog(editing::EditEnvironment& environment,
+ConnectionEditorDialog::ConnectionEditorDialog(editing::EditEnvironment& environment,
                                              const model::HeskParameterElement& parameter,
                                              const QString& currentText, QWidget* parent)
     : EditorDialog(environment, editing::connectionCloseRefusal(), parent), m_parameter(parameter),
@@ -53,7 +53,7 @@ CListConnectionDialog::CListConnectionDialog(editing::EditEnvironment& environme
     resize(480, 420);
 }
 
-void CListConnectionDialog::chooseRow(int row)
+void ConnectionEditorDialog::chooseRow(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_candidates.size()) || writing())
         return;
@@ -61,7 +61,7 @@ void CListConnectionDialog::chooseRow(int row)
     accept();
 }
 
-void CListConnectionDialog::accept()
+void ConnectionEditorDialog::accept()
 {
     applyAndClose([this] { return editing::applyConnection(m_env, m_parameter, m_edit->text()); });
 }

@@ -17,11 +17,11 @@ class QTableWidget;
 
 namespace hesk::app {
 
-class CListConnectionDialog final : public EditorDialog {
+class ConnectionEditorDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
-    CListConnectionDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
+    ConnectionEditorDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
                           const QString& currentText, QWidget* parent = nullptr);
 
     QLineEdit* sourceEdit() const { return m_edit; }

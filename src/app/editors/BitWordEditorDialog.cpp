@@ -1,4 +1,4 @@
-#include "CBinaryParameterDialog.h"
+#include "BitWordEditorDialog.h"
 
 #include "dialogs/DialogButtons.h"
 
@@ -13,7 +13,7 @@
 
 namespace hesk::app {
 
-CBinaryParameterDialog::CBinaryParameterDialog(editing::EditEnvironment& environment,
+BitWordEditorDialog::BitWordEditorDialog(editing::EditEnvironment& environment,
                                                const model::HeskParameterElement& parameter,
                                                const QString& currentText, QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
@@ -38,13 +38,13 @@ CBinaryParameterDialog::CBinaryParameterDialog(editing::EditEnvironment& environ
         m_list->setItem(bit, 1, meaning);
         showBit(bit);
     }
-    connect(m_list, &QTableWidget::itemChanged, this, &CBinaryParameterDialog::itemChanged);
+    connect(m_list, &QTableWidget::itemChanged, this, &BitWordEditorDialog::itemChanged);
     layout->addWidget(m_list);
     layout->addWidget(okCancelButtons(this));
     resize(360, 420);
 }
 
-void CBinaryParameterDialog::showBit(int bit)
+void BitWordEditorDialog::showBit(int bit)
 {
     QTableWidgetItem* item = m_list->item(bit, 0);
     const bool on = editing::bitSet(m_word, bit);
@@ -53,7 +53,7 @@ void CBinaryParameterDialog::showBit(int bit)
     item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
-void CBinaryParameterDialog::setBit(int bit, bool on)
+void BitWordEditorDialog::setBit(int bit, bool on)
 {
     if (bit < 0 || bit >= m_list->rowCount())
         return;
@@ -61,13 +61,13 @@ void CBinaryParameterDialog::setBit(int bit, bool on)
     showBit(bit);
 }
 
-void CBinaryParameterDialog::itemChanged(QTableWidgetItem* item)
+void BitWordEditorDialog::itemChanged(QTableWidgetItem* item)
 {
     if (item->column() == 0)
         setBit(item->row(), item->checkState() == Qt::Checked);
 }
 
-void CBinaryParameterDialog::accept()
+void BitWordEditorDialog::accept()
 {
     applyAndClose([this] { return editing::applyBitWord(m_env, m_parameter, m_word); });
 }

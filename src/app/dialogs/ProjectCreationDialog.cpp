@@ -1,4 +1,4 @@
-#include "CCreateProjectDlg.h"
+#include "ProjectCreationDialog.h"
 
 #include "creation/WizardTexts.h"
 #include "model/DeviceCatalogue.h"
@@ -42,7 +42,7 @@ QLineEdit* pathEdit(const char* name, QWidget* parent)
 
 }  // namespace
 
-CCreateProjectDlg::CCreateProjectDlg(model::UserPrompt& prompt, QWidget* parent)
+ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent)
     , m_prompt(prompt)
 {
@@ -125,21 +125,21 @@ CCreateProjectDlg::CCreateProjectDlg(model::UserPrompt& prompt, QWidget* parent)
     layout->addWidget(m_busyBar);
     layout->addLayout(buttons);
 
-    connect(m_typeCombo, &QComboBox::currentIndexChanged, this, &CCreateProjectDlg::fillVersions);
-    connect(m_nextButton, &QPushButton::clicked, this, &CCreateProjectDlg::goNext);
-    connect(m_backButton, &QPushButton::clicked, this, &CCreateProjectDlg::goBack);
-    connect(m_finishButton, &QPushButton::clicked, this, &CCreateProjectDlg::finish);
-    connect(m_cancelButton, &QPushButton::clicked, this, &CCreateProjectDlg::reject);
-    connect(m_intermediateButton, &QPushButton::clicked, this, &CCreateProjectDlg::chooseIntermediateFile);
-    connect(m_conversionButton, &QPushButton::clicked, this, &CCreateProjectDlg::chooseConversionWorkbook);
-    connect(m_baseButton, &QPushButton::clicked, this, &CCreateProjectDlg::chooseBaseWorkbook);
-    connect(m_storageButton, &QPushButton::clicked, this, &CCreateProjectDlg::chooseStorageFolder);
+    connect(m_typeCombo, &QComboBox::currentIndexChanged, this, &ProjectCreationDialog::fillVersions);
+    connect(m_nextButton, &QPushButton::clicked, this, &ProjectCreationDialog::goNext);
+    connect(m_backButton, &QPushButton::clicked, this, &ProjectCreationDialog::goBack);
+    connect(m_finishButton, &QPushButton::clicked, this, &ProjectCreationDialog::finish);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProjectCreationDialog::reject);
+    connect(m_intermediateButton, &QPushButton::clicked, this, &ProjectCreationDialog::chooseIntermediateFile);
+    connect(m_conversionButton, &QPushButton::clicked, this, &ProjectCreationDialog::chooseConversionWorkbook);
+    connect(m_baseButton, &QPushButton::clicked, this, &ProjectCreationDialog::chooseBaseWorkbook);
+    connect(m_storageButton, &QPushButton::clicked, this, &ProjectCreationDialog::chooseStorageFolder);
 
     fillVersions();
     showPage(kDevicePage);
 }
 
-CCreateProjectDlg::~CCreateProjectDlg()
+ProjectCreationDialog::~ProjectCreationDialog()
 {
     // A step still running uses the creation object: let it end first.
     if (m_worker) {
@@ -148,24 +148,24 @@ CCreateProjectDlg::~CCreateProjectDlg()
     }
 }
 
-int CCreateProjectDlg::currentPage() const
+int ProjectCreationDialog::currentPage() const
 {
     return m_pages->currentIndex();
 }
 
-void CCreateProjectDlg::fillVersions()
+void ProjectCreationDialog::fillVersions()
 {
     m_versionCombo->clear();
     m_versionCombo->addItems(model::firmwareVersions(m_typeCombo->currentText()));
 }
 
-void CCreateProjectDlg::showPage(int page)
+void ProjectCreationDialog::showPage(int page)
 {
     m_pages->setCurrentIndex(page);
     setBusy(false);
 }
 
-void CCreateProjectDlg::goNext()
+void ProjectCreationDialog::goNext()
 {
     if (isBusy() || currentPage() != kDevicePage)
         return;
@@ -182,14 +182,14 @@ void CCreateProjectDlg::goNext()
     showPage(kInputsPage);
 }
 
-void CCreateProjectDlg::goBack()
+void ProjectCreationDialog::goBack()
 {
     if (isBusy() || currentPage() != kInputsPage)
         return;
     showPage(kDevicePage);
 }
 
-void CCreateProjectDlg::chooseIntermediateFile()
+void ProjectCreationDialog::chooseIntermediateFile()
 {
     if (isBusy() || !m_creation)
         return;
@@ -200,7 +200,7 @@ void CCreateProjectDlg::chooseIntermediateFile()
     chooseAndRead(spec, QStringLiteral("正在加载中间文件..."), &creation::ProjectCreation::loadIntermediate);
 }
 
-void CCreateProjectDlg::chooseConversionWorkbook()
+void ProjectCreationDialog::chooseConversionWorkbook()
 {
     if (isBusy() || !m_creation)
         return;
@@ -211,7 +211,7 @@ void CCreateProjectDlg::chooseConversionWorkbook()
     chooseAndRead(spec, QStringLiteral("正在读取转换文件..."), &creation::ProjectCreation::readConversionWorkbook);
 }
 
-void CCreateProjectDlg::chooseBaseWorkbook()
+void ProjectCreationDialog::chooseBaseWorkbook()
 {
     if (isBusy() || !m_creation)
         return;
@@ -221,7 +221,7 @@ void CCreateProjectDlg::chooseBaseWorkbook()
     chooseAndRead(spec, QStringLiteral("正在读取Ubase文件..."), &creation::ProjectCreation::readBaseWorkbook);
 }
 
-void CCreateProjectDlg::chooseAndRead(model::FileDialogSpec spec, const QString& statusText, ReadStep step)
+void ProjectCreationDialog::chooseAndRead(model::FileDialogSpec spec, const QString& statusText, ReadStep step)
 {
     // The workbooks need the intermediate file: said before their file dialog opens.
     if (step != &creation::ProjectCreation::loadIntermediate) {
@@ -245,7 +245,7 @@ void CCreateProjectDlg::chooseAndRead(model::FileDialogSpec spec, const QString&
         });
 }
 
-void CCreateProjectDlg::chooseStorageFolder()
+void ProjectCreationDialog::chooseStorageFolder()
 {
     if (isBusy())
         return;
@@ -257,7 +257,7 @@ void CCreateProjectDlg::chooseStorageFolder()
     m_storageEdit->setText(m_storageFolder);
 }
 
-void CCreateProjectDlg::finish()
+void ProjectCreationDialog::finish()
 {
     if (isBusy() || !m_creation || currentPage() != kInputsPage)
         return;
@@ -279,7 +279,7 @@ void CCreateProjectDlg::finish()
         });
 }
 
-void CCreateProjectDlg::reject()
+void ProjectCreationDialog::reject()
 {
     // The step's worker uses the creation object; the window waits for it.
     if (isBusy())
@@ -287,14 +287,14 @@ void CCreateProjectDlg::reject()
     QDialog::reject();
 }
 
-void CCreateProjectDlg::showPaths()
+void ProjectCreationDialog::showPaths()
 {
     m_intermediateEdit->setText(m_creation ? m_creation->intermediatePath() : QString());
     m_conversionEdit->setText(m_creation ? m_creation->conversionPath() : QString());
     m_baseEdit->setText(m_creation ? m_creation->basePath() : QString());
 }
 
-void CCreateProjectDlg::runStep(const QString& statusText, std::function<void()> work, std::function<void()> done)
+void ProjectCreationDialog::runStep(const QString& statusText, std::function<void()> work, std::function<void()> done)
 {
     setBusy(true, statusText);
     m_worker = QThread::create(std::move(work));
@@ -308,7 +308,7 @@ void CCreateProjectDlg::runStep(const QString& statusText, std::function<void()>
     m_worker->start();
 }
 
-void CCreateProjectDlg::setBusy(bool busy, const QString& statusText)
+void ProjectCreationDialog::setBusy(bool busy, const QString& statusText)
 {
     const bool onInputs = currentPage() == kInputsPage;
     m_busyText->setText(statusText);

@@ -15,12 +15,12 @@ class QTableWidgetItem;
 
 namespace hesk::app {
 
-class CBinaryParameterDialog final : public EditorDialog {
+class BitWordEditorDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog. A current text that is
     // no word of the type starts with every bit clear.
-    CBinaryParameterDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
+    BitWordEditorDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
                            const QString& currentText, QWidget* parent = nullptr);
 
     QTableWidget* bitList() const { return m_list; }

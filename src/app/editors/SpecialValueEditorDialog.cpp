@@ -1,4 +1,4 @@
-#include "CSpecialParameterDialog.h"
+#include "SpecialValueEditorDialog.h"
 
 #include "dialogs/DialogButtons.h"
 
@@ -14,7 +14,7 @@
 
 namespace hesk::app {
 
-CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& environment,
+SpecialValueEditorDialog::SpecialValueEditorDialog(editing::EditEnvironment& environment,
                                                  const model::HeskParameterElement& parameter,
                                                  const QString& currentText, QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
@@ -43,7 +43,7 @@ CSpecialParameterDialog::CSpecialParameterDialog(editing::EditEnvironment& envir
     layout->addWidget(okCancelButtons(this));
 }
 
-void CSpecialParameterDialog::accept()
+void SpecialValueEditorDialog::accept()
 {
     const QListWidgetItem* chosen = m_list->currentItem();
     // Nothing chosen goes the value editor's way as an empty value ("数据不允许为空").

@@ -1,4 +1,4 @@
-#include "CSCISetup.h"
+#include "PortSettingsDialog.h"
 
 #include "DialogButtons.h"
 
@@ -10,7 +10,7 @@
 
 namespace hesk::app {
 
-CSCISetup::CSCISetup(online::InterfaceSettings settings, model::UserPrompt& prompt, online::PortListSource ports,
+PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model::UserPrompt& prompt, online::PortListSource ports,
                      QWidget* parent)
     : QDialog(parent)
     , m_settings(std::move(settings))
@@ -40,17 +40,17 @@ CSCISetup::CSCISetup(online::InterfaceSettings settings, model::UserPrompt& prom
         m_prompt.showMessage(*choices.listMessage);
 }
 
-QString CSCISetup::selectedPort() const
+QString PortSettingsDialog::selectedPort() const
 {
     return m_portCombo->currentIndex() < 0 ? QString() : m_portCombo->currentText();
 }
 
-QString CSCISetup::selectedBaudRate() const
+QString PortSettingsDialog::selectedBaudRate() const
 {
     return m_baudCombo->currentIndex() < 0 ? QString() : m_baudCombo->currentText();
 }
 
-void CSCISetup::accept()
+void PortSettingsDialog::accept()
 {
     if (const auto refused = online::savePortSelection(m_settings, selectedPort(), selectedBaudRate())) {
         m_prompt.showMessage(*refused);

@@ -1,4 +1,4 @@
-#include "CFindDevieDlg.h"
+#include "DeviceSearchDialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,7 +11,7 @@
 
 namespace hesk::app {
 
-CFindDevieDlg::CFindDevieDlg(online::DeviceSearchOptions options, online::DeviceIdentityProbe& probe,
+DeviceSearchDialog::DeviceSearchDialog(online::DeviceSearchOptions options, online::DeviceIdentityProbe& probe,
                              model::UserPrompt& prompt, QWidget* parent, SearchTimers timers)
     : QDialog(parent)
     , m_prompt(prompt)
@@ -59,17 +59,17 @@ CFindDevieDlg::CFindDevieDlg(online::DeviceSearchOptions options, online::Device
     m_timeoutTimer.setInterval(m_timers.timeout);
     m_timeoutTimer.setSingleShot(true);
     m_progressTimer.setInterval(m_timers.progress);
-    connect(&m_pollTimer, &QTimer::timeout, this, &CFindDevieDlg::pollOutcome);
-    connect(&m_timeoutTimer, &QTimer::timeout, this, &CFindDevieDlg::searchTimedOut);
-    connect(&m_progressTimer, &QTimer::timeout, this, &CFindDevieDlg::advanceProgress);
-    connect(m_startButton, &QPushButton::clicked, this, &CFindDevieDlg::startSearch);
-    connect(m_stopButton, &QPushButton::clicked, this, &CFindDevieDlg::stopSearch);
+    connect(&m_pollTimer, &QTimer::timeout, this, &DeviceSearchDialog::pollOutcome);
+    connect(&m_timeoutTimer, &QTimer::timeout, this, &DeviceSearchDialog::searchTimedOut);
+    connect(&m_progressTimer, &QTimer::timeout, this, &DeviceSearchDialog::advanceProgress);
+    connect(m_startButton, &QPushButton::clicked, this, &DeviceSearchDialog::startSearch);
+    connect(m_stopButton, &QPushButton::clicked, this, &DeviceSearchDialog::stopSearch);
 }
 
 // The search member stops and joins a running worker; the timers go with the object.
-CFindDevieDlg::~CFindDevieDlg() = default;
+DeviceSearchDialog::~DeviceSearchDialog() = default;
 
-void CFindDevieDlg::startSearch()
+void DeviceSearchDialog::startSearch()
 {
     if (!m_search.start())
         return;
@@ -83,7 +83,7 @@ void CFindDevieDlg::startSearch()
     m_stopButton->setEnabled(true);
 }
 
-void CFindDevieDlg::stopSearch()
+void DeviceSearchDialog::stopSearch()
 {
     if (!isSearching())
         return;
@@ -91,7 +91,7 @@ void CFindDevieDlg::stopSearch()
     endSearch();
 }
 
-void CFindDevieDlg::reject()
+void DeviceSearchDialog::reject()
 {
     if (isSearching()) {
         m_prompt.showMessage(online::closeDuringSearchMessage());
@@ -100,7 +100,7 @@ void CFindDevieDlg::reject()
     QDialog::reject();
 }
 
-void CFindDevieDlg::pollOutcome()
+void DeviceSearchDialog::pollOutcome()
 {
     std::optional<online::DeviceSearchOutcome> outcome = m_search.takeOutcome();
     if (!outcome)
@@ -109,7 +109,7 @@ void CFindDevieDlg::pollOutcome()
     present(*outcome);
 }
 
-void CFindDevieDlg::searchTimedOut()
+void DeviceSearchDialog::searchTimedOut()
 {
     if (!isSearching())
         return;
@@ -118,12 +118,12 @@ void CFindDevieDlg::searchTimedOut()
     m_prompt.showMessage(online::searchTimeoutMessage());
 }
 
-void CFindDevieDlg::advanceProgress()
+void DeviceSearchDialog::advanceProgress()
 {
     m_progress->setValue(m_progress->value() >= m_progress->maximum() ? 0 : m_progress->value() + 1);
 }
 
-void CFindDevieDlg::endSearch()
+void DeviceSearchDialog::endSearch()
 {
     m_pollTimer.stop();
     m_timeoutTimer.stop();
@@ -134,7 +134,7 @@ void CFindDevieDlg::endSearch()
     m_progress->setValue(0);
 }
 
-void CFindDevieDlg::present(const online::DeviceSearchOutcome& outcome)
+void DeviceSearchDialog::present(const online::DeviceSearchOutcome& outcome)
 {
     if (outcome.resultText.isEmpty() && outcome.match)
         m_result->setText(online::searchResultLine(*outcome.match));

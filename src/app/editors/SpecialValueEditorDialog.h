@@ -12,11 +12,11 @@ class QListWidget;
 
 namespace hesk::app {
 
-class CSpecialParameterDialog final : public EditorDialog {
+class SpecialValueEditorDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
-    CSpecialParameterDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
+    SpecialValueEditorDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
                             const QString& currentText, QWidget* parent = nullptr);
 
     QListWidget* optionList() const { return m_list; }

@@ -1,6 +1,6 @@
-#include "CInterfaceConfDlg.h"
+#include "InterfaceSettingsDialog.h"
 
-#include "CSCISetup.h"
+#include "PortSettingsDialog.h"
 #include "DialogButtons.h"
 
 #include <QDialogButtonBox>
@@ -14,7 +14,7 @@
 
 namespace hesk::app {
 
-CInterfaceConfDlg::CInterfaceConfDlg(online::InterfaceSettings settings, model::UserPrompt& prompt,
+InterfaceSettingsDialog::InterfaceSettingsDialog(online::InterfaceSettings settings, model::UserPrompt& prompt,
                                      online::PortListSource ports, QWidget* parent)
     : QDialog(parent)
     , m_settings(std::move(settings))
@@ -51,12 +51,12 @@ CInterfaceConfDlg::CInterfaceConfDlg(online::InterfaceSettings settings, model::
     // clicked, not toggled: a radio the code checks is no click of the person.
     connect(m_serialRadio, &QRadioButton::clicked, this, [this] { showMode(online::InterfaceMode::Serial); });
     connect(m_ethernetRadio, &QRadioButton::clicked, this, [this] { showMode(online::InterfaceMode::Ethernet); });
-    connect(m_detailButton, &QPushButton::clicked, this, &CInterfaceConfDlg::openPortSettings);
+    connect(m_detailButton, &QPushButton::clicked, this, &InterfaceSettingsDialog::openPortSettings);
 
     showMode(m_settings.mode());
 }
 
-online::InterfaceMode CInterfaceConfDlg::checkedMode() const
+online::InterfaceMode InterfaceSettingsDialog::checkedMode() const
 {
     if (m_serialRadio->isChecked())
         return online::InterfaceMode::Serial;
@@ -65,7 +65,7 @@ online::InterfaceMode CInterfaceConfDlg::checkedMode() const
     return online::InterfaceMode::NotSet;
 }
 
-void CInterfaceConfDlg::showMode(online::InterfaceMode mode)
+void InterfaceSettingsDialog::showMode(online::InterfaceMode mode)
 {
     m_serialRadio->setChecked(mode == online::InterfaceMode::Serial);
     m_ethernetRadio->setChecked(mode == online::InterfaceMode::Ethernet);
@@ -74,7 +74,7 @@ void CInterfaceConfDlg::showMode(online::InterfaceMode mode)
     m_detailButton->setEnabled(mode == online::InterfaceMode::Serial);
 }
 
-void CInterfaceConfDlg::openPortSettings()
+void InterfaceSettingsDialog::openPortSettings()
 {
     if (checkedMode() != online::InterfaceMode::Serial)
         return;
@@ -82,11 +82,11 @@ void CInterfaceConfDlg::openPortSettings()
         m_prompt.showMessage(*noPorts);
         return;
     }
-    CSCISetup portDialog(m_settings, m_prompt, m_ports, this);
+    PortSettingsDialog portDialog(m_settings, m_prompt, m_ports, this);
     portDialog.exec();
 }
 
-void CInterfaceConfDlg::accept()
+void InterfaceSettingsDialog::accept()
 {
     if (const auto failed = online::saveInterfaceMode(m_settings, checkedMode())) {
         m_prompt.showMessage(*failed);

@@ -18,12 +18,12 @@ class QComboBox;
 
 namespace hesk::app {
 
-class CSCISetup : public QDialog {
+class PortSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // The settings file the dialog reads and writes, the prompt for its messages, and
     // where the port list comes from (the machine's ports unless a test says otherwise).
-    CSCISetup(online::InterfaceSettings settings, model::UserPrompt& prompt,
+    PortSettingsDialog(online::InterfaceSettings settings, model::UserPrompt& prompt,
               online::PortListSource ports = online::systemPortListSource(), QWidget* parent = nullptr);
 
     // The selected texts; empty when a box has no selection.

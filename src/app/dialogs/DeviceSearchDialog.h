@@ -36,16 +36,16 @@ struct SearchTimers {
     std::chrono::milliseconds progress{500};
 };
 
-class CFindDevieDlg : public QDialog {
+class DeviceSearchDialog : public QDialog {
     Q_OBJECT
 public:
     // options: project root, settings loader and log switch (online::deviceSearchOptions
     // for the application); probe: the board check's exchange (online::LinkDeviceProbe),
     // which must outlive the dialog. timers: the intervals above unless a test shortens
     // them.
-    CFindDevieDlg(online::DeviceSearchOptions options, online::DeviceIdentityProbe& probe, model::UserPrompt& prompt,
+    DeviceSearchDialog(online::DeviceSearchOptions options, online::DeviceIdentityProbe& probe, model::UserPrompt& prompt,
                   QWidget* parent = nullptr, SearchTimers timers = {});
-    ~CFindDevieDlg() override;
+    ~DeviceSearchDialog() override;
 
     bool isSearching() const { return m_search.isRunning(); }
     // The project the person chose to open; set once the dialog closes with Accepted.

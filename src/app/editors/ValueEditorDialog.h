@@ -13,11 +13,11 @@ class QProgressBar;
 
 namespace hesk::app {
 
-class CListValueDialog final : public EditorDialog {
+class ValueEditorDialog final : public EditorDialog {
     Q_OBJECT
 public:
     // The environment and the parameter must outlive the dialog.
-    CListValueDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
+    ValueEditorDialog(editing::EditEnvironment& environment, const model::HeskParameterElement& parameter,
                      const QString& currentText, QWidget* parent = nullptr);
 
     // The stored or written value text after OK.

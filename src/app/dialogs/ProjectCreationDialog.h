@@ -40,11 +40,11 @@ class QThread;
 
 namespace hesk::app {
 
-class CCreateProjectDlg : public QDialog {
+class ProjectCreationDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CCreateProjectDlg(model::UserPrompt& prompt, QWidget* parent = nullptr);
-    ~CCreateProjectDlg() override;
+    explicit ProjectCreationDialog(model::UserPrompt& prompt, QWidget* parent = nullptr);
+    ~ProjectCreationDialog() override;
 
     // 0 for the device page, 1 for the inputs page.
     int currentPage() const;

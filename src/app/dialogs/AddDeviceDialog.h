@@ -17,12 +17,12 @@ class QComboBox;
 
 namespace hesk::app {
 
-class CAddDeviceDlg : public QDialog {
+class AddDeviceDialog : public QDialog {
     Q_OBJECT
 public:
     // projectRoot: the folder whose tree holds the installed projects
     // (online::applicationProjectRoot() for the application).
-    CAddDeviceDlg(QString projectRoot, model::UserPrompt& prompt, QWidget* parent = nullptr);
+    AddDeviceDialog(QString projectRoot, model::UserPrompt& prompt, QWidget* parent = nullptr);
 
     // Set once the dialog closes with Accepted.
     const std::optional<QString>& chosenProjectPath() const { return m_chosenPath; }

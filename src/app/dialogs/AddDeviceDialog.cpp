@@ -1,4 +1,4 @@
-#include "CAddDeviceDlg.h"
+#include "AddDeviceDialog.h"
 
 #include "DialogButtons.h"
 
@@ -11,7 +11,7 @@
 
 namespace hesk::app {
 
-CAddDeviceDlg::CAddDeviceDlg(QString projectRoot, model::UserPrompt& prompt, QWidget* parent)
+AddDeviceDialog::AddDeviceDialog(QString projectRoot, model::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent)
     , m_projectRoot(std::move(projectRoot))
     , m_prompt(prompt)
@@ -31,17 +31,17 @@ CAddDeviceDlg::CAddDeviceDlg(QString projectRoot, model::UserPrompt& prompt, QWi
     layout->addLayout(form);
     layout->addWidget(okButton(this));
 
-    connect(m_typeCombo, &QComboBox::currentIndexChanged, this, &CAddDeviceDlg::fillVersions);
+    connect(m_typeCombo, &QComboBox::currentIndexChanged, this, &AddDeviceDialog::fillVersions);
     fillVersions();
 }
 
-void CAddDeviceDlg::fillVersions()
+void AddDeviceDialog::fillVersions()
 {
     m_versionCombo->clear();
     m_versionCombo->addItems(online::addDeviceVersions(m_typeCombo->currentText()));
 }
 
-void CAddDeviceDlg::accept()
+void AddDeviceDialog::accept()
 {
     const std::optional<QString> path =
         online::lookUpAddDevice(m_projectRoot, m_typeCombo->currentText(), m_versionCombo->currentText(), m_prompt);
