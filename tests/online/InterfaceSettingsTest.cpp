@@ -8,6 +8,8 @@
 #include "online/InterfaceSetup.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -269,18 +271,47 @@ TEST(InterfaceSetup, portDialogChoicesSelectTheStoredEntriesWhenListed)
     const UserMessage unreadable = UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
     const Case cases[] = {
         {"both stored and listed", QStringList{"COM1", "COM3"}, "COM3", "38400", {{"COM1", "COM3"}, baud, 1, 0, {}}},
-        {"stored port gone", QStringList{"COM1"}, "COM7", "38400", {{"COM1"}, baud, -1, 0, {}}},
+        {"stored port not listed heads the list", QStringList{"COM1"}, "COM7", "38400",
+         {{"COM7", "COM1"}, baud, 0, 0, {}}},
+        {"stored pseudo-terminal", QStringList{"/dev/ttyS0"}, " /dev/pts/3 ", "38400",
+         {{"/dev/pts/3", "/dev/ttyS0"}, baud, 0, 0, {}}},
         {"nothing stored", QStringList{"COM1"}, "", "", {{"COM1"}, baud, -1, -1, {}}},
         {"baud rate not offered", QStringList{"COM1"}, "COM1", "9600", {{"COM1"}, baud, 0, -1, {}}},
         {"empty names and duplicates dropped", QStringList{"", "COM2", "COM2", "COM4"}, "COM4", "",
          {{"COM2", "COM4"}, baud, 1, -1, {}}},
-        {"unreadable list", std::nullopt, "COM3", "38400", {{}, baud, -1, 0, unreadable}},
-        {"no ports", QStringList{}, "COM3", "38400", {{}, baud, -1, 0, {}}},
+        {"unreadable list", std::nullopt, "COM3", "38400", {{"COM3"}, baud, 0, 0, unreadable}},
+        {"unreadable list, nothing stored", std::nullopt, "", "38400", {{}, baud, -1, 0, unreadable}},
+        {"no ports", QStringList{}, "COM3", "38400", {{"COM3"}, baud, 0, 0, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(portDialogChoices(c.ports, c.storedPort, c.storedBaud), c.expected);
     }
+}
+
+TEST(InterfaceSetup, serialDeviceNodesAreTheTtyCharacterDevicesInNaturalOrder)
+{
+    QTemporaryDir dev;
+    ASSERT_TRUE(dev.isValid());
+    // Symbolic links to a character device stand in for device nodes.
+    for (const char* name : {"ttyS10", "ttyS2", "ttyUSB0", "ttyACM1"})
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dev.filePath(QLatin1String(name))));
+    for (const char* name : {"ttyS3", "ttyX0"}) {  // a regular file; a name of another kind
+        QFile file(dev.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dev.filePath(QStringLiteral("console"))));
+    const QStringList expected{dev.filePath("ttyACM1"), dev.filePath("ttyS2"), dev.filePath("ttyS10"),
+                               dev.filePath("ttyUSB0")};
+    EXPECT_EQ(serialDeviceNodes(dev.path()), expected);
+    EXPECT_EQ(serialDeviceNodes(dev.filePath(QStringLiteral("missing"))), QStringList{});
+}
+
+TEST(InterfaceSetup, portSelectionIgnoresSurroundingBlanks)
+{
+    EXPECT_EQ(checkPortSelection(QStringLiteral("  "), QStringLiteral("38400")),
+              UserMessage::warning(QStringLiteral("端口未选择！")));
+    EXPECT_EQ(checkPortSelection(QStringLiteral(" /dev/pts/4 "), QStringLiteral("38400")), std::nullopt);
 }
 
 class InterfaceSetupSave : public ::testing::Test {
