@@ -149,7 +149,7 @@ bool isPanelParameter(const model::HeskParameterElement& element)
 
 QString refusalText(const QString& key, const model::UserMessage& message)
 {
-    return QStringLiteral("%1: %2: %3").arg(key, message.title, message.text);
+    return QStringLiteral("%1: %2: %3").arg(key, message.title, message.text.trimmed());
 }
 
 int runWrite(const QStringList& assignments, const CliArguments& call, const CliOutput& out)
