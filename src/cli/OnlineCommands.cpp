@@ -344,15 +344,14 @@ int runWatch(const QStringList& keys, const CliArguments& call, const CliOutput&
     if (!online->connect())
         return ExitFailure;
     shell::MonitorSession& session = online->session();
-    online::FrameList page;
-    for (const model::HeskParameterElement* element : *elements)
-        page.push(online::readRequestFor(*element));
-    session.installPagePollList(&page);
-
     // The values to start from, then a line per value whose shown text changed; with
     // --every, every value at that period instead.
     if (!online->readForDisplay(*elements))
         return out.fail(kReadTimeout);
+    online::FrameList page;
+    for (const model::HeskParameterElement* element : *elements)
+        page.push(online::readRequestFor(*element));
+    session.installPagePollList(&page);
     QElapsedTimer clock;
     clock.start();
     const auto now = [&] { return clock.elapsed() / 1000.0; };
