@@ -8,6 +8,7 @@
 #include "online/InterfaceSetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -45,6 +46,8 @@ struct LoadCase {
     const char* name;
     const char* file;
     std::optional<ConnectionSettings> expected;
+    SettingsProblem problem = SettingsProblem::None;  // what the check names
+    const char* badText = "";
 };
 
 ConnectionSettings serial(const char* port, const char* path, const char* baud)
@@ -67,35 +70,65 @@ ConnectionSettings ethernet(UdpEndpoints udp = {})
 
 TEST_F(InterfaceSettingsTest, loadingForAConnect)
 {
+    using P = SettingsProblem;
     const LoadCase cases[] = {
         {"serial", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=ttyUSB0\nBAUNDRATE=38400\n",
          serial("ttyUSB0", "/dev/ttyUSB0", "38400")},
         {"serial pseudo-terminal", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=/dev/pts/7\nBAUNDRATE=38400\n",
          serial("/dev/pts/7", "/dev/pts/7", "38400")},
-        {"empty mode", "[CURRENT MODE]\nMODE=\n", std::nullopt},
-        {"no mode key", "[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=38400\n", std::nullopt},
-        {"empty baud rate", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=\n", std::nullopt},
-        {"empty port", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nBAUNDRATE=38400\n", std::nullopt},
+        {"empty mode", "[CURRENT MODE]\nMODE=\n", std::nullopt, P::ModeNotSet},
+        {"no mode key", "[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=38400\n", std::nullopt, P::ModeNotSet},
+        {"empty baud rate", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=\n", std::nullopt,
+         P::BaudRateInvalid},
+        {"empty port", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nBAUNDRATE=38400\n", std::nullopt, P::PortNameMissing},
         {"baud rate no number", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=fast\n",
-         std::nullopt},
-        {"baud rate zero", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=0\n", std::nullopt},
+         std::nullopt, P::BaudRateInvalid, "fast"},
+        {"baud rate zero", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=0\n", std::nullopt,
+         P::BaudRateInvalid, "0"},
         {"ethernet with default addresses", "[CURRENT MODE]\nMODE=ETHERNET\n", ethernet()},
         {"ethernet with our keys",
          "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALIP=127.0.0.5\nLOCALPORT=9001\n"
          "REMOTEIP=::1\nREMOTEPORT=9002\n",
          ethernet({"127.0.0.5", 9001, "::1", 9002})},
         {"ethernet with a bad address", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nREMOTEIP=127.0.0.300\n",
-         std::nullopt},
+         std::nullopt, P::UdpEndpointInvalid},
         {"ethernet with a bad port", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALPORT=70000\n",
-         std::nullopt},
-        {"unknown mode", "[CURRENT MODE]\nMODE=RS485\n", std::nullopt},
-        {"mode in another case", "[CURRENT MODE]\nMODE=ethernet\n", std::nullopt},
+         std::nullopt, P::UdpEndpointInvalid},
+        {"unknown mode", "[CURRENT MODE]\nMODE=RS485\n", std::nullopt, P::UnknownMode, "RS485"},
+        {"mode in another case", "[CURRENT MODE]\nMODE=ethernet\n", std::nullopt, P::UnknownMode, "ethernet"},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
         writeText(c.file);
         EXPECT_EQ(settings().loadConnectionSettings(), c.expected);
+        const InterfaceSettings::ConnectionSettingsCheck check = settings().checkConnectionSettings();
+        EXPECT_EQ(check.settings, c.expected);
+        EXPECT_EQ(check.problem, c.problem);
+        EXPECT_EQ(check.badText, QString::fromUtf8(c.badText));
+        EXPECT_EQ(check.path, folder.ini());
     }
+}
+
+// The check names the file it read: the user's file, or the shipped one while the
+// user's does not exist; a missing or unreadable file is told apart from a bad key.
+TEST_F(InterfaceSettingsTest, checkNamesTheFileItRead)
+{
+    const QString user = folder.file(QStringLiteral("user/interfacecfg.ini"));
+    const InterfaceSettings seeded({user, folder.ini()});
+    InterfaceSettings::ConnectionSettingsCheck check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::FileMissing);
+    EXPECT_EQ(check.path, folder.ini());
+
+    writeText("[CURRENT MODE]\nMODE=\n");
+    check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::ModeNotSet);
+    EXPECT_EQ(check.path, folder.ini());
+
+    ASSERT_TRUE(QDir().mkpath(user));  // a folder where the file should be
+    check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::FileUnreadable);
+    EXPECT_EQ(check.path, user);
+    EXPECT_EQ(check.settings, std::nullopt);
 }
 
 TEST_F(InterfaceSettingsTest, writersAndReadersMeet)
