@@ -186,6 +186,8 @@ TEST(SingleReadArming, anAnswerThatComesAsSoonAsTheReadIsArmedEndsTheWait)
         });
         EXPECT_EQ(link.replyStatus(), c.status) << c.name;
         EXPECT_EQ(arms, c.arms) << c.name;
+        // Woken by the answer, not ended by the time-out with the answer's wake-up reset.
+        EXPECT_EQ(link.state().replyEvent.isSet(), c.answerWhenArmed) << c.name;
     }
     EXPECT_EQ(values.parameters.value(0x0042), 0x0123);
 }

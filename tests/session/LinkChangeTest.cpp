@@ -173,5 +173,29 @@ TEST_F(LinkChange, aWriteWaitingWhileTheSessionDisconnectsFailsAtOnce)
     EXPECT_TRUE(session->write(link::writeValueRequest(kP0100, 0x0400)));
 }
 
+// A write made inside a pumped request, which holds the scheduler for its time: nothing
+// sends the write, so its wait ends at the backstop, and the write is given up rather
+// than sent once the scheduler runs again.
+TEST_F(LinkChange, aWriteTheSchedulerNeverSendsEndsAtTheBackstopAndIsGivenUp)
+{
+    startSerialSim();
+    openHeldSession();
+    ASSERT_TRUE(connect());
+    std::optional<bool> written;
+    QTimer::singleShot(0, [&] { written = session->write(link::writeValueRequest(kP0100, 0x0400)); });
+    session->SendAndWaitPumping(link::heartbeatSupervisionRequest(true), 1, 100ms);
+    ASSERT_TRUE(written.has_value()) << "the write did not run inside the pumped request";
+    EXPECT_FALSE(*written);
+    EXPECT_EQ(log.userLines().filter(QStringLiteral("<错误>")),
+              (QStringList{QStringLiteral("<错误>修改等待超时"), QStringLiteral("<错误>未完成的修改被取消"),
+                           QStringLiteral("<错误>修改失败")}));
+    EXPECT_EQ(session->scheduler().pendingWrites(), 0u);
+    EXPECT_TRUE(session->scheduler().writeIdle());
+    ASSERT_TRUE(session->monitoringTimersActive());
+    sim::test::pumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100")), QStringLiteral("ok P0100=4096")) << "the given-up write was sent";
+    expectOnlineAndMonitoring();
+}
+
 }  // namespace
 }  // namespace hesk::session::test

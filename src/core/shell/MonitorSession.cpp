@@ -601,7 +601,7 @@ void MonitorSession::SendAndWaitPumping(link::CommandFrame frame, int attempts, 
         if (state.replyStatus.load() != ReplyStatus::Pending)
             break;
     }
-    if (schedulerRunning)
+    if (schedulerRunning && isOnline())  // a disconnect inside the wait stopped it for good
         m_schedulerTimer.start();
 }
 
