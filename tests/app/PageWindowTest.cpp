@@ -31,7 +31,7 @@ TEST_F(PageWindowTest, allParametersOfTheLargestSampleShowEveryRowInNineColumns)
         EXPECT_EQ(window->model()->headerData(c, Qt::Horizontal).toString(), headers[c]) << c;
     EXPECT_TRUE(window->view()->isColumnHidden(0));
     EXPECT_EQ(window->view()->columnWidth(pages::ColumnName), 240);
-    EXPECT_EQ(window->view()->columnWidth(pages::ColumnMarker), 24);
+    EXPECT_EQ(window->view()->columnWidth(pages::ColumnMarker), 30);
     // Compact rows: the height follows the font, not the style's roomy default.
     EXPECT_LE(window->view()->verticalHeader()->defaultSectionSize(), window->view()->fontMetrics().height() + 4);
     EXPECT_LE(window->view()->rowHeight(0), window->view()->fontMetrics().height() + 4);

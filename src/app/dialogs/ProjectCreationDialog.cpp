@@ -113,7 +113,11 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_busyBar->setObjectName(QStringLiteral("busyBar"));
     m_busyBar->setRange(0, 0);  // a step has no measurable progress: the bar runs
     m_busyBar->setTextVisible(false);
-    // The busy line keeps its room while hidden: the buttons never move under the pointer.
+    // The busy line keeps its room while hidden and its height with any text: the
+    // buttons never move under the pointer.
+    m_busyText->setText(QStringLiteral("正在创建工程..."));
+    m_busyText->setFixedHeight(m_busyText->sizeHint().height());
+    m_busyText->clear();
     for (QWidget* busy : {static_cast<QWidget*>(m_busyText), static_cast<QWidget*>(m_busyBar)}) {
         QSizePolicy policy = busy->sizePolicy();
         policy.setRetainSizeWhenHidden(true);

@@ -1,11 +1,11 @@
 #include "InterfaceSetup.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <utility>
 #include <sys/stat.h>
 
 namespace hesk::online {
@@ -44,9 +44,14 @@ QStringList serialDeviceNodes(const QString& folder)
         if (::stat(path.constData(), &status) == 0 && S_ISCHR(status.st_mode))
             nodes.append(entry.absoluteFilePath());
     }
-    QCollator natural;
-    natural.setNumericMode(true);
-    std::sort(nodes.begin(), nodes.end(), [&](const QString& a, const QString& b) { return natural.compare(a, b) < 0; });
+    // Natural order: the name without its number first, then the number as a number.
+    const auto split = [](const QString& path) {
+        qsizetype digits = path.size();
+        while (digits > 0 && path.at(digits - 1).isDigit())
+            --digits;
+        return std::pair{path.left(digits), path.mid(digits).toULongLong()};
+    };
+    std::sort(nodes.begin(), nodes.end(), [&](const QString& a, const QString& b) { return split(a) < split(b); });
     return nodes;
 }
 

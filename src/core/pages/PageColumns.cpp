@@ -10,7 +10,7 @@ const std::array<PageColumnSpec, kPageColumnCount>& pageColumns()
         {QString(), 0},
         {QStringLiteral("主参数"), 80},
         {QStringLiteral("名称"), 240},
-        {QString(), 24},
+        {QString(), 30},
         {QStringLiteral("辅参数"), 80},
         {QStringLiteral("跟踪值"), 110},
         {QStringLiteral("出厂值"), 110},
