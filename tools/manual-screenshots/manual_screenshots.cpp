@@ -41,6 +41,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 
@@ -137,20 +138,23 @@ public:
             save(content, name);
             return;
         }
+        save(withTitleBar(content, widget->windowTitle(), widget->font()), name);
+    }
+
+    static QImage withTitleBar(const QImage& content, const QString& title, QFont font)
+    {
         const int bar = 26;
         QImage framed(content.width() + 2, content.height() + bar + 1, QImage::Format_RGB32);
         framed.fill(QColor(0x70, 0x70, 0x70));
         QPainter painter(&framed);
         painter.fillRect(1, 1, content.width(), bar - 1, QColor(0xdd, 0xe3, 0xea));
-        QFont font = widget->font();
         font.setBold(true);
         painter.setFont(font);
         painter.setPen(QColor(0x20, 0x20, 0x20));
-        painter.drawText(QRect(10, 1, content.width() - 12, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
-                         widget->windowTitle());
+        painter.drawText(QRect(10, 1, content.width() - 12, bar - 1), Qt::AlignVCenter | Qt::AlignLeft, title);
         painter.drawImage(1, bar, content);
         painter.end();
-        save(framed, name);
+        return framed;
     }
 
     // A box nobody expected: kept in the work folder for a look, then closed.
@@ -217,7 +221,7 @@ void withModal(const std::function<void()>& open, const std::function<void(QWidg
     open();
     poll.stop();
     if (!seen)
-        say(QStringLiteral("no window came up"));
+        say(QStringLiteral("no window came up (none is shown there yet?)"));
 }
 
 // The window with a popup (menu, dialog) painted where it stands, cropped to `crop`
@@ -491,7 +495,8 @@ int main(int argc, char** argv)
         const QPoint inList = customPage->view()->viewport()->mapToGlobal(QPoint(200, 60));
         menu->popup(inList);
         pause(500);
-        shooter.save(withPopup(&window, menu), QStringLiteral("custom-page.png"));
+        shooter.save(Shooter::withTitleBar(withPopup(&window, menu), window.windowTitle(), window.font()),
+                     QStringLiteral("custom-page.png"));
         menu->hide();
         menu->deleteLater();
     }
@@ -508,7 +513,8 @@ int main(int argc, char** argv)
             if (button->text() == QStringLiteral("查找下一个"))
                 button->click();
         pause(1500);
-        shooter.save(withPopup(&window, top), QStringLiteral("find.png"));
+        shooter.save(Shooter::withTitleBar(withPopup(&window, top), window.windowTitle(), window.font()),
+                     QStringLiteral("find.png"));
         top->close();
     }
     pause(300);
@@ -606,8 +612,8 @@ int main(int argc, char** argv)
                             });
               });
     pause(1000);
-    if (window.session().project().isOpen())
-        shooter.save(&window, QStringLiteral("created-project.png"));
+    if (!window.session().project().isOpen())
+        say(QStringLiteral("the created project did not open"));
 
     watchdog.stop();
     window.lifecycle().setProjectModified(false);
