@@ -7,6 +7,7 @@
 // (with the HTML manual) comes last.
 
 #include "ApplicationWindows.h"
+#include "QtTranslations.h"
 #include "shell/HelpDocuments.h"
 
 #include <QApplication>
@@ -14,12 +15,18 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
+    const hesk::app::QtTranslations qtTexts;
+    for (const QString& missing : qtTexts.missing())
+        std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
+                     qUtf8Printable(missing));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("HESKMonitor"));

@@ -13,6 +13,7 @@
 
 #include "ApplicationWindows.h"
 #include "MainWindow.h"
+#include "QtTranslations.h"
 #include "dialogs/WidgetPrompt.h"
 #include "pages/ParameterListView.h"
 #include "pages/ParameterPageModel.h"
@@ -288,6 +289,9 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
+    const hesk::app::QtTranslations qtTexts;  // as the application does
+    for (const QString& missing : qtTexts.missing())
+        say(QStringLiteral("Qt's Chinese texts not found: ") + missing);
 
     QCommandLineParser parser;
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("folder of the pictures"), QStringLiteral("DIR"));

@@ -6,6 +6,7 @@
 #include "online/ReadRequests.h"
 
 
+#include <algorithm>
 #include <thread>
 
 namespace hesk::shell {
@@ -556,6 +557,24 @@ std::optional<uint16_t> MonitorSession::onlineRaw(const model::HeskParameterElem
     default:
         return m_values.parameters.value(element.address);
     }
+}
+
+std::vector<const model::HeskParameterElement*> MonitorSession::formulaInputs() const
+{
+    std::vector<const model::HeskParameterElement*> inputs;
+    if (!m_project.isOpen())
+        return inputs;
+    const model::HeskProject& project = m_project.project();
+    const auto add = [&](const model::HeskParameterElement* element) {
+        if (element && element->address < link::kAddressLimit
+            && std::find(inputs.begin(), inputs.end(), element) == inputs.end())
+            inputs.push_back(element);
+    };
+    for (const QString& key : model::FormulaState::suppliedKeyTexts())
+        if (const std::optional<std::size_t> index = project.findByKeyText(key))
+            add(&project.elements[*index]);
+    add(m_project.specials().element(project, QStringLiteral("P0070")));
+    return inputs;
 }
 
 bool MonitorSession::refreshFormulas()

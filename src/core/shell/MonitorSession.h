@@ -43,6 +43,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace hesk::shell {
 
@@ -120,6 +121,10 @@ public:
     // Feeds the drive's values of the formula references (and P0070, the power unit)
     // into the formula state. True when the base values were selected again.
     bool refreshFormulas();
+    // The definitions whose drive values refreshFormulas() takes (those with a device
+    // address): a caller that shows formula values at once, before the system poll has
+    // brought them (heskmon read), reads these first.
+    std::vector<const model::HeskParameterElement*> formulaInputs() const;
 
     link::CDeviceLink& link() { return *m_link; }
     link::OnlineValueTables& values() { return m_values; }
