@@ -10,7 +10,8 @@
 #   tools/manual-screenshots.sh [OUT_DIR]      # default: docs/manual/images
 #
 # It runs under Xvfb when xvfb-run is there (the pictures then come from an X server),
-# otherwise on Qt's offscreen platform. Look at every picture before you commit it.
+# otherwise on Qt's offscreen platform; ImageMagick's convert, when there, reduces the
+# pictures to 256 colours. Look at every picture before you commit it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/manual/images}
@@ -46,5 +47,11 @@ if command -v xvfb-run >/dev/null; then
   xvfb-run -a -s '-screen 0 1280x800x24' "${shoot[@]}"
 else
   QT_QPA_PLATFORM=offscreen "${shoot[@]}"
+fi
+# 256 colours are plenty for window pictures and keep each file small.
+if command -v convert >/dev/null; then
+  for picture in "$out"/*.png; do
+    convert "$picture" -dither None -colors 256 "PNG8:$picture"
+  done
 fi
 ls -l "$out"
