@@ -1,9 +1,14 @@
 // HESKMonitor: the desktop application. `HESKMonitor [--settings FILE] [PROJECT.tmprj]`
 // opens the project at start; --settings names the interface settings file to use (the
 // demo and test benches point the tool at a simulated drive with it).
+//
+// The help documents are looked for beside the executable, in its docs folder and in
+// <prefix>/share/heskmonitor/docs; run from the build tree, the source tree's docs folder
+// (with the HTML manual) comes last.
 
 #include "ApplicationWindows.h"
 #include "QtTranslations.h"
+#include "shell/HelpDocuments.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,6 +42,9 @@ int main(int argc, char** argv)
     parser.process(app);
 
     hesk::app::MainWindowSetup setup;
+    setup.helpFolders = hesk::shell::helpDocumentFolders(QCoreApplication::applicationDirPath(),
+                                                         QStringLiteral(HESK_BUILD_FOLDER),
+                                                         QStringLiteral(HESK_SOURCE_DOCS_FOLDER));
     if (parser.isSet(settingsOption))
         setup.interfaceSettings = {QFileInfo(parser.value(settingsOption)).absoluteFilePath(), {}};
 
