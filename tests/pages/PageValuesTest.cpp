@@ -446,3 +446,16 @@ TEST(ConnectionTexts, aFactoryValueWordReadsAsTheFactoryValueInEverySample)
         EXPECT_GT(checked, 0) << sample;
     }
 }
+
+TEST(ConnectionTexts, anOutputSharingItsAddressWithAReadOnlyValueIsNamedAsAnOutput)
+{
+    // r0001 and the connector K0000 (8000) at address 0: the word for address 0 names
+    // K0000, as a factory value and the connection editor do, whichever comes first.
+    model::HeskProject project;
+    project.elements = {definition(1, model::kNoSubIndex, false, 0, 1), definition(8000, model::kNoSubIndex, false, 0, 1),
+                        definition(2, model::kNoSubIndex, false, 5, 1)};
+    project.sortElements();
+    const ConnectionSources sources(project, model::DeviceClass::Inverter);
+    EXPECT_EQ(sources.sourceText(link::storedConnectionValue(0)), QStringLiteral("K0000"));
+    EXPECT_EQ(sources.sourceText(link::storedConnectionValue(5)), QStringLiteral("r0002"));
+}
