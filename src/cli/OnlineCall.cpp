@@ -206,14 +206,24 @@ bool OnlineCall::readForDisplay(const std::vector<const model::HeskParameterElem
 
 QString OnlineCall::rawText(const model::HeskParameterElement& element)
 {
-    return hexWord(m_session->onlineRaw(element).value_or(0));
+    // Empty while the drive has not reported the word: never a placeholder 0.
+    const std::optional<uint16_t> raw = m_session->onlineRaw(element);
+    return raw ? hexWord(*raw) : QString();
 }
 
 QString OnlineCall::valueText(const model::HeskParameterElement& element)
 {
     model::OpenedProject& opened = project();
-    return pages::onlineValueText(element, m_session->values(), *m_sources, opened.project().timeBases,
-                                  &opened.formulas());
+    QString text = pages::onlineValueText(element, m_session->values(), *m_sources, opened.project().timeBases,
+                                          &opened.formulas());
+    // Say once per parameter why its formula gave no value.
+    if (text == model::kWrongParameter && m_formulaFailuresLogged.insert(model::keyText(element)).second) {
+        if (const std::optional<uint16_t> raw = m_session->onlineRaw(element))
+            m_log.log(pages::formulaFailureLine(element, *raw, opened.project().timeBases, opened.formulas(),
+                                                opened.deviceClass()),
+                      3);
+    }
+    return text;
 }
 
 QString OnlineCall::unitText(const model::HeskParameterElement& element) const

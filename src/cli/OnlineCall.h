@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <set>
 #include <optional>
 #include <vector>
 
@@ -68,6 +69,7 @@ private:
     OnlineCall(bool yes, bool verbose, const CliOutput& out);
 
     CliLog m_log;
+    std::set<QString> m_formulaFailuresLogged;  // keys whose "WrongParameter" was explained
     CliPrompt m_prompt;
     model::FaultTableLibrary m_faultTables;
     std::unique_ptr<shell::MonitorSession> m_session;

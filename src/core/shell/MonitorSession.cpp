@@ -179,6 +179,7 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
 {
     link::CDeviceLink& l = *m_link;
     l.close();
+    m_values.forgetReceived();  // a word of an earlier connection is no reply of this one
     if (!l.openSerial(settings.portPath, settings.baudRate)) {
         m_log.log(QStringLiteral("<错误>串口打开失败"), 3);
         m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("串口打开失败！"));
@@ -262,6 +263,7 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
 {
     link::CDeviceLink& l = *m_link;
     l.close();
+    m_values.forgetReceived();  // a word of an earlier connection is no reply of this one
     l.setEndpoints(linkEndpoints(settings.udp));
     if (!l.openUdp()) {
         m_log.log(QStringLiteral("<错误>网口打开失败"), 3);
@@ -615,11 +617,11 @@ std::optional<uint16_t> MonitorSession::onlineRaw(const model::HeskParameterElem
     const link::CommandFrame request = online::readRequestFor(element);
     switch (request[1]) {
     case link::code::ReadReadOnly:
-        return m_values.readOnly.value(element.address);
+        return m_values.readOnly.receivedValue(element.address);
     case link::code::ReadConnection:
-        return m_values.connections.value(element.address);
+        return m_values.connections.receivedValue(element.address);
     default:
-        return m_values.parameters.value(element.address);
+        return m_values.parameters.receivedValue(element.address);
     }
 }
 

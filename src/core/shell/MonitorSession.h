@@ -122,7 +122,8 @@ public:
     void installPagePollList(online::FrameList* list);
 
     // The raw word the drive last reported for a definition (from the table its read
-    // code fills); nothing when the definition has no valid address.
+    // code fills); nothing when the definition has no valid address or the drive has not
+    // reported the word since the connect.
     std::optional<uint16_t> onlineRaw(const model::HeskParameterElement& element) const;
     // Feeds the drive's values of the formula references (and P0070, the power unit)
     // into the formula state. True when the base values were selected again.
@@ -134,6 +135,7 @@ public:
 
     link::CDeviceLink& link() { return *m_link; }
     link::OnlineValueTables& values() { return m_values; }
+    model::LogSink& log() { return m_log; }
     link::ConnectionState& connection() { return m_connection; }
     online::SendScheduler& scheduler() { return *m_scheduler; }
 
