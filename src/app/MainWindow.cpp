@@ -8,6 +8,7 @@
 #include "frame/ProjectTreePane.h"
 #include "frame/StatusPanes.h"
 #include "shell/ApproximateComparisonSetting.h"
+#include "shell/FeaturesNotBuilt.h"
 #include "shell/StatusTexts.h"
 
 #include <QAction>
@@ -198,7 +199,7 @@ void MainWindow::connectSignals()
 void MainWindow::runCommand(Command command)
 {
     refreshCommands();
-    if (!shell::commandEnabled(command, commandState()))
+    if (!shell::commandAvailable(command, commandState()))
         return;
     switch (command) {
     case Command::OpenProject: openCommand(); break;
