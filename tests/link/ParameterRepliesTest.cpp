@@ -37,6 +37,16 @@ TEST(ValueReplies, storeIntoTheirTables)
         DispatchFixture f;
         EXPECT_TRUE(f.dispatchCommand(addressFrame(c.code, c.address, c.received)));
         EXPECT_EQ((f.values.*c.table).value(c.address), c.stored) << std::hex << int(c.code);
+        // Reported only where the reply went, and only until the tables are cleared.
+        EXPECT_TRUE((f.values.*c.table).reported(c.address));
+        EXPECT_FALSE((f.values.*c.table).reported(c.address + 1));
+        for (ValueTable OnlineValueTables::*other :
+             {&OnlineValueTables::parameters, &OnlineValueTables::readOnly, &OnlineValueTables::connections})
+            if (other != c.table)
+                EXPECT_FALSE((f.values.*other).reported(c.address));
+        f.values.clear();
+        EXPECT_FALSE((f.values.*c.table).reported(c.address));
+        EXPECT_EQ((f.values.*c.table).value(c.address), 0);
         EXPECT_TRUE(f.connection.linkAlive.load());
         EXPECT_FALSE(f.woke());
         EXPECT_TRUE(f.log.lines().empty());
@@ -59,6 +69,7 @@ TEST(ValueReplies, addressesOf8192OrMoreAreRejectedWithTheirLogLine)
             EXPECT_EQ(f.values.parameters.value(address & 0x1FFF), 0);
             EXPECT_EQ(f.values.readOnly.value(address & 0x1FFF), 0);
             EXPECT_EQ(f.values.connections.value(address & 0x1FFF), 0);
+            EXPECT_FALSE(f.values.parameters.reported(address) || f.values.parameters.reported(address & 0x1FFF));
             EXPECT_FALSE(f.woke()) << "a rejected reply must not end a single read";
             EXPECT_TRUE(f.connection.linkAlive.load());
         }

@@ -7,6 +7,7 @@ bool ValueTable::store(uint32_t address, uint16_t value)
     if (address >= kSize)
         return false;
     m_words[address].store(value, std::memory_order_relaxed);
+    m_reported[address].store(true, std::memory_order_relaxed);
     return true;
 }
 
@@ -17,10 +18,17 @@ std::optional<uint16_t> ValueTable::value(uint32_t address) const
     return m_words[address].load(std::memory_order_relaxed);
 }
 
+bool ValueTable::reported(uint32_t address) const
+{
+    return address < kSize && m_reported[address].load(std::memory_order_relaxed);
+}
+
 void ValueTable::clear()
 {
     for (auto& word : m_words)
         word.store(0, std::memory_order_relaxed);
+    for (auto& flag : m_reported)
+        flag.store(false, std::memory_order_relaxed);
 }
 
 uint16_t storedConnectionValue(uint16_t received)

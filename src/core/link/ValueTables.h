@@ -7,6 +7,10 @@
 // thread) while the UI thread reads them, so every word is a relaxed atomic; a waiter
 // that was woken through the reply event sees the word the handler wrote before it
 // signalled. An address of 8192 or more is never stored.
+//
+// Each word also carries whether anything was stored there since the table was last
+// cleared (the session clears the tables at every connect): a word never reported by this
+// drive reads 0 like a reported 0, and the edits must tell the two apart.
 
 #include "FrameCodec.h"
 
@@ -27,10 +31,15 @@ public:
     std::optional<uint16_t> value(uint32_t address) const;
     // The word at the address, 0 for an address of 8192 or more.
     uint16_t valueOr0(uint32_t address) const { return value(address).value_or(0); }
+    // Something was stored at the address since the last clear(); false for an address
+    // of 8192 or more.
+    bool reported(uint32_t address) const;
+    // Every word 0 and unreported.
     void clear();
 
 private:
     std::array<std::atomic<uint16_t>, kSize> m_words{};
+    std::array<std::atomic<bool>, kSize> m_reported{};
 };
 
 using PValueTable = ValueTable;            // settable values, reply 0x01
@@ -41,6 +50,13 @@ struct OnlineValueTables {
     PValueTable parameters;
     RValueTable readOnly;
     ConnectionValueTable connections;
+
+    void clear()
+    {
+        parameters.clear();
+        readOnly.clear();
+        connections.clear();
+    }
 };
 
 // The stored form of a connection value received in reply 0x17: the two's-complement
