@@ -58,10 +58,10 @@ protected:
                 return row;
         return -1;
     }
-    // An offline change of P0100, as an edit or a parameter file would make it.
+    // An offline change of P0060, as an edit or a parameter file would make it.
     void changeOfflineValue()
     {
-        ASSERT_TRUE(application->offlineValues().set(QStringLiteral("P0100"), QStringLiteral("3")));
+        ASSERT_TRUE(application->offlineValues().set(QStringLiteral("P0060"), QStringLiteral("3")));
         ASSERT_TRUE(main().commandState().offlineModified);
     }
     QString logText()
@@ -96,7 +96,7 @@ TEST_F(ApplicationOfflineTest, yesToSavingOfflineValuesSaysItIsNotAvailableAndKe
 
     EXPECT_EQ(prompt.messages(), std::vector<model::UserMessage>(4, notBuilt));
     EXPECT_EQ(prompt.questions().size(), 3u);
-    EXPECT_EQ(application->offlineValues().value(QStringLiteral("P0100")), QStringLiteral("3"));
+    EXPECT_EQ(application->offlineValues().value(QStringLiteral("P0060")), QStringLiteral("3"));
     EXPECT_TRUE(application->offlineValues().isModified());
     const QString log = logText();
     EXPECT_EQ(log.count(QStringLiteral("<错误>保存离线参数到dnl文件的功能尚未提供")), 4) << log.toStdString();
@@ -113,7 +113,7 @@ TEST_F(ApplicationOfflineTest, closingTheProjectDropsItsOfflineValues)
 {
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
-    const int row = rowOf(*page, QStringLiteral("P0100"));
+    const int row = rowOf(*page, QStringLiteral("P0060"));
     ASSERT_GE(row, 0);
     changeOfflineValue();
     application->offlineValues().setFileName(QStringLiteral("values.dnl"));
@@ -129,7 +129,7 @@ TEST_F(ApplicationOfflineTest, closingTheProjectDropsItsOfflineValues)
     openInverterHere();
     ParameterPageWindow* next = openSettablePage();
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->model()->index(rowOf(*next, QStringLiteral("P0100")), pages::ColumnValue).data().toString(),
+    EXPECT_EQ(next->model()->index(rowOf(*next, QStringLiteral("P0060")), pages::ColumnValue).data().toString(),
               QString());
     EXPECT_FALSE(main().commandState().offlineModified);
 }

@@ -6,6 +6,7 @@
 
 #include "model/ProjectFile.h"
 #include "online/IniFile.h"
+#include "shell/FeaturesNotBuilt.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
