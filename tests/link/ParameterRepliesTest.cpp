@@ -42,8 +42,9 @@ TEST(ValueReplies, storeIntoTheirTables)
         EXPECT_FALSE((f.values.*c.table).reported(c.address + 1));
         for (ValueTable OnlineValueTables::*other :
              {&OnlineValueTables::parameters, &OnlineValueTables::readOnly, &OnlineValueTables::connections})
-            if (other != c.table)
+            if (other != c.table) {
                 EXPECT_FALSE((f.values.*other).reported(c.address));
+            }
         f.values.clear();
         EXPECT_FALSE((f.values.*c.table).reported(c.address));
         EXPECT_EQ((f.values.*c.table).value(c.address), 0);
