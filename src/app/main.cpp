@@ -3,11 +3,14 @@
 // demo and test benches point the tool at a simulated drive with it).
 
 #include "ApplicationWindows.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -15,6 +18,10 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
+    const hesk::app::QtTranslations qtTexts;
+    for (const QString& missing : qtTexts.missing())
+        std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
+                     qUtf8Printable(missing));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("HESKMonitor"));

@@ -18,6 +18,8 @@ void write(std::FILE* stream, const QByteArray& bytes)
 void CliOutput::line(const QString& text) const
 {
     write(stdout, text.toUtf8() + '\n');
+    // Line by line even into a pipe: 'watch' is read while it runs.
+    std::fflush(stdout);
 }
 
 void CliOutput::document(const QJsonValue& value) const

@@ -7,6 +7,7 @@
 #include "model/ParameterTypes.h"
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
+#include "pages/PageValueText.h"
 
 #include <QJsonArray>
 
@@ -76,7 +77,9 @@ int runShow(const QStringList& args, const CliArguments& call, const CliOutput& 
             return out.usage(QStringLiteral("--raw takes a 16-bit word (decimal or 0x hexadecimal), not '%1'").arg(*rawText));
         const DisplayedValue shown = displayRawValue(element, *raw, opened.project().timeBases, opened.formulas());
         result.insert(QStringLiteral("raw"), *raw);
-        result.insert(QStringLiteral("value"), shown.text);
+        // The page's text: its decimals for the real-valued types, not the raw format's six.
+        result.insert(QStringLiteral("value"),
+                      pages::displayValueText(element, *raw, opened.project().timeBases, opened.formulas()));
         result.insert(QStringLiteral("conversionFailed"), shown.conversionFailed);
     }
     if (out.json()) {

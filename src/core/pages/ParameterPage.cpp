@@ -33,6 +33,18 @@ std::optional<uint16_t> onlineWord(const link::OnlineValueTables& tables, const 
     return tables.connections.value(element.address);
 }
 
+QString onlineValueText(const model::HeskParameterElement& element, const link::OnlineValueTables& tables,
+                        const ConnectionSources& sources, const model::TimeBases& timeBases,
+                        const model::FormulaContext* formulas)
+{
+    const std::optional<uint16_t> word = onlineWord(tables, element);
+    if (!word)
+        return formulas ? formulas->referenceValue(model::keyText(element)).value_or(QString()) : QString();
+    if (element.isSettable() && element.isConnection())
+        return sources.sourceText(*word);
+    return formulas ? displayValueText(element, *word, timeBases, *formulas) : QString();
+}
+
 ParameterPage::ParameterPage(model::HeskProject& project, model::DeviceClass deviceClass, const QString& pageName)
     : m_project(project), m_deviceClass(deviceClass), m_name(pageName), m_sources(project, deviceClass)
 {
@@ -123,19 +135,12 @@ bool ParameterPage::refreshRow(PageRow& row, const ValueSource& source)
     if (source.tables) {
         const model::HeskParameterElement& element = row.element;
         const std::optional<uint16_t> word = onlineWord(*source.tables, element);
-        if (!word) {
-            // No device address (the fixed r0071..r0073): the value the formulas hold.
-            text = source.formulas ? source.formulas->referenceValue(model::keyText(element)).value_or(QString())
-                                   : QString();
-        } else {
+        if (word) {
             if (!row.stale && row.shownWord == word && !element.usesFormulas())
                 return false;
             row.shownWord = word;
-            if (element.isSettable() && element.isConnection())
-                text = m_sources.sourceText(*word);
-            else if (source.formulas)
-                text = displayValueText(element, *word, m_project.timeBases, *source.formulas);
         }
+        text = onlineValueText(element, *source.tables, m_sources, m_project.timeBases, source.formulas);
     } else {
         if (!row.stale)
             return false;

@@ -72,6 +72,15 @@ enum class CommentStore { Stored, Unchanged, Failed };
 // connection table; nothing for an address of 8192 or more.
 std::optional<uint16_t> onlineWord(const link::OnlineValueTables& tables, const model::HeskParameterElement& element);
 
+// The value text a page shows online for a definition, from the drive's words: a
+// connection input as the number of its source, a value through displayValueText, a
+// definition without device address (the fixed r0071..r0073) as the value the formulas
+// hold. Without formulas only connection inputs have a text. The pages and heskmon both
+// show what this gives.
+QString onlineValueText(const model::HeskParameterElement& element, const link::OnlineValueTables& tables,
+                        const ConnectionSources& sources, const model::TimeBases& timeBases,
+                        const model::FormulaContext* formulas);
+
 class ParameterPage {
 public:
     ParameterPage(model::HeskProject& project, model::DeviceClass deviceClass, const QString& pageName);
