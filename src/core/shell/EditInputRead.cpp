@@ -54,6 +54,10 @@ bool readUnreportedEditInputs(MonitorSession& session, const model::HeskParamete
         });
     if (unreported.empty())
         return true;
+    // Come in through a queued call while the link waits for a reader thread to end: the
+    // line is not there to ask.
+    if (session.link().stoppingReader())
+        return false;
     online::SendScheduler& scheduler = session.scheduler();
     const bool wasPaused = scheduler.pollingPaused();
     scheduler.setPollingPaused(true);

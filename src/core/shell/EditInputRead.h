@@ -19,7 +19,8 @@
 namespace hesk::shell {
 
 // True when every word the edit needs has been reported (read now or polled before);
-// false when the session is offline or a read got no answer.
+// false when the session is offline, the link is switching its reader thread (a call
+// that came in inside that wait), or a read got no answer.
 bool readUnreportedEditInputs(MonitorSession& session, const model::HeskParameterElement& parameter);
 
 }  // namespace hesk::shell
