@@ -2,6 +2,8 @@
 
 #include "pages/ParameterPageWindow.h"
 
+#include "pages/OfflineValueSave.h"
+
 #include <QAction>
 #include <QKeySequence>
 
@@ -24,10 +26,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(&w, &MainWindow::projectClosed, &p, &ParameterPageWindows::projectChanged);
     QObject::connect(&p, &ParameterPageWindows::projectModified, &w, [&w] { w.lifecycle().setProjectModified(true); });
     QObject::connect(&p, &ParameterPageWindows::valueEditRequested, m_editing.get(),
-                     [this](ParameterPageWindow* page, int row) {
-                         if (page)
-                             m_editing->editRow(*page, row);
-                     });
+                     [this](ParameterPageWindow* page, int row) { m_editing->editRow(page, row); });
 
     // "查找功能码" and Ctrl+F: the function-code search over the pages.
     if (QAction* find = w.action(shell::Command::FindParameter))
@@ -38,10 +37,16 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     });
 
     // The offline values belong to the pages' set: the window asks it at connect and
-    // close, and a connect (or a discarded change) empties its list of modifications.
+    // close, and a connect (or a discarded change) empties its list of modifications. A
+    // closing or opening project drops them; saving them is not built yet and says so.
     OfflineState& offline = w.offlineState();
     offline.holderModified = [this] { return m_offlineValues.isModified(); };
     offline.clearModifications = [this] { m_offlineValues.clearModifications(); };
+    offline.discardValues = [this] {
+        m_offlineValues.clear();
+        m_offlineValues.setFileName(QString());
+    };
+    offline.save = [this, &w] { return pages::saveOfflineValuesToParameterFile(m_offlineValues, w.prompt(), w.log()); };
 }
 
 ApplicationWindows::~ApplicationWindows()

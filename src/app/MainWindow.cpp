@@ -8,6 +8,7 @@
 #include "frame/ProjectTreePane.h"
 #include "frame/StatusPanes.h"
 #include "shell/ApproximateComparisonSetting.h"
+#include "shell/FeaturesNotBuilt.h"
 #include "shell/StatusTexts.h"
 
 #include <QAction>
@@ -136,14 +137,16 @@ void MainWindow::createPanes()
     QDockWidget* log = addPane(Pane::Log, QStringLiteral("日志"), QStringLiteral("logPane"), m_logPane,
                                Qt::BottomDockWidgetArea);
     QDockWidget* faults = addPane(Pane::FaultList, QStringLiteral("故障报警"), QStringLiteral("faultListPane"),
-                                  new PlaceholderPane(QStringLiteral("连接设备后，此处列出当前的故障和报警。")),
+                                  new PlaceholderPane(QStringLiteral("此处将列出当前的故障和报警。\n") + shell::notBuiltText()),
                                   Qt::BottomDockWidgetArea);
-    QDockWidget* waveform =
-        addPane(Pane::FaultWaveform, QStringLiteral("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
-                new PlaceholderPane(QStringLiteral("此处将提供故障波形的上传、打开和保存。")), Qt::RightDockWidgetArea);
+    QDockWidget* waveform = addPane(
+        Pane::FaultWaveform, QStringLiteral("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
+        new PlaceholderPane(QStringLiteral("此处将提供故障波形的上传、打开和保存。\n") + shell::notBuiltText()),
+        Qt::RightDockWidgetArea);
     QDockWidget* control =
         addPane(Pane::ControlPanel, QStringLiteral("控制面板"), QStringLiteral("controlPanelPane"),
-                new PlaceholderPane(QStringLiteral("此处将提供电机的控制：获取控制权、启动、停止、故障复位和转速给定。")),
+                new PlaceholderPane(QStringLiteral("此处将提供电机的控制：获取控制权、启动、停止、故障复位和转速给定。\n")
+                                     + shell::notBuiltText()),
                 Qt::RightDockWidgetArea);
     tabifyDockWidget(log, faults);
     log->raise();
@@ -198,7 +201,7 @@ void MainWindow::connectSignals()
 void MainWindow::runCommand(Command command)
 {
     refreshCommands();
-    if (!shell::commandEnabled(command, commandState()))
+    if (!shell::commandAvailable(command, commandState()))
         return;
     switch (command) {
     case Command::OpenProject: openCommand(); break;

@@ -247,7 +247,10 @@ int runWrite(const QStringList& assignments, const CliArguments& call, const Cli
     shell::MonitorSession& session = online->session();
 
     // Then the rules that read the drive: its access word, menu level and operating state
-    // (on the inverter also the active data set and the slave count), read now. The values
+    // (on the inverter also the active data set and the slave count), read now. The window
+    // decides on the words its polls last brought; this call has just connected and has
+    // polled nothing, so it reads them once, with the single read (nothing else runs on
+    // the link meanwhile, so switching the reader thread loses nothing here). The values
     // are checked one after the other as a person would change them, so a P0053, P0060 or
     // P0089 set earlier in the call counts for the later ones (a refused one does not);
     // nothing is written unless every value passes.

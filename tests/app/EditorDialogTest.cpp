@@ -10,6 +10,7 @@
 #include "editors/ValueEditorDialog.h"
 #include "editors/SpecialValueEditorDialog.h"
 #include "model/FaultTableLibrary.h"
+#include "model/ProjectFile.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,36 @@ TEST_F(EditorDialogTest, bitRowsFollowTheWord)
     EXPECT_EQ(d.word(), 0x8002);
     EXPECT_EQ(d.bitList()->item(0, 0)->text(), QStringLiteral("0：0"));
     EXPECT_EQ(d.bitList()->item(15, 0)->text(), QStringLiteral("15：1"));
+}
+
+// A project whose access word names some of its bits in the comment: the bit editor shows
+// those meanings beside the bits and leaves the others empty.
+TEST_F(EditorDialogTest, bitRowsShowTheMeaningsTheProjectGives)
+{
+    model::HeskProject project = sim::test::simProject();
+    for (model::HeskParameterElement& e : project.elements)
+        if (e.number == 53)
+            e.comment = QStringLiteral("访问级别 Bit0: 标准; Bit1: 扩展\nBit15：专家");
+    const QString path = dir.filePath(QStringLiteral("bits.tmprj"));
+    ASSERT_FALSE(model::saveProject(path, project).has_value());
+    model::OpenedProject withTexts{faultTables};
+    ASSERT_FALSE(withTexts.open(path).has_value());
+
+    editing::EditEnvironment env{withTexts, offline, prompt, {}};
+    BitWordEditorDialog d(env, *withTexts.find(QStringLiteral("P0053")), QStringLiteral("0X0003"));
+    ASSERT_EQ(d.bitList()->rowCount(), 16);
+    QStringList meanings;
+    for (int bit = 0; bit < 16; ++bit)
+        meanings << d.bitList()->item(bit, 1)->text();
+    QStringList expected(16, QString());
+    expected[0] = QStringLiteral("标准");
+    expected[1] = QStringLiteral("扩展");
+    expected[15] = QStringLiteral("专家");
+    EXPECT_EQ(meanings, expected);
+    // The meanings stay put while bits change.
+    d.setBit(2, true);
+    EXPECT_EQ(d.bitList()->item(1, 1)->text(), QStringLiteral("扩展"));
+    EXPECT_EQ(d.bitList()->item(2, 1)->text(), QString());
 }
 
 TEST_F(EditorDialogTest, specialDialogRefusesToCloseDuringTheWriteAndReportsFailure)

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 
 namespace hesk::app::test {
@@ -159,12 +161,71 @@ TEST_F(EditorOnlineTest, unansweredRuleReadOpensNoEditor)
     ParameterPageWindow* page = openSettablePage();
     ASSERT_NE(page, nullptr);
     whenOpened<ValueEditorDialog>([](ValueEditorDialog&) {});
+    // As right after the connect: the drive has reported nothing yet, so the words the
+    // edit needs are read, and the drive no longer answers.
+    application->window().session().values().clear();
     ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
     editValueCell(*page, QStringLiteral("P7030"));
     EXPECT_TRUE(openedKinds.isEmpty());
     ASSERT_EQ(prompt.messages().size(), 1u);
     EXPECT_EQ(prompt.messages()[0], model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
     EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=0"));
+}
+
+// Once the polls have brought the rule inputs and the value, a double-click reads nothing
+// more from the drive: the editor opens even though the drive has stopped answering.
+TEST_F(EditorOnlineTest, polledWordsAreNotReadAgainOnADoubleClick)
+{
+    connect();
+    ParameterPageWindow* page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    const link::OnlineValueTables& values = application->window().session().values();
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] {
+            return values.parameters.received(sim::test::kP0053) && values.parameters.received(sim::test::kP0060)
+                   && values.parameters.received(sim::test::kP0089) && values.readOnly.received(sim::test::kR0001)
+                   && values.parameters.received(sim::test::kP7030);
+        },
+        5s));
+    QString startText;
+    whenOpened<ValueEditorDialog>([&](ValueEditorDialog& d) { startText = d.valueEdit()->text(); });
+    ASSERT_TRUE(sim.command(QStringLiteral("boot 3")).startsWith(QLatin1String("ok")));
+    editValueCell(*page, QStringLiteral("P7030"));
+    EXPECT_EQ(openedKinds, QStringList{QStringLiteral("expected")});
+    EXPECT_EQ(startText, QStringLiteral("0.00"));
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(QLatin1Char('|')).toStdString();
+}
+
+// The page window closes while the edit waits for the drive: the edit ends without
+// touching it, and the application goes on as before.
+TEST_F(EditorOnlineTest, pageClosedDuringTheReadEndsTheEdit)
+{
+    connect();
+    QPointer<ParameterPageWindow> page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    whenOpened<ValueEditorDialog>([](ValueEditorDialog&) {});
+    application->window().session().values().clear();  // the edit must read first
+    bool closedDuringTheWait = false;
+    QTimer::singleShot(0, &application->window(), [&] {
+        closedDuringTheWait = true;
+        delete application->window().pageWindow(QStringLiteral("P参数"));
+    });
+    editValueCell(*page, QStringLiteral("P7030"));
+    EXPECT_TRUE(closedDuringTheWait);
+    EXPECT_TRUE(page.isNull());
+    EXPECT_TRUE(openedKinds.isEmpty());
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(QLatin1Char('|')).toStdString();
+
+    // The page opens again and its values are edited as before.
+    ParameterPageWindow* again = openSettablePage();
+    ASSERT_NE(again, nullptr);
+    whenOpened<ValueEditorDialog>([](ValueEditorDialog& d) {
+        d.valueEdit()->setText(QStringLiteral("25"));
+        d.accept();
+    });
+    editValueCell(*again, QStringLiteral("P7030"));
+    EXPECT_EQ(openedKinds, QStringList{QStringLiteral("expected")});
+    EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=8192"));
 }
 
 TEST_F(EditorOnlineTest, bitWordIsComposedAndWritten)

@@ -56,7 +56,8 @@ TEST_F(MainWindowOnlineTest, connectShowsTheLinkInThePanesAndLocksCloseAndExit)
         << pane(3).toStdString();
 
     EXPECT_TRUE(enabled(Command::Disconnect));
-    EXPECT_TRUE(enabled(Command::Download));
+    EXPECT_TRUE(enabled(Command::FindParameter));
+    EXPECT_FALSE(enabled(Command::Download));  // allowed by the rules, not built yet
     EXPECT_FALSE(enabled(Command::Connect));
     EXPECT_FALSE(enabled(Command::CloseProject));
     EXPECT_FALSE(enabled(Command::Exit));

@@ -6,6 +6,7 @@
 
 #include "model/ProjectFile.h"
 #include "online/IniFile.h"
+#include "shell/FeaturesNotBuilt.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, menuEnablingBeforeAndAfterOpen)
     EXPECT_TRUE(enabled(Command::CloseProject));
     EXPECT_TRUE(enabled(Command::Connect));
     EXPECT_TRUE(enabled(Command::FindParameter));
-    EXPECT_TRUE(enabled(Command::CompareFiles));
+    EXPECT_FALSE(enabled(Command::CompareFiles));  // allowed by the rules, not built yet
     EXPECT_FALSE(enabled(Command::Disconnect));
     EXPECT_FALSE(enabled(Command::Download));
     EXPECT_FALSE(enabled(Command::SaveProject));
@@ -400,12 +401,51 @@ TEST_F(MainWindowTest, toolLeavesShowTheirPanes)
         window->dock(pane)->hide();
         ASSERT_TRUE(window->projectTree()->activateNode(QString::fromUtf8(caption)));
         EXPECT_FALSE(window->dock(pane)->isHidden()) << caption;
+        // Their tools are not built yet, and the pane says so.
+        const auto* label = qobject_cast<QLabel*>(window->dock(pane)->widget());
+        ASSERT_NE(label, nullptr) << caption;
+        EXPECT_TRUE(label->text().endsWith(QStringLiteral("该功能尚未提供。"))) << label->text().toStdString();
     }
-    EXPECT_TRUE(window->projectTree()->activateNode(QStringLiteral("快速调试")));
     EXPECT_FALSE(window->projectTree()->activateNode(QStringLiteral("参数菜单")));  // a folder opens nothing
-    ASSERT_EQ(opened.size(), 4u);
-    EXPECT_EQ(opened.back(), std::make_pair(shell::TreeNodeKind::QuickSetup, QStringLiteral("快速调试")));
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened.back(), std::make_pair(shell::TreeNodeKind::FaultList, QStringLiteral("故障报警")));
     EXPECT_TRUE(window->workArea()->subWindowList().isEmpty());
+}
+
+// What is not built yet is greyed with a tip, in the menus and in the tree, and running it
+// anyway hands nothing out: no click that silently does nothing.
+TEST_F(MainWindowTest, commandsAndLeavesNotBuiltAreDisabledWithTheirTip)
+{
+    std::vector<Command> requested;
+    QObject::connect(window.get(), &MainWindow::commandRequested, [&requested](Command c) { requested.push_back(c); });
+    std::vector<shell::TreeNodeKind> opened;
+    QObject::connect(window.get(), &MainWindow::treeNodeOpened,
+                     [&opened](shell::TreeNodeKind kind, const QString&) { opened.push_back(kind); });
+    openInverter();
+    // The state in which the rules allow the most of them: a project open, monitoring.
+    window->session().link().state().online.store(true);
+    for (Command command : shell::kCommandsNotBuilt) {
+        window->refreshCommands();
+        QAction* action = window->action(command);
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+        EXPECT_EQ(action->toolTip(), QStringLiteral("该功能尚未提供。"));
+        window->runCommand(command);
+    }
+    window->session().link().state().online.store(false);
+    EXPECT_TRUE(requested.empty());
+    // Built commands carry their own text as the tip.
+    EXPECT_EQ(window->action(Command::FindParameter)->toolTip(), QStringLiteral("查找功能码"));
+
+    for (const char* caption : {"触发录波", "快速调试"}) {
+        QTreeWidgetItem* item = window->projectTree()->findNode(QString::fromUtf8(caption));
+        ASSERT_NE(item, nullptr) << caption;
+        EXPECT_FALSE(item->flags() & Qt::ItemIsEnabled) << caption;
+        EXPECT_EQ(item->toolTip(0), QStringLiteral("该功能尚未提供。"));
+        EXPECT_FALSE(window->projectTree()->activateNode(QString::fromUtf8(caption)));
+        Q_EMIT window->projectTree()->itemActivated(item, 0);  // as Enter on the item would
+    }
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(window->projectTree()->findNode(QStringLiteral("控制面板"))->flags() & Qt::ItemIsEnabled);
 }
 
 TEST_F(MainWindowTest, deviceStateReachesPaneFour)

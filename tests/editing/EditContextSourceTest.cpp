@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace hesk::editing {
 namespace {
 
@@ -132,6 +134,45 @@ TEST_F(EditContextSource, theTestBenchReadsNothing)
 {
     const model::OpenedProject& project = open("HESK6505", allRuleParameters());
     EXPECT_TRUE(ruleValueParameters(project).empty());
+}
+
+// Before an online edit decides, only what the drive has not reported is read: the rule
+// inputs first, then the edited parameter, each once.
+TEST_F(EditContextSource, onlyUnreportedEditInputsAreRead)
+{
+    const model::OpenedProject& project = open("HESK6500", allRuleParameters());
+    const HeskParameterElement& p0100 = *project.find(QStringLiteral("P0100.1"));
+    const HeskParameterElement& p0053 = *project.find(QStringLiteral("P0053"));
+    const auto numbers = [](const std::vector<const HeskParameterElement*>& elements) {
+        std::vector<uint16_t> out;
+        for (const HeskParameterElement* e : elements)
+            out.push_back(e->number);
+        return out;
+    };
+    struct Case {
+        const HeskParameterElement* edited;
+        std::vector<uint16_t> reportedAddresses;
+        std::vector<uint16_t> read;
+    };
+    const Case cases[] = {
+        {&p0100, {}, {53, 60, 1, 11, 89, 100}},              // right after the connect
+        {&p0100, {10, 11, 12, 13, 14, 15}, {}},              // after the polls came round
+        {&p0100, {10, 12, 13, 14}, {60, 100}},               // some reported
+        {&p0053, {}, {53, 60, 1, 11, 89}},                   // an edited rule input once
+        {&p0053, {11, 12, 13, 14}, {53}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint16_t>& reported = c.reportedAddresses;
+        const auto read = unreportedEditInputs(project, *c.edited, [&](const HeskParameterElement& e) {
+            return std::find(reported.begin(), reported.end(), e.address) != reported.end();
+        });
+        EXPECT_EQ(numbers(read), c.read) << c.edited->number << " with " << reported.size() << " reported";
+    }
+    // A rectifier's edit needs no r0011 or P0089.
+    const model::OpenedProject& rectifier = open("HESK6504", allRuleParameters());
+    const auto read = unreportedEditInputs(rectifier, *rectifier.find(QStringLiteral("P0100.1")),
+                                           [](const HeskParameterElement&) { return false; });
+    EXPECT_EQ(numbers(read), (std::vector<uint16_t>{53, 60, 1, 100}));
 }
 
 TEST(SlaveParametersIndexed, onlyWhenEveryP0848HasASubIndex)

@@ -39,6 +39,17 @@ TEST(ValueReplies, storeIntoTheirTables)
         EXPECT_TRUE(f.dispatchCommand(addressFrame(c.code, c.address, c.received)));
         EXPECT_EQ((f.values.*c.table).value(c.address), c.stored) << std::hex << int(c.code);
         EXPECT_EQ((f.values.*c.table).receivedValue(c.address), c.stored) << std::hex << int(c.code);
+        // Reported only where the reply went, and only until the tables are cleared.
+        EXPECT_TRUE((f.values.*c.table).received(c.address));
+        EXPECT_FALSE((f.values.*c.table).received(c.address + 1));
+        for (ValueTable OnlineValueTables::*other :
+             {&OnlineValueTables::parameters, &OnlineValueTables::readOnly, &OnlineValueTables::connections})
+            if (other != c.table) {
+                EXPECT_FALSE((f.values.*other).received(c.address));
+            }
+        f.values.clear();
+        EXPECT_FALSE((f.values.*c.table).received(c.address));
+        EXPECT_EQ((f.values.*c.table).value(c.address), 0);
         EXPECT_TRUE(f.connection.linkAlive.load());
         EXPECT_FALSE(f.woke());
         EXPECT_TRUE(f.log.lines().empty());

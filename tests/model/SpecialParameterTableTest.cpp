@@ -92,7 +92,7 @@ TEST(SpecialParameterTableList, holdsTheKnownKeyTextsOnceEach)
     const QStringList keys = SpecialParameterTable::standardKeyTexts();
     const QSet<QString> unique(keys.begin(), keys.end());
     EXPECT_EQ(unique.size(), keys.size());
-    for (const char* key : {"P0053", "P0060", "P0070", "P0071", "P0072", "P0073", "r0071", "r0072",
+    for (const char* key : {"P0053", "P0060", "P0089", "P0070", "P0071", "P0072", "P0073", "r0071", "r0072",
                             "r0073", "P0107.1", "P0107.4", "P0109", "P0109.1", "P0109.4", "r0001",
                             "r0002", "r0004", "r0006.0", "r0007", "r0011", "r0012", "r0013", "r0015",
                             "r0550", "r0820", "r0828", "P0880", "P0100", "P0115", "P0340", "P0350",

@@ -2,6 +2,7 @@
 
 #include "online/ReadRequests.h"
 
+#include "editing/EditContextSource.h"
 #include "model/FaultTableLibrary.h"
 #include "model/ProjectFile.h"
 
@@ -141,6 +142,36 @@ TEST(SystemPollList, isBuiltFromAnOpenedProjectFile)
     FrameList list;
     buildSystemPollList(list, opened);
     EXPECT_EQ(framesOf(list), kExpectedPoll);
+}
+
+// The edit rules decide on polled words: every input they read is in the system poll list
+// of every installed sample that has it, so a double-click needs no read of its own.
+TEST(SystemPollList, holdsEveryEditRuleInput)
+{
+    const model::FaultTableLibrary faultTables;
+    for (const char* sample : {"VRA1/VRA1V11418", "AIC/AICV21308", "SLM/SLMV20111"}) {
+        const QString key = QString::fromLatin1(sample).section(QLatin1Char('/'), 1);
+        model::OpenedProject opened(faultTables);
+        ASSERT_FALSE(opened.open(QStringLiteral(HESK_SOURCE_DIR "/data/projects/") + QString::fromLatin1(sample)
+                                 + QLatin1Char('/') + key + QStringLiteral(".tmprj"))
+                         .has_value())
+            << sample;
+        FrameList list;
+        buildSystemPollList(list, opened);
+        const std::vector<const model::HeskParameterElement*> inputs = editing::ruleValueParameters(opened);
+        EXPECT_GE(inputs.size(), 3u) << sample;
+        for (const model::HeskParameterElement* input : inputs)
+            EXPECT_GE(list.indexOf(readRequestFor(*input)), 0) << sample << " " << input->number;
+    }
+}
+
+// Each read code's reply fills its own table.
+TEST(ReadRequests, theTableOfEachReadCode)
+{
+    link::OnlineValueTables tables;
+    EXPECT_EQ(&valueTableFor(tables, element(1, model::kNoSubIndex, 0, 0)), &tables.readOnly);
+    EXPECT_EQ(&valueTableFor(tables, element(100, model::kNoSubIndex, 0, 1)), &tables.parameters);
+    EXPECT_EQ(&valueTableFor(tables, element(554, model::kNoSubIndex, 0, 1, 1)), &tables.connections);
 }
 
 }  // namespace

@@ -203,6 +203,36 @@ TEST(ParameterPage, commentStoredIntoTheProjectAndSeenByOtherPages)
     EXPECT_FALSE(all.refreshComments().any());
 }
 
+// The row's definition is the project's as long as the parameter is the same, whatever
+// else of it the project changed since (P0070's current-value text when the power unit
+// is selected again); a different parameter in its place is none.
+TEST(ParameterPage, definitionOfARowIsTheProjectsCurrentOne)
+{
+    const auto opened = openSample(QStringLiteral("VRA1/VRA1V11418"));
+    model::HeskProject& project = opened->project();
+    ParameterPage page(project, opened->deviceClass(), QStringLiteral("功率部分定义"));
+    int row = -1;
+    for (int i = 0; i < page.rowCount(); ++i)
+        if (page.row(i).element.number == 70)
+            row = i;
+    ASSERT_GE(row, 0);
+    const std::size_t index = page.row(row).elementIndex;
+    ASSERT_EQ(page.definition(row), &project.elements[index]);
+
+    // Another power unit: the project rewrites P0070's current-value text.
+    const QString other = project.ubaseTable.back().columns[0];
+    ASSERT_NE(other, project.elements[index].currentValueText);
+    ASSERT_TRUE(opened->applyPowerUnitCode(other));
+    ASSERT_EQ(project.elements[index].currentValueText, other);
+    EXPECT_NE(page.row(row).element, project.elements[index]);
+    EXPECT_EQ(page.definition(row), &project.elements[index]);
+
+    EXPECT_EQ(page.definition(-1), nullptr);
+    EXPECT_EQ(page.definition(page.rowCount()), nullptr);
+    project.elements[index].subIndex = 1;
+    EXPECT_EQ(page.definition(row), nullptr);
+}
+
 TEST(ParameterPage, commentOfARowThatNoLongerMatchesIsRefused)
 {
     model::HeskProject project;

@@ -55,6 +55,24 @@ TEST_F(OnlineAccess, singleReadsFillTheirTablesAndTheSessionKeepsMonitoring)
     EXPECT_EQ(session->values().readOnly.valueOr0(sim::test::kR0001), 9);
 }
 
+// A new connect starts from tables that hold nothing the drive reported: words of an
+// earlier connection (perhaps another drive) are not taken for this drive's.
+TEST_F(OnlineAccess, aConnectStartsFromNothingReported)
+{
+    ASSERT_TRUE(session->readParameters(elements({"P0100", "r0820"})));
+    ASSERT_TRUE(session->values().parameters.received(kP0100));
+    ASSERT_TRUE(session->disconnectDevice());
+    EXPECT_TRUE(session->values().parameters.received(kP0100));  // offline the words stay
+
+    ASSERT_TRUE(connect());
+
+    EXPECT_FALSE(session->values().parameters.received(kP0100));
+    EXPECT_FALSE(session->values().readOnly.received(sim::test::kR0820));
+    EXPECT_EQ(session->values().parameters.valueOr0(kP0100), 0);
+    // The polls bring them again.
+    EXPECT_TRUE(sim::test::pumpUntil([&] { return session->values().parameters.received(sim::test::kP0060); }, 5s));
+}
+
 TEST_F(OnlineAccess, aReadThatIsNeverAnsweredFailsAndKeepsWhatAnswered)
 {
     session->values().readOnly.store(sim::test::kR0820, 0);

@@ -4,9 +4,11 @@
 #include "QtPrinters.h"
 
 #include "shell/CommandRules.h"
+#include "shell/FeaturesNotBuilt.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -142,6 +144,28 @@ TEST(CommandRulesTest, checkMarksFollowThePanesAndTheSetting)
     for (Command c : kAllCommands)
         plain += commandChecked(c, s).has_value() ? 0 : 1;
     EXPECT_EQ(plain, static_cast<int>(kAllCommands.size()) - 3);
+}
+
+// The window enables what the rules allow, except what is not built yet: whatever the
+// state, those stay off, and everything else follows the rules.
+TEST(CommandRulesTest, commandsNotBuiltAreNeverAvailable)
+{
+    for (const CommandState& state : {noProject(), projectOffline(), monitoring(), onlineNotMonitoring()}) {
+        for (Command c : kAllCommands) {
+            const bool notBuilt =
+                std::find(kCommandsNotBuilt.begin(), kCommandsNotBuilt.end(), c) != kCommandsNotBuilt.end();
+            EXPECT_EQ(commandBuilt(c), !notBuilt) << static_cast<int>(c);
+            EXPECT_EQ(commandAvailable(c, state), !notBuilt && commandEnabled(c, state)) << static_cast<int>(c);
+        }
+    }
+    // The rules do allow them, so the list is what keeps them off.
+    EXPECT_TRUE(commandEnabled(Command::Download, monitoring()));
+    EXPECT_FALSE(commandAvailable(Command::Download, monitoring()));
+    EXPECT_TRUE(commandAvailable(Command::FindParameter, monitoring()));
+    EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::QuickSetup));
+    EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::TriggerRecording));
+    EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::Page));
+    EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::ControlPanel));
 }
 
 TEST(CommandRulesTest, menuTextsAndIds)

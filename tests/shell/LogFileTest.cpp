@@ -7,7 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <filesystem>
+
+#if defined(__unix__)
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace hesk::shell;
 using namespace hesk::shell::testing;
@@ -16,6 +23,33 @@ using namespace std::chrono_literals;
 namespace {
 
 const QString firstDebugName = QStringLiteral("debug_20240305_070809.log");
+
+#if defined(__unix__)
+// While it lives, no file of this process grows beyond `bytes`: a write past it fails as
+// on a full disk (the signal it would raise is ignored meanwhile).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = SIG_DFL;
+};
+#endif
 
 class LogFileTest : public ::testing::Test {
 protected:
@@ -125,6 +159,83 @@ TEST_F(LogFileTest, unusableLogsFolderOpensNothingAndKeepsLinesPending)
     log.flush();
     EXPECT_EQ(readAll(*opened), "2024-03-05 07:08:09 before\r\n");
 }
+
+// A log file that cannot be opened is said once, in the pane only (red), naming the folder.
+TEST_F(LogFileTest, unusableLogsFolderIsReportedOnceInThePane)
+{
+    ASSERT_TRUE(QDir(project.logs()).removeRecursively());
+    writeFile(project.logs(), "not a folder");
+
+    Log log(manualOptions());
+    EXPECT_FALSE(log.openLogFile(project.path()).has_value());
+    log.log(QStringLiteral("after"), 2);
+    log.flush();
+    log.flush();
+
+    const std::vector<LogPaneEntry> pane = log.takePaneEntries(100).entries;
+    ASSERT_EQ(pane.size(), 2u);
+    EXPECT_EQ(pane[0].level, 3);
+    EXPECT_TRUE(pane[0].line.startsWith(QStringLiteral("2024-03-05 07:08:09 <错误>日志文件无法打开")))
+        << pane[0].line.toStdString();
+    EXPECT_TRUE(pane[0].line.endsWith(QDir::toNativeSeparators(project.logs()))) << pane[0].line.toStdString();
+    EXPECT_EQ(pane[1].line, QStringLiteral("2024-03-05 07:08:09 after"));
+
+    // The report is no line of any file.
+    ProjectFolder other;
+    const auto opened = log.openLogFile(other.path());
+    ASSERT_TRUE(opened.has_value());
+    log.flush();
+    EXPECT_EQ(readAll(*opened), "2024-03-05 07:08:09 after\r\n");
+}
+
+#if defined(__unix__)
+// The disk refuses part of a block (here: a file size limit, as a full disk would): the
+// pane hears of it once, nothing is lost, and the rest is written once the disk takes it.
+TEST_F(LogFileTest, refusedWriteIsReportedOnceAndWrittenLater)
+{
+    Log log(manualOptions());
+    const QString file = log.openLogFile(project.path()).value_or(QString());
+    ASSERT_FALSE(file.isEmpty());
+    log.log(QStringLiteral("first"), 2);
+    log.flush();
+    const QByteArray first = readAll(file);
+    ASSERT_EQ(first, "2024-03-05 07:08:09 first\r\n");
+
+    const QString longLine = QStringLiteral("second line, longer than the room left: ") + QString(40, QLatin1Char('x'));
+    {
+        const FileSizeLimit limit(first.size() + 10);
+        log.log(longLine, 2);
+        log.flush();
+        log.log(QStringLiteral("third"), 2);
+        log.flush();
+        EXPECT_EQ(QFileInfo(file).size(), first.size() + 10);
+    }
+    const std::vector<LogPaneEntry> pane = log.takePaneEntries(100).entries;
+    QStringList failures;
+    for (const LogPaneEntry& entry : pane)
+        if (entry.level == 3)
+            failures << entry.line;
+    ASSERT_EQ(failures.size(), 1) << failures.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("<错误>日志文件写入失败"))) << failures[0].toStdString();
+    EXPECT_TRUE(failures[0].endsWith(QDir::toNativeSeparators(file))) << failures[0].toStdString();
+
+    log.flush();
+    EXPECT_EQ(readAll(file), first + "2024-03-05 07:08:09 " + longLine.toUtf8() + "\r\n" + "2024-03-05 07:08:09 third\r\n");
+
+    // Writing works again: a later failure would be said again.
+    {
+        const FileSizeLimit limit(QFileInfo(file).size());
+        log.log(QStringLiteral("fourth"), 2);
+        log.flush();
+    }
+    int reports = 0;
+    for (const LogPaneEntry& entry : log.takePaneEntries(100).entries)
+        reports += entry.line.contains(QStringLiteral("日志文件写入失败")) ? 1 : 0;
+    EXPECT_EQ(reports, 1);
+    log.flush();
+    EXPECT_TRUE(readAll(file).endsWith("2024-03-05 07:08:09 fourth\r\n"));
+}
+#endif
 
 TEST_F(LogFileTest, equalLastWriteTimesGoToTheLaterName)
 {

@@ -361,6 +361,8 @@ TEST_F(LifecycleTest, failedOfflineSaveStopsTheClose)
     EXPECT_TRUE(lifecycle->projectOpen());
     EXPECT_TRUE(hooks.offlineChanged);
     EXPECT_EQ(hooks.offlineSaves, 1);
+    EXPECT_EQ(hooks.valuesDiscarded, 1);  // only at the open: the values stay
+    EXPECT_FALSE(log.currentFilePath().isEmpty());
 }
 
 TEST_F(LifecycleTest, failedTriggerDataSaveStopsTheClose)
@@ -403,6 +405,36 @@ TEST_F(LifecycleTest, closeEmptiesTheFaultDataAndTheLogPane)
     EXPECT_TRUE(pane.clearFirst);
     EXPECT_TRUE(pane.entries.empty());
     EXPECT_TRUE(session->project().path().isEmpty());
+}
+
+// The next project must show none of this one's offline values, nor write its log lines
+// into this one's log file.
+TEST_F(LifecycleTest, closeDropsTheOfflineValuesAndClosesTheLogFile)
+{
+    openInverter();
+    EXPECT_EQ(hooks.valuesDiscarded, 1);  // whatever was there before this project
+    const QString firstFile = log.currentFilePath();
+    log.log(QStringLiteral("last line of the first project"), 2);
+
+    ASSERT_TRUE(lifecycle->closeProject());
+
+    EXPECT_EQ(hooks.valuesDiscarded, 2);
+    EXPECT_TRUE(log.currentFilePath().isEmpty());
+    log.log(QStringLiteral("between the projects"), 2);
+    log.flush();
+    const QString first = QString::fromUtf8(readAll(firstFile));
+    EXPECT_TRUE(first.contains(QStringLiteral("last line of the first project"))) << first.toStdString();
+    EXPECT_FALSE(first.contains(QStringLiteral("between the projects"))) << first.toStdString();
+
+    // The lines in between reach the next project's file.
+    const QString other = copyInto(installedProject("SLM", "SLMV20111"), dir.filePath(QStringLiteral("other")),
+                                   QStringLiteral("Other.tmprj"));
+    ASSERT_TRUE(lifecycle->openFile(other));
+    EXPECT_EQ(hooks.valuesDiscarded, 3);
+    ASSERT_NE(log.currentFilePath(), firstFile);
+    log.flush();
+    EXPECT_TRUE(QString::fromUtf8(readAll(log.currentFilePath())).contains(QStringLiteral("between the projects")));
+    EXPECT_FALSE(QString::fromUtf8(readAll(firstFile)).contains(QStringLiteral("between the projects")));
 }
 
 TEST_F(LifecycleTest, aClosedProjectCanBeOpenedAgain)

@@ -56,6 +56,7 @@ public:
         ++offlineCleared;
     }
     void clearOfflineFileName() override { ++fileNamesCleared; }
+    void discardOfflineValues() override { ++valuesDiscarded; }
     bool triggerDataUnsaved() const override { return triggerUnsaved; }
     bool saveTriggerData() override
     {
@@ -67,7 +68,7 @@ public:
     bool offlineSaveSucceeds = true;
     bool triggerUnsaved = false;
     bool triggerSaveSucceeds = true;
-    int offlineSaves = 0, offlineCleared = 0, fileNamesCleared = 0, triggerSaves = 0;
+    int offlineSaves = 0, offlineCleared = 0, fileNamesCleared = 0, triggerSaves = 0, valuesDiscarded = 0;
 };
 
 class LifecycleTest : public ::testing::Test {

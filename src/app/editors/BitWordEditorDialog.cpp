@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogButtons.h"
 
+#include "editing/BitTexts.h"
 #include "editing/BitWord.h"
 #include "editing/EditorMessages.h"
 #include "model/ParameterTypes.h"
@@ -22,6 +23,7 @@ BitWordEditorDialog::BitWordEditorDialog(editing::EditEnvironment& environment,
     m_word = editing::bitWordFromText(parameter, currentText).value_or(0);
     auto* layout = new QVBoxLayout(this);
     const int bits = editing::bitCount(parameter);
+    const std::vector<QString> meanings = editing::bitTexts(parameter);
     m_list = new QTableWidget(bits, 2, this);
     m_list->setObjectName(QStringLiteral("bitList"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("比特位：值"), QStringLiteral("比特位含义")});
@@ -33,7 +35,8 @@ BitWordEditorDialog::BitWordEditorDialog(editing::EditEnvironment& environment,
         auto* value = new QTableWidgetItem;
         value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         m_list->setItem(bit, 0, value);
-        auto* meaning = new QTableWidgetItem;
+        auto* meaning = new QTableWidgetItem(meanings[static_cast<std::size_t>(bit)]);
+        meaning->setToolTip(meaning->text());
         meaning->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         m_list->setItem(bit, 1, meaning);
         showBit(bit);

@@ -1,6 +1,7 @@
 #pragma once
 // The bit editor: one row per bit of the parameter ("比特位：值", "比特位含义"), each
-// checked when the bit is set. OK composes the word from the bits and stores or writes
+// checked when the bit is set, with the bit's meaning where the parameter's comment names
+// it (editing::bitTexts). OK composes the word from the bits and stores or writes
 // it as the value editor does (editing::applyBitWord). Closing is refused while the
 // write runs.
 

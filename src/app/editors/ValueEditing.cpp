@@ -9,6 +9,7 @@
 
 #include "editing/AllowedValues.h"
 #include "editing/EditContextSource.h"
+#include "shell/EditInputRead.h"
 
 #include <QWidget>
 
@@ -22,46 +23,54 @@ ValueEditing::ValueEditing(shell::MonitorSession& session, model::UserPrompt& pr
 {
 }
 
-bool ValueEditing::editRow(ParameterPageWindow& window, int row)
+bool ValueEditing::editRow(ParameterPageWindow* window, int row)
 {
-    const pages::ParameterPage& page = window.page();
-    if (row < 0 || row >= page.rowCount())
+    // Every wait below runs the event loop, and the window may close meanwhile: it is held
+    // through a guard and its row fetched again after each wait.
+    const QPointer<ParameterPageWindow> page(window);
+    if (!page)
         return false;
-    const pages::PageRow& pageRow = page.row(row);
-    model::OpenedProject& project = m_session.project();
-    const std::vector<model::HeskParameterElement>& elements = project.project().elements;
-    // The row's definition must still be the project's.
-    if (pageRow.elementIndex >= elements.size() || !(elements[pageRow.elementIndex] == pageRow.element))
+    const model::HeskParameterElement* parameter = page->page().definition(row);
+    if (!parameter)
         return false;
-    const model::HeskParameterElement& parameter = elements[pageRow.elementIndex];
+    const uint16_t number = parameter->number;
+    const uint16_t subIndex = parameter->subIndex;
+    const auto sameRowAfterWait = [&]() -> const model::HeskParameterElement* {
+        if (!page)
+            return nullptr;
+        const model::HeskParameterElement* again = page->page().definition(row);
+        return again && again->number == number && again->subIndex == subIndex ? again : nullptr;
+    };
 
     const bool online = m_session.isOnline();
-    // The rules read the drive's access word, menu level and state, and the editor starts
-    // from the parameter's value: read them now, so that neither rests on words that were
-    // never polled.
+    // The rules decide on the drive's last polled words; only what the drive has not
+    // reported since the connect is read now.
     if (online) {
-        std::vector<const model::HeskParameterElement*> inputs = editing::ruleValueParameters(project);
-        inputs.push_back(&parameter);
-        if (!m_session.readParameters(inputs)) {
+        const bool read = shell::readUnreportedEditInputs(m_session, *parameter);
+        if (!read) {
             m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
             return false;
         }
-        window.refreshAllValues();
+        parameter = sameRowAfterWait();
+        if (!parameter)
+            return false;  // the page closed or was rebuilt meanwhile: nothing left to edit
+        page->refreshAllValues();
     }
     const editing::EditContext context = editing::editContext(
-        project, online, [this](const model::HeskParameterElement& e) { return m_session.onlineRaw(e); });
-    const editing::EditDecision decision = editing::decideValueEdit(context, parameter);
+        m_session.project(), online, [this](const model::HeskParameterElement& e) { return m_session.onlineRaw(e); });
+    const editing::EditDecision decision = editing::decideValueEdit(context, *parameter);
     if (decision.refused()) {
         m_prompt.showMessage(*decision.refusal);
-        if (decision.focusBackToList)
-            window.setFocus();
+        if (decision.focusBackToList && page)
+            page->setFocus();
         return false;
     }
     if (decision.editor == editing::EditorKind::None || decision.editor == editing::EditorKind::CommentDialog)
         return false;
-    if (!runEditor(decision.editor, parameter, pageRow.valueText))
+    if (!runEditor(decision.editor, *parameter, page->page().row(row).valueText))
         return false;
-    window.refreshAllValues();
+    if (page)
+        page->refreshAllValues();
     return true;
 }
 

@@ -3,9 +3,15 @@
 // rules decide (a refusal goes through the prompt), the editor they name opens, and
 // after OK the page shows the new value.
 //
-// Online the words the rules read (P0053, P0060, r0001, r0011, P0089) and the edited
-// parameter's own word are read from the drive first (a read that gets no answer ends the edit with "请求数据超时，请您重新尝试！")
-// and the editors write through the session; offline they change the offline values.
+// Online the rules decide on the words the drive last reported (P0053, P0060, r0001,
+// r0011, P0089 are polled); only those, and the edited parameter's own word, that the
+// drive has not reported since the connect are read first (shell::readUnreportedEditInputs;
+// a read that gets no answer ends the edit with "请求数据超时，请您重新尝试！"). The
+// editors write through the session; offline they change the offline values.
+//
+// The page window is held through a guard: a wait (the read, the editor's own) may close
+// it, and the row is fetched again after the read. The row's definition is the project's
+// current one, matched by number and sub-index.
 //
 // The special-value parameters choose among their allowed values (the value editor
 // when the table has none for them).
@@ -36,8 +42,9 @@ public:
     ValueEditing(shell::MonitorSession& session, model::UserPrompt& prompt, pages::OfflineValueSet& offline,
                  QWidget* dialogParent, QObject* parent = nullptr);
 
-    // The edit of the row's value cell; true when a value was stored or written.
-    bool editRow(ParameterPageWindow& window, int row);
+    // The edit of the row's value cell; true when a value was stored or written. Nothing
+    // happens for a null window or a row out of range.
+    bool editRow(ParameterPageWindow* window, int row);
 
     // Called with every editor just before it runs (tests drive the dialog from here).
     using EditorOpened = std::function<void(QDialog*)>;

@@ -1,5 +1,7 @@
 #include "MainMenus.h"
 
+#include "shell/FeaturesNotBuilt.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -76,6 +78,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
 QMenu* MainMenus::addMenu(QMenuBar* bar, const QString& title)
 {
     QMenu* menu = bar->addMenu(title);
+    menu->setToolTipsVisible(true);  // the tips of commands that are not built yet
     connect(menu, &QMenu::aboutToShow, this, &MainMenus::aboutToShowMenu);
     return menu;
 }
@@ -86,6 +89,10 @@ QAction* MainMenus::add(QMenu* menu, Command command)
     action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(command)));
     action->setData(static_cast<int>(command));
     connect(action, &QAction::triggered, this, [this, command] { m_run(command); });
+    if (!shell::commandBuilt(command)) {
+        action->setToolTip(shell::notBuiltText());
+        action->setStatusTip(shell::notBuiltText());
+    }
     m_actions[command] = action;
     return action;
 }
@@ -119,7 +126,7 @@ QList<QAction*> MainMenus::lookActions() const { return m_looks ? m_looks->actio
 void MainMenus::apply(const shell::CommandState& state)
 {
     for (const auto& [command, action] : m_actions) {
-        action->setEnabled(shell::commandEnabled(command, state));
+        action->setEnabled(shell::commandAvailable(command, state));
         if (const std::optional<bool> checked = shell::commandChecked(command, state))
             action->setChecked(*checked);
     }

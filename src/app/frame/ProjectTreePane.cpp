@@ -1,5 +1,7 @@
 #include "ProjectTreePane.h"
 
+#include "shell/FeaturesNotBuilt.h"
+
 #include <QStyle>
 
 namespace hesk::app {
@@ -44,6 +46,11 @@ void ProjectTreePane::addNodes(QTreeWidgetItem* parent, const std::vector<shell:
         item->setIcon(0, iconFor(node.image));
         item->setData(0, kKindRole, static_cast<int>(node.kind));
         item->setData(0, kImageRole, node.image);
+        if (!shell::treeNodeBuilt(node.kind)) {
+            // Drawn greyed and never activated: the tip says why.
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+            item->setToolTip(0, shell::notBuiltText());
+        }
         addNodes(item, node.children);
     }
 }
@@ -57,7 +64,8 @@ QTreeWidgetItem* ProjectTreePane::findNode(const QString& caption) const
 bool ProjectTreePane::activateNode(const QString& caption)
 {
     QTreeWidgetItem* item = findNode(caption);
-    if (!item || static_cast<shell::TreeNodeKind>(item->data(0, kKindRole).toInt()) == shell::TreeNodeKind::Folder)
+    if (!item || static_cast<shell::TreeNodeKind>(item->data(0, kKindRole).toInt()) == shell::TreeNodeKind::Folder
+        || !(item->flags() & Qt::ItemIsEnabled))
         return false;
     setCurrentItem(item);
     Q_EMIT itemActivated(item, 0);
@@ -66,7 +74,7 @@ bool ProjectTreePane::activateNode(const QString& caption)
 
 void ProjectTreePane::onActivated(QTreeWidgetItem* item)
 {
-    if (!item)
+    if (!item || !(item->flags() & Qt::ItemIsEnabled))
         return;
     const auto kind = static_cast<shell::TreeNodeKind>(item->data(0, kKindRole).toInt());
     if (kind != shell::TreeNodeKind::Folder)

@@ -1,6 +1,7 @@
 #pragma once
 // The project tree ("项目" pane): built from the layout of the open project's device
-// family; activating a leaf (double click or Enter) reports its kind and caption.
+// family; activating a leaf (double click or Enter) reports its kind and caption. Leaves
+// whose tool is not built yet are shown disabled with a tip saying so.
 
 #include "shell/ProjectTreeLayout.h"
 
@@ -24,7 +25,8 @@ public:
 
     // The first item with this caption, depth first; nullptr when none.
     QTreeWidgetItem* findNode(const QString& caption) const;
-    // Activates the node as a double click would; false when there is no such leaf.
+    // Activates the node as a double click would; false when there is no such leaf or it
+    // is disabled.
     bool activateNode(const QString& caption);
 
 Q_SIGNALS:

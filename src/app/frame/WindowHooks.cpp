@@ -14,6 +14,14 @@ void WindowHooks::clearOfflineModifications()
     m_offline.modified = false;
 }
 
+void WindowHooks::discardOfflineValues()
+{
+    if (m_offline.discardValues)
+        m_offline.discardValues();
+    m_offline.modified = false;
+    m_offline.fileName.clear();
+}
+
 shell::LifecycleHooks& WindowHooks::workflow() const { return m_workflow ? *m_workflow : m_defaults; }
 
 }  // namespace hesk::app

@@ -26,6 +26,9 @@ struct OfflineState {
     std::function<void()> clearModifications;
     // The holder's own modified mark, asked besides `modified`; none: only `modified`.
     std::function<bool()> holderModified;
+    // Drops the holder's values (the project closes or another opens); the mark and the
+    // file name are cleared here.
+    std::function<void()> discardValues;
 };
 
 class WindowHooks final : public shell::LifecycleHooks {
@@ -44,6 +47,7 @@ public:
     bool saveOfflineValues() override;
     void clearOfflineModifications() override;
     void clearOfflineFileName() override { m_offline.fileName.clear(); }
+    void discardOfflineValues() override;
 
     bool motorControlHeld() const override { return workflow().motorControlHeld(); }
     void dropMotorControl() override { workflow().dropMotorControl(); }

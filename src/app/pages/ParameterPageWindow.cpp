@@ -139,7 +139,10 @@ void ParameterPageWindow::onDoubleClicked(const QModelIndex& index)
     if (index.column() == pages::ColumnComment)
         m_view->edit(index);
     else if (index.column() == pages::ColumnValue)
-        Q_EMIT valueCellActivated(index.row());
+        // Once the view's mouse handling has returned: the edit waits with the event loop
+        // running, and the view must not be inside its own handler if the window closes.
+        QMetaObject::invokeMethod(
+            this, [this, row = index.row()] { Q_EMIT valueCellActivated(row); }, Qt::QueuedConnection);
 }
 
 QMenu* ParameterPageWindow::createContextMenu(QWidget* parent)

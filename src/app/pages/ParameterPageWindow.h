@@ -8,8 +8,8 @@
 // on a UI timer, for the rows in view only, and only the cells that changed are repainted.
 //
 // Value editing is not done here: a double-click on the value cell emits
-// valueCellActivated(row) for the editors; a double-click on the comment cell edits the
-// comment in place.
+// valueCellActivated(row) for the editors, from the event loop once the view's handler
+// has returned; a double-click on the comment cell edits the comment in place.
 
 #include "PageEnvironment.h"
 

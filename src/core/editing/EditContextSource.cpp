@@ -1,5 +1,7 @@
 #include "EditContextSource.h"
 
+#include <algorithm>
+
 namespace hesk::editing {
 
 namespace {
@@ -45,6 +47,17 @@ std::vector<const model::HeskParameterElement*> ruleValueParameters(const model:
             definitions.push_back(definition);
     }
     return definitions;
+}
+
+std::vector<const model::HeskParameterElement*> unreportedEditInputs(const model::OpenedProject& project,
+                                                                    const model::HeskParameterElement& parameter,
+                                                                    const ReportedLookup& reported)
+{
+    std::vector<const model::HeskParameterElement*> inputs = ruleValueParameters(project);
+    if (std::find(inputs.begin(), inputs.end(), &parameter) == inputs.end())
+        inputs.push_back(&parameter);
+    std::erase_if(inputs, [&](const model::HeskParameterElement* e) { return reported(*e); });
+    return inputs;
 }
 
 DriveRuleValues driveRuleValues(const model::OpenedProject& project, const RawWordLookup& raw)

@@ -37,6 +37,13 @@ void ValueTable::forgetAll()
         marks.store(0, std::memory_order_relaxed);
 }
 
+void OnlineValueTables::clear()
+{
+    parameters.clear();
+    readOnly.clear();
+    connections.clear();
+}
+
 void OnlineValueTables::forgetReceived()
 {
     parameters.forgetAll();

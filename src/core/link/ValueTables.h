@@ -58,6 +58,8 @@ struct OnlineValueTables {
 
     // Removes the received marks of all three tables (a new connection begins).
     void forgetReceived();
+    // Zeroes every word and removes every mark of the three tables.
+    void clear();
 };
 
 // The stored form of a connection value received in reply 0x17: the two's-complement

@@ -23,8 +23,9 @@ void appendNumbers(QStringList& list, QChar letter, int first, int last)
 QStringList SpecialParameterTable::standardKeyTexts()
 {
     QStringList list;
-    // Edit rules, control panel, quick commissioning, power unit and base values.
-    list << QStringLiteral("P0053") << QStringLiteral("P0060") << QStringLiteral("P0070")
+    // Edit rules (with r0001 and r0011 below), control panel, quick commissioning, power
+    // unit and base values.
+    list << QStringLiteral("P0053") << QStringLiteral("P0060") << QStringLiteral("P0089") << QStringLiteral("P0070")
          << QStringLiteral("P0071") << QStringLiteral("P0072") << QStringLiteral("P0073")
          << QStringLiteral("r0071") << QStringLiteral("r0072") << QStringLiteral("r0073");
     appendSubIndices(list, "P0107", 1, 4);

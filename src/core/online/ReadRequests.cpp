@@ -11,6 +11,15 @@ link::CommandFrame readRequestFor(const model::HeskParameterElement& element)
     return link::readConnectionRequest(element.address);
 }
 
+const link::ValueTable& valueTableFor(const link::OnlineValueTables& tables, const model::HeskParameterElement& element)
+{
+    if (!element.isSettable())
+        return tables.readOnly;
+    if (!element.isConnection())
+        return tables.parameters;
+    return tables.connections;
+}
+
 void buildSystemPollList(FrameList& list, const model::OpenedProject& project)
 {
     buildSystemPollList(list, project.project(), project.specials());

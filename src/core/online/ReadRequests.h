@@ -8,6 +8,7 @@
 
 #include "FrameList.h"
 #include "link/FrameCodec.h"
+#include "link/ValueTables.h"
 #include "model/HeskProject.h"
 #include "model/OpenedProject.h"
 #include "model/SpecialParameterTable.h"
@@ -15,6 +16,8 @@
 namespace hesk::online {
 
 link::CommandFrame readRequestFor(const model::HeskParameterElement& element);
+// The table that request's reply fills: read-only, parameter or connection table.
+const link::ValueTable& valueTableFor(const link::OnlineValueTables& tables, const model::HeskParameterElement& element);
 
 // Empties the list and fills it with the system poll: the CPU-load requests 0x09 and
 // 0x0A, then the read request of every special parameter the project has, in the order

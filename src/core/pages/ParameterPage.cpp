@@ -98,6 +98,19 @@ void ParameterPage::rebuild()
         addRow(index, -1);
 }
 
+const model::HeskParameterElement* ParameterPage::definition(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return nullptr;
+    const PageRow& r = m_rows[static_cast<std::size_t>(row)];
+    if (r.elementIndex >= m_project.elements.size())
+        return nullptr;
+    const model::HeskParameterElement& element = m_project.elements[r.elementIndex];
+    if (element.number != r.element.number || element.subIndex != r.element.subIndex)
+        return nullptr;
+    return &element;
+}
+
 QString ParameterPage::text(int row, int column) const
 {
     if (row < 0 || row >= rowCount())
@@ -207,12 +220,10 @@ CommentStore ParameterPage::storeComment(int row, const QString& comment)
 {
     if (row < 0 || row >= rowCount())
         return CommentStore::Failed;
+    if (definition(row) == nullptr)
+        return CommentStore::Failed;
     PageRow& r = m_rows[static_cast<std::size_t>(row)];
-    if (r.elementIndex >= m_project.elements.size())
-        return CommentStore::Failed;
     model::HeskParameterElement& element = m_project.elements[r.elementIndex];
-    if (element.number != r.element.number || element.subIndex != r.element.subIndex)
-        return CommentStore::Failed;
     if (element.comment == comment && r.element.comment == comment)
         return CommentStore::Unchanged;
     element.comment = comment;

@@ -107,6 +107,13 @@ public:
     const PageRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
     const std::vector<PageRow>& rows() const { return m_rows; }
 
+    // The project's definition behind the row as it is now: the row keeps a copy taken when
+    // it was built, while the project's current-value texts change (P0070 when the power
+    // unit is selected again), so the two are matched by number and sub-index only.
+    // nullptr for a row out of range or when the project no longer has that parameter
+    // there.
+    const model::HeskParameterElement* definition(int row) const;
+
     // The text of a cell; empty for a row or column out of range.
     QString text(int row, int column) const;
 

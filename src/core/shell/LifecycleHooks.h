@@ -16,6 +16,10 @@ public:
     virtual bool triggerDataUnsaved() const { return false; }
     // Saves that data (the person chooses the file); false when nothing was saved.
     virtual bool saveTriggerData() { return false; }
+    // A project closes or opens: the offline values of the one before go (values, list
+    // of modifications, file name), so that no page of the next project shows them and
+    // no save writes them into its file.
+    virtual void discardOfflineValues() {}
 };
 
 }  // namespace hesk::shell

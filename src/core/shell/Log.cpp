@@ -71,11 +71,25 @@ std::optional<QString> Log::openLogFile(const QString& projectFolder)
     std::lock_guard fileLock(m_fileMutex);
     m_threshold.store(1);
     writePendingLocked();
-    const bool opened = m_file.open(projectLogFolder(projectFolder), m_options.maxFileSize);
+    const QString folder = projectLogFolder(projectFolder);
+    const bool opened = m_file.open(folder, m_options.maxFileSize);
     m_fileOpen.store(opened);
-    if (!opened)
+    m_writeFailing.store(false);
+    m_writeFailureReported.store(false);
+    if (!opened) {
+        reportInPane(QStringLiteral("<错误>日志文件无法打开，日志暂不写入文件：%1").arg(QDir::toNativeSeparators(folder)));
         return std::nullopt;
+    }
     return m_file.filePath();
+}
+
+void Log::closeLogFile()
+{
+    std::lock_guard fileLock(m_fileMutex);
+    writePendingLocked();
+    m_file.close();
+    m_fileOpen.store(false);
+    m_writeFailing.store(false);
 }
 
 QString Log::logFolder() const
@@ -140,11 +154,23 @@ void Log::writerLoop()
     finishFileLocked();
 }
 
+void Log::reportInPane(const QString& text)
+{
+    m_pane.push(m_clock().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss ")) + text, maxLevel);
+}
+
 void Log::appendPending(QByteArray bytes)
 {
     std::lock_guard lock(m_pendingMutex);
     m_pending.append(bytes);
-    if (m_fileOpen.load() || m_pending.size() <= m_options.pendingCapacity)
+    trimPendingLocked();
+}
+
+void Log::trimPendingLocked()
+{
+    // A file that takes the text drains it; without one (or while it refuses writes) the
+    // text is bounded.
+    if ((m_fileOpen.load() && !m_writeFailing.load()) || m_pending.size() <= m_options.pendingCapacity)
         return;
     // Keep about half the capacity of the newest lines, cut at a line end so no line is
     // torn; dropping half at once keeps this rare.
@@ -167,14 +193,35 @@ void Log::writePendingLocked()
     if (!m_file.isOpen())
         return;  // lines stay pending for the first file opened
     const QByteArray block = takePending();
-    if (!block.isEmpty())
-        m_file.append(block);
+    if (block.isEmpty())
+        return;
+    const qint64 written = m_file.append(block);
+    if (written == block.size()) {
+        m_writeFailing.store(false);
+        m_writeFailureReported.store(false);
+        return;
+    }
+    // What did not reach the file goes back ahead of the newer lines, for the next write;
+    // the pane hears of it once until a write succeeds again.
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending.prepend(block.mid(written));
+        m_writeFailing.store(true);
+        trimPendingLocked();
+    }
+    if (!m_writeFailureReported.exchange(true))
+        reportInPane(QStringLiteral("<错误>日志文件写入失败，未写入的日志稍后重试：%1")
+                         .arg(QDir::toNativeSeparators(m_file.filePath())));
 }
 
 void Log::rotateLocked()
 {
-    if (m_file.isOpen())
-        m_fileOpen.store(m_file.rotateIfFull());
+    if (!m_file.isOpen() || m_writeFailing.load())
+        return;
+    if (m_file.rotateIfFull())
+        return;
+    m_fileOpen.store(false);
+    reportInPane(QStringLiteral("<错误>日志文件无法打开，日志暂不写入文件：%1").arg(QDir::toNativeSeparators(m_file.folder())));
 }
 
 void Log::finishFileLocked()

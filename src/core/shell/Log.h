@@ -10,8 +10,14 @@
 //
 // File: a writer thread (below-normal priority) writes the pending text every writePeriod
 // (3000 ms) in one block, UTF-8, into the open file and starts a new file once it holds
-// maxFileSize (512000) bytes. Lines logged before any file is open stay pending and reach
-// the first file opened. At shutdown the pending text is written followed by "\r\n".
+// maxFileSize (512000) bytes. Lines logged before any file is open (or after the project's
+// file was closed) stay pending and reach the next file opened. At shutdown the pending
+// text is written followed by "\r\n".
+//
+// Failures are said once in the pane (level 3, not in any file): a log file that cannot be
+// opened (at a project's open or at a rotation), and a write the disk refused. Text that
+// did not reach the file stays pending, ahead of newer lines, and is written again at the
+// next period; while no file takes it, the pending text is bounded by pendingCapacity.
 //
 // Pane: the pane drains the queue on the UI thread with takePaneEntries() from a timer.
 //
@@ -82,6 +88,9 @@ public:
     // folder is continued or a new "debug_" file started. Returns the path of the file now
     // open, nothing when none could be opened (lines then stay pending).
     std::optional<QString> openLogFile(const QString& projectFolder);
+    // For a closing project: the pending lines go to its file, which is then closed, so
+    // that later lines wait for the next project's file instead of landing in this one.
+    void closeLogFile();
 
     QString logFolder() const;
     QString currentFilePath() const;
@@ -107,6 +116,11 @@ public:
 private:
     void writerLoop();
     void appendPending(QByteArray bytes);
+    // Needs m_pendingMutex held: drops the oldest lines beyond the capacity while no file
+    // takes the text.
+    void trimPendingLocked();
+    // A failure of the file, for the pane only (the file is what failed).
+    void reportInPane(const QString& text);
     QByteArray takePending();
     // These need m_fileMutex held.
     void writePendingLocked();
@@ -129,6 +143,8 @@ private:
     mutable std::mutex m_fileMutex;
     LogFile m_file;
     std::atomic<bool> m_fileOpen{false};  // mirrors m_file.isOpen() for log()
+    std::atomic<bool> m_writeFailing{false};          // the last write fell short
+    std::atomic<bool> m_writeFailureReported{false};  // said in the pane since the last good write
 
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;

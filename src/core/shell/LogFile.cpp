@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -109,13 +110,11 @@ void LogFile::close()
     }
 }
 
-bool LogFile::append(const QByteArray& bytes)
+qint64 LogFile::append(const QByteArray& bytes)
 {
     if (!m_file.isOpen())
-        return false;
-    const qint64 written = m_file.write(bytes);
-    const bool flushed = m_file.flush();
-    return written == bytes.size() && flushed;
+        return 0;
+    return std::max<qint64>(0, m_file.write(bytes));
 }
 
 bool LogFile::rotateIfFull()
@@ -156,7 +155,7 @@ QString LogFile::newFileName(const QDateTime& time)
 bool LogFile::openForAppend(const QString& path)
 {
     m_file.setFileName(path);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Append);
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
 }
 
 bool LogFile::createNewFile()
@@ -171,7 +170,7 @@ bool LogFile::createNewFile()
         const QString path = dir.filePath(name);
         m_file.setFileName(path);
         // NewOnly fails when the name is taken, atomically, so nothing is ever truncated.
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::NewOnly))
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::NewOnly | QIODevice::Unbuffered))
             return true;
         if (!QFileInfo::exists(path))
             return false;  // failed for another reason (no permission, no space)

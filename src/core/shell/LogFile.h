@@ -42,9 +42,10 @@ public:
     QString folder() const { return m_folder; }
     qint64 size() const { return m_file.isOpen() ? m_file.size() : 0; }
 
-    // Appends the bytes and flushes them to the system. False when the file is not open or
-    // not every byte reached it.
-    bool append(const QByteArray& bytes);
+    // Appends the bytes straight to the system (the file is unbuffered). Returns how many
+    // of them reached the file, from the start: all of them on success, fewer when the
+    // disk refused the rest (full, over quota), 0 when the file is not open.
+    qint64 append(const QByteArray& bytes);
 
     // When the open file has reached the maximum size: closes it and starts a new file in
     // the same folder. Returns whether a file is open afterwards.

@@ -316,6 +316,7 @@ void MonitorSession::reportCpuTypeMismatch()
 
 void MonitorSession::prepareLists()
 {
+    m_values.clear();  // what the tables hold from now on, this drive reported
     m_scheduler->reset();
     online::buildSystemPollList(m_scheduler->systemPollList(), m_project);
 }

@@ -73,6 +73,7 @@ bool ProjectLifecycle::openFile(const QString& path)
         return false;
     }
     m_projectModified = false;
+    hooks().discardOfflineValues();
     m_log.openLogFile(project.folder());
     m_log.log(QString::fromUtf8(kLogStartedText), 2);
     // A sample or read-only project logs under the user's data folder: say where.
@@ -149,11 +150,14 @@ bool ProjectLifecycle::closeProject()
     m_session.installPagePollList(nullptr);  // the page windows and their lists go
     m_session.link().faultData().clear();
     m_log.clearPane();
+    // After the pane was cleared, so that a failure to write the last lines shows there.
+    m_log.closeLogFile();
     m_session.project().close();
     m_projectModified = false;
     LifecycleHooks& h = hooks();
     h.clearOfflineModifications();
     h.clearOfflineFileName();
+    h.discardOfflineValues();
     return true;
 }
 

@@ -9,8 +9,9 @@
 // openFile (also used by device search, add device and the command line): the file must
 // end in ".tmprj" ("项目文件%s错误，打开失败！"), load (the loader's message on failure),
 // the CPU type must be known ("程序无法识别文件中的设备类型，请您重新选择其他工程文件！",
-// the project is not kept), then the log file is opened in the project's "logs" folder
-// and "***** TLog Started *****" logged at level 2.
+// the project is not kept), then the offline values of any earlier project are dropped,
+// the log file is opened in the project's "logs" folder and "***** TLog Started *****"
+// logged at level 2.
 //
 // Close and exit ask, in this order, each with Yes/No/Cancel where Cancel stops all:
 // the project was modified ("内容有修改,是否保存到工程文件？"), the offline values were
@@ -60,8 +61,8 @@ public:
     bool saveProjectFile();
 
     // The close command (1031): the questions, then the project is closed (the fault
-    // data is emptied, the log pane cleared, both modified flags and the offline file
-    // name cleared, the page poll slot emptied). False when a Cancel or a failed save
+    // data is emptied, the log pane cleared, the log file closed, both modified flags,
+    // the offline values and their file name cleared, the page poll slot emptied). False when a Cancel or a failed save
     // stopped it, or while online (the command is disabled then).
     bool closeProject();
 
