@@ -8,6 +8,7 @@
 #include "pages/PageColumns.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -55,7 +56,9 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
         connect(m_view, &QWidget::customContextMenuRequested, this, &ParameterPageWindow::showContextMenu);
     }
 
-    m_page->buildPollList(m_pollList);
+    updatePollList();
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &ParameterPageWindow::updatePollList);
+    m_view->viewport()->installEventFilter(this);
     refreshAllValues();
     m_refreshTimer.setInterval(kRefreshPeriod);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
@@ -82,17 +85,46 @@ pages::ValueSource ParameterPageWindow::valueSource() const
     return source;
 }
 
+pages::RowSpan ParameterPageWindow::rowsInView() const
+{
+    if (m_page->rowCount() == 0)
+        return {};
+    const int first = m_view->rowAt(0);
+    if (first < 0)
+        return {};
+    int last = m_view->rowAt(m_view->viewport()->height() - 1);
+    if (last < 0)
+        last = m_page->rowCount() - 1;  // the rows end above the bottom of the view
+    return {first, last};
+}
+
+void ParameterPageWindow::updatePollList()
+{
+    const pages::RowSpan view = rowsInView();
+    if (m_polledView == view)
+        return;
+    m_polledView = view;
+    m_page->buildPollList(m_pollList, view);
+    if (isVisible())
+        m_env.session.scheduler().clearPageCycle();
+}
+
+bool ParameterPageWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        updatePollList();
+    return QWidget::eventFilter(watched, event);
+}
+
 pages::ChangedRows ParameterPageWindow::refreshVisibleValues()
 {
     if (m_page->rowCount() == 0)
         return {};
-    int first = m_view->rowAt(0);
-    if (first < 0)
-        first = 0;
-    int last = m_view->rowAt(m_view->viewport()->height() - 1);
-    if (last < 0)
-        last = m_page->rowCount() - 1;
-    const pages::ChangedRows changed = m_page->refreshValues(valueSource(), first, last);
+    updatePollList();
+    pages::RowSpan view = rowsInView();
+    if (view.first < 0)
+        view = {0, m_page->rowCount() - 1};
+    const pages::ChangedRows changed = m_page->refreshValues(valueSource(), view.first, view.last);
     m_model->valuesChanged(changed);
     return changed;
 }
@@ -113,7 +145,8 @@ void ParameterPageWindow::rebuildRows(bool scrollToTop)
 {
     const int selected = selectedRow();
     m_model->rebuildRows();
-    m_page->buildPollList(m_pollList);
+    m_polledView.reset();  // other rows now, even where the span is the same
+    updatePollList();
     refreshAllValues();
     if (scrollToTop)
         m_view->scrollToTop();

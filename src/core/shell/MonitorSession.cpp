@@ -292,7 +292,7 @@ void MonitorSession::reportCpuTypeMismatch()
 void MonitorSession::prepareLists()
 {
     m_scheduler->reset();
-    online::buildSystemPollList(m_scheduler->systemPollList(), m_project);
+    m_systemPolling.start(m_scheduler->systemPollList(), online::systemPollPlan(m_project));
 }
 
 void MonitorSession::goOnline(bool monitoringThread)
@@ -423,6 +423,7 @@ void MonitorSession::linkDied()
 
 void MonitorSession::healthCheckTick()
 {
+    m_systemPolling.nextCycle(m_scheduler->systemPollList());
     m_scheduler->clearSystemCycle();
     hooks().periodicRefresh();
     if (m_scheduler->lastPollSendError() == 0)
@@ -518,6 +519,8 @@ bool MonitorSession::write(const link::CommandFrame& frame)
 {
     if (!isOnline())
         return false;
+    if (m_systemPolling.isReferenceAddress(link::wordAt(frame, 2)))
+        m_systemPolling.requestReferences();  // the drive may derive others from it (P0070)
     m_scheduler->queueWrite(frame);
     return online::WaitModifyResult(m_link->state());
 }
