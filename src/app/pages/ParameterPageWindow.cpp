@@ -58,7 +58,8 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
 
     updatePollList();
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &ParameterPageWindow::updatePollList);
-    m_view->viewport()->installEventFilter(this);
+    m_viewport = m_view->viewport();
+    m_viewport->installEventFilter(this);
     refreshAllValues();
     m_refreshTimer.setInterval(kRefreshPeriod);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
@@ -87,7 +88,8 @@ pages::ValueSource ParameterPageWindow::valueSource() const
 
 pages::RowSpan ParameterPageWindow::rowsInView() const
 {
-    if (m_page->rowCount() == 0)
+    // A view never shown has no layout yet: its rows at the top are no rows in view.
+    if (m_page->rowCount() == 0 || !m_view->isVisible())
         return {};
     const int first = m_view->rowAt(0);
     if (first < 0)
@@ -111,7 +113,7 @@ void ParameterPageWindow::updatePollList()
 
 bool ParameterPageWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         updatePollList();
     return QWidget::eventFilter(watched, event);
 }

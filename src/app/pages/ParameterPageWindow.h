@@ -50,7 +50,7 @@ public:
     // The requests of the rows in view and a small margin (slot 2 of the scheduler while
     // on show), kept up to date as the page scrolls or is resized.
     online::FrameList& pollList() { return m_pollList; }
-    // The rows in view now; first < 0 before the view is laid out.
+    // The rows in view now; first < 0 while the view is not shown (not laid out).
     pages::RowSpan rowsInView() const;
     // Builds the poll list again when the rows in view changed since it was built; the
     // page cycle then starts at once, so rows scrolled into view are read without waiting
@@ -101,6 +101,7 @@ private:
     std::optional<pages::RowSpan> m_polledView;  // the rows in view the list was built for
     ParameterPageModel* m_model = nullptr;
     ParameterListView* m_view = nullptr;
+    QObject* m_viewport = nullptr;  // compared only: its resizes change the rows in view
     QTimer m_refreshTimer;
 };
 
