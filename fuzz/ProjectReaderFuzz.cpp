@@ -1,8 +1,11 @@
 // Feeds arbitrary bytes to the project file reader. Besides the sanitizers it checks:
 // a project that parses agrees with the header-only read, writes back into bytes that
-// parse to the same project, and those bytes are stable when written again. The record
-// readers that project creation uses on the intermediate file get the bytes as well.
+// parse to the same project, and those bytes are stable when written again. The same
+// bytes go to the intermediate file's reader (.monitorary): a file that parses writes
+// back into bytes that parse to the same file, and the project it starts writes and reads
+// back unchanged.
 
+#include "creation/IntermediateFile.h"
 #include "model/ArchiveReader.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectRecordCodec.h"
@@ -37,6 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::optional<HeskProject> reread = parseProject(*written);
         check(reread.has_value() && *reread == *project);
         check(serializeProject(*reread) == written);
+    }
+
+    if (const std::optional<hesk::creation::IntermediateFile> file = hesk::creation::parseIntermediateFile(bytes)) {
+        const std::optional<QByteArray> written = hesk::creation::serializeIntermediateFile(*file);
+        check(written.has_value());
+        const std::optional<hesk::creation::IntermediateFile> reread = hesk::creation::parseIntermediateFile(*written);
+        check(reread.has_value() && *reread == *file);
+        check(hesk::creation::serializeIntermediateFile(*reread) == written);
+
+        const HeskProject started = hesk::creation::projectFromIntermediate(*file);
+        check(started.elements.size() == file->firstDefinitions.size() + file->secondDefinitions.size());
+        const std::optional<QByteArray> projectBytes = serializeProject(started);
+        check(projectBytes.has_value());
+        const std::optional<HeskProject> project = parseProject(*projectBytes);
+        check(project.has_value() && *project == started);
     }
 
     {

@@ -5,6 +5,7 @@
 #include "PageTestFixture.h"
 
 #include "model/PageCatalogue.h"
+#include "online/ReadRequests.h"
 #include "pages/PageColumns.h"
 
 #include <QDialog>
@@ -206,6 +207,71 @@ TEST_F(PageWindowTest, thePageOnShowFeedsTheSchedulersPageSlot)
     EXPECT_EQ(pages->windows().size(), 1u);
     session->schedulerTick();  // must not reach the deleted list
     EXPECT_EQ(pages->windows().front(), custom);
+}
+
+namespace {
+
+// Whether the window's poll list reads the row (by its request frame).
+bool polls(ParameterPageWindow* window, int row)
+{
+    return window->pollList().indexOf(online::readRequestFor(window->page().row(row).element)) >= 0;
+}
+
+}  // namespace
+
+TEST_F(PageWindowTest, thePollListReadsTheRowsInViewAndAMarginAsThePageScrollsAndResizes)
+{
+    openProject();
+    constexpr int margin = pages::ParameterPage::kPollMargin;
+    // Before the view is laid out: the first rows, never an empty list.
+    ParameterPageWindow* hidden = open(model::pages::kAll);
+    EXPECT_FALSE(hidden->pollList().empty());
+    EXPECT_TRUE(polls(hidden, 0));
+    EXPECT_FALSE(polls(hidden, 1000));
+
+    ParameterPageWindow* window = open(model::pages::kAll, true);
+    const auto checkView = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const pages::RowSpan view = window->rowsInView();
+        ASSERT_GE(view.first, 0);
+        ASSERT_GE(view.last, view.first + 10);
+        for (int row = view.first - margin; row <= view.last + margin; ++row)
+            EXPECT_TRUE(polls(window, row)) << "row " << row;
+        EXPECT_FALSE(polls(window, view.first - margin - 1));
+        EXPECT_FALSE(polls(window, view.last + margin + 1));
+        EXPECT_EQ(window->pollList().size(), static_cast<size_t>(view.last - view.first + 1 + 2 * margin));
+        // The rows in view come first in every cycle.
+        EXPECT_EQ(window->pollList().at(0), online::readRequestFor(window->page().row(view.first).element));
+    };
+
+    // Scrolling: what comes into view is polled, what left it is not.
+    window->view()->scrollTo(window->model()->index(1000, pages::ColumnValue), QAbstractItemView::PositionAtTop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->rowsInView().first, 1000);
+    checkView("scrolled to row 1000");
+    EXPECT_FALSE(polls(window, 0));
+    const size_t listAt500Pixels = window->pollList().size();
+
+    window->view()->scrollTo(window->model()->index(1500, pages::ColumnValue), QAbstractItemView::PositionAtTop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->rowsInView().first, 1500);
+    checkView("scrolled to row 1500");
+    EXPECT_FALSE(polls(window, 1000));
+
+    // A taller window shows more rows: they are polled too.
+    window->resize(1200, 900);
+    QCoreApplication::processEvents();
+    checkView("resized");
+    EXPECT_GT(window->pollList().size(), listAt500Pixels);
+
+    // The last rows of the page: the margin stops at the end.
+    window->view()->scrollToBottom();
+    QCoreApplication::processEvents();
+    const pages::RowSpan bottom = window->rowsInView();
+    EXPECT_EQ(bottom.last, window->page().rowCount() - 1);
+    EXPECT_TRUE(polls(window, bottom.last));
+    EXPECT_TRUE(polls(window, bottom.first - margin));
+    EXPECT_FALSE(polls(window, bottom.first - margin - 1));
 }
 
 TEST_F(PageWindowTest, doubleClickOnTheCommentEditsItIntoTheProject)

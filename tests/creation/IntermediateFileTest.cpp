@@ -3,11 +3,13 @@
 
 #include "CreationInputs.h"
 #include "IntermediateFileBytes.h"
+#include "NamedPipes.h"
 #include "QtPrinters.h"
 
 #include "creation/IntermediateFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -171,6 +173,28 @@ TEST(IntermediateFile, loadMessagesNameThePath)
     const QString folder = dir.filePath("folder.monitorary");
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_EQ(loadIntermediateFile(folder).failure->text, "CPU项目文件" + folder + "错误，装载失败！");
+}
+
+TEST(IntermediateFile, onlyARegularFileWithinTheCapIsRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A good file grown (sparsely) past the cap: refused unread, with its own message.
+    const QString huge = dir.filePath("huge.monitorary");
+    ASSERT_TRUE(hesk::testsupport::creation::writeBytes(huge, intermediateFileBytes(inverterSpec())));
+    ASSERT_TRUE(QFile::resize(huge, kMaxIntermediateFileBytes + 1));
+    const IntermediateLoad tooLarge = loadIntermediateFile(huge);
+    EXPECT_FALSE(tooLarge.file);
+    ASSERT_TRUE(tooLarge.failure);
+    EXPECT_EQ(tooLarge.failure->text, "CPU项目文件" + huge + "过大（超过32 MB），不是有效的中间文件，装载失败！");
+
+    // A pipe is never opened (that would block until a writer came).
+    const QString pipe = dir.filePath("pipe.monitorary");
+    ASSERT_TRUE(hesk::testsupport::makeNamedPipe(pipe));
+    const auto [load, blocked] = hesk::testsupport::runUnblockingPipe(pipe, [&] { return loadIntermediateFile(pipe); });
+    EXPECT_FALSE(blocked);
+    ASSERT_TRUE(load.failure);
+    EXPECT_EQ(load.failure->text, "CPU项目文件" + pipe + "错误，装载失败！");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "LinkPeers.h"
 #include "OpenDescriptors.h"
 
+#include "online/DeviceSearch.h"
 #include "online/LinkDeviceProbe.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,48 @@ INSTANTIATE_TEST_SUITE_P(
         PeerCase{"staysSilent", false, false, false, {Status::ProgramIdTimeout, 0, 0},
                  {kIdentifierRequest, kIdentifierRequest}}),
     [](const ::testing::TestParamInfo<PeerCase>& info) { return std::string(info.param.name); });
+
+// The search dialog's 停止 (and its 30 s time-out) joins the search worker on the window's
+// thread: a stop at any moment of the probe must end the worker at once, never after the
+// request's remaining attempts.
+TEST(LinkDeviceProbeStop, searchStoppedAtAnyMomentOfTheProbeEndsWithoutAnotherRequest)
+{
+    using namespace std::chrono_literals;
+    SerialPeer peer;
+    ASSERT_TRUE(peer.valid());
+    std::atomic<int> identifierRequests{0};
+    peer.start([&](uint8_t routing, std::span<const uint8_t>) -> std::vector<Bytes> {
+        if (routing == code::ProgramIdentifier)
+            ++identifierRequests;
+        return {};  // a drive that never answers: each attempt waits its full second
+    });
+    online::ConnectionSettings settings;
+    settings.mode = online::InterfaceMode::Serial;
+    settings.portName = settings.portPath = QString::fromStdString(peer.slavePath());
+    settings.baudRate = QStringLiteral("38400");
+    online::DeviceSearchOptions options;
+    options.loadSettings = [settings] { return settings; };
+    test::RecordingLog log;
+    online::LinkDeviceProbe probe(log);
+    online::DeviceSearch search(options, probe);
+
+    // -1: once the first request reached the drive; otherwise that many ms after start.
+    for (const int moment : {0, 1, 2, 5, 10, 20, -1}) {
+        SCOPED_TRACE(moment);
+        const int before = identifierRequests.load();
+        ASSERT_TRUE(search.start());
+        if (moment < 0)
+            ASSERT_TRUE(test::pumpUntil([&] { return identifierRequests.load() > before; }, 900ms));
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(moment));
+        search.stop();
+        EXPECT_FALSE(search.isRunning());
+        // A second attempt would leave 1 s after the first: only one request at most.
+        std::this_thread::sleep_for(50ms);
+        EXPECT_LE(identifierRequests.load() - before, 1);
+    }
+    peer.stop();
+}
 
 }  // namespace
 }  // namespace hesk::link

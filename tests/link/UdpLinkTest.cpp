@@ -5,6 +5,11 @@
 #include "LinkPeers.h"
 #include "link/CDeviceLink.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace hesk::link {
@@ -27,6 +32,28 @@ Bytes join(std::initializer_list<Bytes> parts)
     for (const Bytes& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
+}
+
+// Sends one datagram from address:port (port 0: any) to the link on 127.0.0.1; false when
+// the socket could not be bound there or the datagram not sent.
+bool sendFrom(const char* address, uint16_t port, uint16_t linkPort, const Bytes& datagram)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    from.sin_port = htons(port);
+    ::inet_pton(AF_INET, address, &from.sin_addr);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(linkPort);
+    ::inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
+    const bool sent = ::bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) == 0
+                      && ::sendto(fd, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+                                  sizeof to) == static_cast<ssize_t>(datagram.size());
+    ::close(fd);
+    return sent;
 }
 
 std::vector<Bytes> answerConnect(uint8_t, std::span<const uint8_t> datagram)
@@ -120,6 +147,40 @@ TEST_F(UdpLinkTest, onlyFramesWithAGoodCrcOrCode67AreDispatched)
     // the first two payload bytes.
     EXPECT_EQ(link.faultData().ringBytes(), (Bytes{0x00, 0x15, 0x01, 0x02, 0xAA, 0x00, 0x00, 0x00, 0x00, 0x16, 0x01}));
     EXPECT_EQ(link.faultData().recordCount(), 1);
+}
+
+TEST_F(UdpLinkTest, datagramsFromAnyOtherSenderThanTheDeviceAreDropped)
+{
+    peer.start(nullptr);
+    introduceLink();
+    const auto valueReply = [](uint16_t address, uint16_t value) {
+        return datagramFrame(0x00, code::ReadParameter, bytes(addressFrame(code::ReadParameter, address, value)));
+    };
+    // Another host, and another program on the device's own address: both aim a value
+    // reply and a write confirmation at the link's port.
+    struct Sender {
+        const char* name;
+        const char* address;
+        uint16_t port;
+    };
+    const Sender intruders[] = {
+        {"another address, the device's port", "127.0.0.3", peer.port()},
+        {"the device's address, another port", "127.0.0.2", 0},
+    };
+    uint16_t address = 100;
+    for (const Sender& intruder : intruders) {
+        SCOPED_TRACE(intruder.name);
+        ASSERT_TRUE(sendFrom(intruder.address, intruder.port, link.boundUdpPort(), valueReply(address, 0x1234)));
+        ASSERT_TRUE(sendFrom(intruder.address, intruder.port, link.boundUdpPort(),
+                             datagramFrame(0x00, code::ModifyConfirm, bytes(modifyConfirmRequest()))));
+        // The device's own reply, sent after the intruder's: once it is stored, the
+        // intruder's datagrams have been taken off the socket too.
+        peer.sendToLink(valueReply(address + 1, 0x5678));
+        ASSERT_TRUE(pumpUntil([&] { return values.parameters.valueOr0(address + 1) == 0x5678; }, 2s));
+        EXPECT_EQ(values.parameters.valueOr0(address), 0);
+        EXPECT_FALSE(link.state().modifyConfirmed.isSet());
+        address += 2;
+    }
 }
 
 TEST_F(UdpLinkTest, handlersRunOnTheReceiveThread)

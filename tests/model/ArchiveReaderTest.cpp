@@ -103,6 +103,48 @@ TEST(ArchiveReader, readArrayReservesNothingForACountTheDataCannotHold)
     EXPECT_EQ(values.capacity(), 0u);
 }
 
+TEST(ArchiveReader, reservationForACountThatFitsNeverTakesMoreMemoryThanTheBytesLeft)
+{
+    // A record of many fields whose smallest form in the file is a single byte: a count
+    // that passes the size check could otherwise reserve kilobytes per byte of the file.
+    struct LargeRecord {
+        char fields[1024];
+    };
+    const qsizetype count = 4000;
+    const QByteArray bytes = ByteBuilder().count(count).raw(QByteArray(count, '\x01'));
+    ArchiveReader reader(bytes);
+    std::vector<LargeRecord> records;
+    std::size_t capacityAtFirstElement = 0;
+    reader.readArray(records, 1, [&](ArchiveReader& r, LargeRecord&) {
+        capacityAtFirstElement = records.capacity();
+        r.fail();  // the first record turns out damaged
+    });
+    EXPECT_TRUE(reader.failed());
+    EXPECT_LE(capacityAtFirstElement * sizeof(LargeRecord), static_cast<std::size_t>(count));
+    EXPECT_GE(capacityAtFirstElement, 1u);
+
+    struct Case {
+        qsizetype count;
+        std::size_t elementBytes;
+        qsizetype remaining;
+        qsizetype expected;
+    };
+    const Case cases[] = {
+        {10, 2, 100, 10},        // small elements: the count itself
+        {100, 2, 100, 50},       // bounded by the bytes left
+        {4000, 1024, 4000, 3},   // large records: what the bytes would hold
+        {5, 1024, 100, 0},       // not even one: the vector grows as records arrive
+        {0, 4, 100, 0},
+        {7, 0, 100, 7},          // a zero size counts as one byte
+    };
+    for (const Case& c : cases) {
+        const QByteArray data(c.remaining, '\0');
+        const ArchiveReader r(data);
+        EXPECT_EQ(r.boundedReservation(c.count, c.elementBytes), c.expected)
+            << c.count << " x " << c.elementBytes << " in " << c.remaining;
+    }
+}
+
 TEST(ArchiveReader, readArrayStopsAtFirstFailedElement)
 {
     // Count 3 fits the 2-byte minimum, but the third element is cut off.

@@ -2,6 +2,7 @@
 #include "model/ProjectRecordCodec.h"
 
 #include "ByteBuilder.h"
+#include "NamedPipes.h"
 #include "ProjectFileFixtures.h"
 #include "SampleProject.h"
 
@@ -126,6 +127,42 @@ TEST_F(ProjectFileTest, pathThatCannotBeReadIsAReadErrorNotAnEmptyProject)
     HeskProject open = openProject();
     EXPECT_EQ(loadProject(path("folder.tmprj"), open), readError(path("folder.tmprj")));
     EXPECT_EQ(open, openProject());
+}
+
+TEST_F(ProjectFileTest, fileBeyondTheSizeCapIsRefusedUnreadWithItsOwnMessage)
+{
+    // A valid project followed by zeros up to one byte past the cap (sparse on disk).
+    const QString file = writeFile("huge.tmprj", projectBytes());
+    ASSERT_TRUE(QFile::resize(file, kMaxProjectFileBytes + 1));
+    HeskProject open = openProject();
+    EXPECT_EQ(loadProject(file, open),
+              UserMessage::error(QStringLiteral("CPU项目文件") + file
+                                 + QStringLiteral("过大（超过32 MB），不是有效的工程文件，装载失败！")));
+    EXPECT_EQ(open, openProject());
+    // The header alone is still read from its beginning (the device search lists it).
+    EXPECT_TRUE(readProjectHeader(file));
+
+    // At the cap exactly the file is read (and here refused as damaged: the zeros).
+    ASSERT_TRUE(QFile::resize(file, kMaxProjectFileBytes));
+    EXPECT_EQ(loadProject(file, open), readError(file));
+}
+
+TEST_F(ProjectFileTest, namedPipeCalledLikeAProjectIsNeverOpened)
+{
+    // Opening a pipe for reading blocks until a writer comes: a reader that tried would
+    // hang the window (or the device search) for ever.
+    const QString pipe = path("pipe.tmprj");
+    ASSERT_TRUE(hesk::testsupport::makeNamedPipe(pipe));
+    HeskProject open = openProject();
+    const auto [message, blockedLoad] =
+        hesk::testsupport::runUnblockingPipe(pipe, [&] { return loadProject(pipe, open); });
+    EXPECT_FALSE(blockedLoad);
+    EXPECT_EQ(message, readError(pipe));
+    EXPECT_EQ(open, openProject());
+    const auto [header, blockedHeader] =
+        hesk::testsupport::runUnblockingPipe(pipe, [&] { return readProjectHeader(pipe); });
+    EXPECT_FALSE(blockedHeader);
+    EXPECT_FALSE(header);
 }
 
 TEST_F(ProjectFileTest, fileCutOffAtEveryByteFailsAndKeepsTheOpenProject)

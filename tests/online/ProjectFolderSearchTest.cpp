@@ -1,6 +1,7 @@
 // Finding installed projects by header-only reads: walk order, damaged files, several
 // matches, link loops, stopping, and the add-device lookup.
 
+#include "NamedPipes.h"
 #include "ProjectTree.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompt.h"
@@ -150,6 +151,32 @@ TEST(ProjectFolderWalk, linkLoopsAndMissingRootsEnd)
     int visits = 0;
     walkProjectFiles(tree.path("no such folder"), [&](const QString&) { return ++visits, false; });
     EXPECT_EQ(visits, 0);
+}
+
+TEST(ProjectFolderWalk, onlyRegularFilesAreVisitedWhateverTheirName)
+{
+    ProjectTree tree;
+    tree.writeProject("sub/real.tmprj", "VRA1", "V1.14.18", 0x1234);
+    // A pipe, a link to a device node and a link to a pipe, all named like projects and
+    // sorting before the real one; a link to the real project is visited.
+    ASSERT_TRUE(hesk::testsupport::makeNamedPipe(tree.path("a-pipe.tmprj")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), tree.path("b-device.tmprj")));
+    ASSERT_TRUE(QFile::link(tree.path("a-pipe.tmprj"), tree.path("c-pipe-link.tmprj")));
+    ASSERT_TRUE(QFile::link(tree.path("sub/real.tmprj"), tree.path("d-link.tmprj")));
+
+    QStringList visited;
+    walkProjectFiles(tree.root(), [&](const QString& path) {
+        visited.append(QDir(tree.root()).relativeFilePath(path));
+        return false;
+    });
+    EXPECT_EQ(visited, (QStringList{"d-link.tmprj", "sub/real.tmprj"}));
+
+    // The search over the same tree ends (a header read of the pipe would block it).
+    const auto [found, blocked] = hesk::testsupport::runUnblockingPipe(
+        tree.path("a-pipe.tmprj"), [&] { return findProjectByProgramId(tree.root(), 0x1234); });
+    EXPECT_FALSE(blocked);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, tree.path("d-link.tmprj"));
 }
 
 TEST_F(ProjectFolderSearchTest, addDeviceOpensTheProjectOfTypeAndVersionOrSaysNoneWasFound)

@@ -102,6 +102,31 @@ TEST_F(SendSchedulerTest, aPageCycleCutShortBySystemFramesResumesWhereItStopped)
     EXPECT_EQ(ticksOnWire(6), (Wire{pollRequest(1), pollRequest(2), pollRequest(13), pollRequest(14)}));
 }
 
+TEST_F(SendSchedulerTest, aPageCycleRestartedWhileItRunsGoesRoundAgainAtOnce)
+{
+    fillSystemList({1, 2, 3});
+    FrameList page;
+    fill(page, {11, 12, 13});
+    scheduler.installPagePollList(&page);
+    EXPECT_EQ(ticksOnWire(4), (Wire{pollRequest(1), pollRequest(2), pollRequest(3), pollRequest(11)}));
+    // Timer 3 while the page cycle runs (the system frames took its first ticks): the
+    // restart is not lost, the next cycle follows this one without a further second.
+    scheduler.clearPageCycle();
+    EXPECT_EQ(ticksOnWire(10), (Wire{pollRequest(12), pollRequest(13), pollRequest(11), pollRequest(12), pollRequest(13)}));
+    EXPECT_TRUE(scheduler.pageCycleDone());
+    // A restart after the cycle ended starts one cycle, as ever.
+    scheduler.clearPageCycle();
+    EXPECT_EQ(ticksOnWire(10), (Wire{pollRequest(11), pollRequest(12), pollRequest(13)}));
+    // Another page installed meanwhile starts without a pending restart.
+    scheduler.clearPageCycle();
+    FrameList other;
+    fill(other, {21, 22});
+    EXPECT_EQ(ticksOnWire(1), Wire{pollRequest(11)});
+    scheduler.clearPageCycle();
+    scheduler.installPagePollList(&other);
+    EXPECT_EQ(ticksOnWire(10), (Wire{pollRequest(21), pollRequest(22)}));
+}
+
 TEST_F(SendSchedulerTest, anotherPageReplacesThePollListAndNoPageStopsIt)
 {
     FrameList first;

@@ -2,6 +2,7 @@
 // question and message on the way, the log lines of rejected lines, and that every
 // refusal leaves the list as it was.
 
+#include "NamedPipes.h"
 #include "PageFixtures.h"
 #include "ScriptedPrompt.h"
 
@@ -191,6 +192,29 @@ TEST_F(FpmFiles, fileThatCannotBeOpenedIsReported)
     prompt.chooseFile(path("nowhere.fpm"));
     EXPECT_EQ(load(), CustomPageTransfer::LoadResult::Failed);
     EXPECT_EQ(prompt.messages(), (std::vector<model::UserMessage>{error(QStringLiteral("文件打开失败！"))}));
+}
+
+TEST_F(FpmFiles, onlyASmallRegularFileIsRead)
+{
+    project.customParameters = {943};
+    const QString huge = path("huge.fpm");
+    writeFile(huge, header() + "60\r\n");
+    ASSERT_TRUE(QFile::resize(huge, kMaxCustomPageFileBytes + 1));
+    prompt.chooseFile(huge);
+    EXPECT_EQ(load(), CustomPageTransfer::LoadResult::Failed);
+    EXPECT_EQ(prompt.messages(),
+              (std::vector<model::UserMessage>{
+                  error(QStringLiteral("文件") + huge + QStringLiteral("过大（超过1 MB），不是自定义参数文件，打开失败！"))}));
+
+    // A pipe picked in the file dialog is not opened: the window would hang on it.
+    const QString pipe = path("pipe.fpm");
+    ASSERT_TRUE(hesk::testsupport::makeNamedPipe(pipe));
+    prompt.chooseFile(pipe);
+    const auto [result, blocked] = hesk::testsupport::runUnblockingPipe(pipe, [&] { return load(); });
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(result, CustomPageTransfer::LoadResult::Failed);
+    EXPECT_EQ(prompt.messages().back(), error(QStringLiteral("文件打开失败！")));
+    EXPECT_EQ(numbers(), std::vector<uint32_t>{943});
 }
 
 TEST_F(FpmFiles, cancelledOpenDialogDoesNothing)

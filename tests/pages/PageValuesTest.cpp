@@ -4,6 +4,8 @@
 
 #include "PageFixtures.h"
 
+#include "online/ReadRequests.h"
+
 #include "pages/ParameterPage.h"
 #include "pages/ValueComparison.h"
 
@@ -362,6 +364,71 @@ TEST(PagePollList, allParametersOfTheLargestSampleHaveUniqueRequests)
     EXPECT_EQ(static_cast<int>(list.size()), withAddress);
     for (std::size_t i = 0; i < list.size(); ++i)
         EXPECT_EQ(list.referenceCount(i), 1);
+}
+
+TEST(PagePollList, rowsInViewFirstThenTheMarginBelowAndAboveWithinThePage)
+{
+    const auto opened = test::openSample(QStringLiteral("VRA1/VRA1V11418"));
+    const ParameterPage page(opened->project(), opened->deviceClass(), model::pages::kAll);
+    ASSERT_EQ(page.rowCount(), 2054);
+    ASSERT_EQ(ParameterPage::kPollMargin, 3);
+    ASSERT_EQ(ParameterPage::kRowsBeforeLayout, 30);
+    // The requests of rows from..to that have an address, in row order.
+    const auto requests = [&](int from, int to) {
+        std::vector<link::CommandFrame> frames;
+        for (int row = from; row <= to; ++row)
+            if (page.row(row).element.address < link::kAddressLimit)
+                frames.push_back(online::readRequestFor(page.row(row).element));
+        return frames;
+    };
+    const auto join = [](std::initializer_list<std::vector<link::CommandFrame>> parts) {
+        std::vector<link::CommandFrame> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    struct Case {
+        const char* name;
+        RowSpan inView;
+        std::vector<link::CommandFrame> expected;
+        RowSpan polled;
+    };
+    const Case cases[] = {
+        {"in the middle", {1000, 1029}, join({requests(1000, 1029), requests(1030, 1032), requests(997, 999)}), {997, 1032}},
+        {"at the top", {0, 29}, join({requests(0, 29), requests(30, 32)}), {0, 32}},
+        {"at the end", {2040, 2053}, join({requests(2040, 2053), requests(2037, 2039)}), {2037, 2053}},
+        {"not laid out yet", {-1, -1}, join({requests(0, 29), requests(30, 32)}), {0, 32}},
+        {"past the end", {5000, 6000}, join({requests(2053, 2053), requests(2050, 2052)}), {2050, 2053}},
+        {"upside down", {1000, 10}, join({requests(1000, 1029), requests(1030, 1032), requests(997, 999)}), {997, 1032}},
+        {"a single row", {500, 500}, join({requests(500, 500), requests(501, 503), requests(497, 499)}), {497, 503}},
+    };
+    online::FrameList list;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.push(link::readParameterRequest(4000));  // what the list held before goes
+        list.advance();
+        page.buildPollList(list, c.inView);
+        std::vector<link::CommandFrame> frames;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            frames.push_back(list.at(i));
+        EXPECT_EQ(frames, c.expected);
+        EXPECT_FALSE(frames.empty());
+        EXPECT_EQ(list.cursorIndex(), -1);
+        EXPECT_EQ(page.polledRows(c.inView), c.polled);
+    }
+}
+
+TEST_F(PageValues, aPageWithoutRowsPollsNothingWhateverTheView)
+{
+    project.customParameters.clear();
+    page.rebuild();
+    ASSERT_EQ(page.rowCount(), 0);
+    online::FrameList list;
+    list.push(link::readParameterRequest(4000));
+    page.buildPollList(list, RowSpan{0, 20});
+    EXPECT_TRUE(list.empty());
+    const RowSpan polled = page.polledRows(RowSpan{0, 20});
+    EXPECT_GT(polled.first, polled.last);
 }
 
 // Equal values with and without approximate comparison.

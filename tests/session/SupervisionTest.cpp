@@ -105,6 +105,43 @@ TEST_F(SessionTest, controlHeldAtAForbiddenMenuLevelIsSignalledEverySecond)
     hooks.controlHeld = false;
 }
 
+TEST_F(SessionTest, theSystemListReadsTheReferencesAtConnectThenOnlyWhenDueOrAfterTheirWrite)
+{
+    startSerialSim();
+    shell::SessionTimings timings;
+    timings.healthCheck = 1h;  // the cycles are driven by hand
+    openSession(timings);
+    ASSERT_TRUE(connect());
+    const online::FrameList& list = session->scheduler().systemPollList();
+    const auto polled = [&](const link::CommandFrame& request) { return list.indexOf(request) >= 0; };
+    const link::CommandFrame powerUnit = link::readParameterRequest(sim::test::kP0070);
+    const link::CommandFrame slaves = link::readParameterRequest(sim::test::kP0089);
+    // At connect: the edit-rule inputs and the formula references; the control panel's
+    // values are no longer read every cycle.
+    EXPECT_TRUE(polled(powerUnit));
+    EXPECT_TRUE(polled(slaves));
+    EXPECT_TRUE(polled(link::readReadOnlyRequest(sim::test::kR0001)));
+    EXPECT_FALSE(polled(link::readReadOnlyRequest(sim::test::kR0002)));
+    EXPECT_FALSE(polled(link::readParameterRequest(sim::test::kP0880)));
+
+    session->healthCheckTick();
+    EXPECT_FALSE(polled(powerUnit));
+    EXPECT_TRUE(polled(slaves));
+
+    // A confirmed write to P0070 (the drive derives other references from it): the next
+    // cycle reads the references, the one after it no longer.
+    EXPECT_TRUE(session->write(link::writeValueRequest(sim::test::kP0070, 3)));
+    session->healthCheckTick();
+    EXPECT_TRUE(polled(powerUnit));
+    session->healthCheckTick();
+    EXPECT_FALSE(polled(powerUnit));
+    // Another write reads nothing more.
+    EXPECT_TRUE(session->write(link::writeValueRequest(sim::test::kP0100, 0x0800)));
+    session->healthCheckTick();
+    EXPECT_FALSE(polled(powerUnit));
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(u'|').toStdString();
+}
+
 TEST_F(SessionTest, theHealthCheckRefreshesAndReopensAfterAFailedPollSend)
 {
     const QString linkPath = dir.filePath(QStringLiteral("drive"));

@@ -8,6 +8,7 @@
 #include "pages/PageColumns.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -55,7 +56,10 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
         connect(m_view, &QWidget::customContextMenuRequested, this, &ParameterPageWindow::showContextMenu);
     }
 
-    m_page->buildPollList(m_pollList);
+    updatePollList();
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &ParameterPageWindow::updatePollList);
+    m_viewport = m_view->viewport();
+    m_viewport->installEventFilter(this);
     refreshAllValues();
     m_refreshTimer.setInterval(kRefreshPeriod);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
@@ -83,17 +87,47 @@ pages::ValueSource ParameterPageWindow::valueSource() const
     return source;
 }
 
+pages::RowSpan ParameterPageWindow::rowsInView() const
+{
+    // A view never shown has no layout yet: its rows at the top are no rows in view.
+    if (m_page->rowCount() == 0 || !m_view->isVisible())
+        return {};
+    const int first = m_view->rowAt(0);
+    if (first < 0)
+        return {};
+    int last = m_view->rowAt(m_view->viewport()->height() - 1);
+    if (last < 0)
+        last = m_page->rowCount() - 1;  // the rows end above the bottom of the view
+    return {first, last};
+}
+
+void ParameterPageWindow::updatePollList()
+{
+    const pages::RowSpan view = rowsInView();
+    if (m_polledView == view)
+        return;
+    m_polledView = view;
+    m_page->buildPollList(m_pollList, view);
+    if (isVisible())
+        m_env.session.scheduler().clearPageCycle();
+}
+
+bool ParameterPageWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == m_viewport)
+        updatePollList();
+    return QWidget::eventFilter(watched, event);
+}
+
 pages::ChangedRows ParameterPageWindow::refreshVisibleValues()
 {
     if (m_page->rowCount() == 0)
         return {};
-    int first = m_view->rowAt(0);
-    if (first < 0)
-        first = 0;
-    int last = m_view->rowAt(m_view->viewport()->height() - 1);
-    if (last < 0)
-        last = m_page->rowCount() - 1;
-    const pages::ChangedRows changed = m_page->refreshValues(valueSource(), first, last);
+    updatePollList();
+    pages::RowSpan view = rowsInView();
+    if (view.first < 0)
+        view = {0, m_page->rowCount() - 1};
+    const pages::ChangedRows changed = m_page->refreshValues(valueSource(), view.first, view.last);
     m_model->valuesChanged(changed);
     return changed;
 }
@@ -114,7 +148,8 @@ void ParameterPageWindow::rebuildRows(bool scrollToTop)
 {
     const int selected = selectedRow();
     m_model->rebuildRows();
-    m_page->buildPollList(m_pollList);
+    m_polledView.reset();  // other rows now, even where the span is the same
+    updatePollList();
     refreshAllValues();
     if (scrollToTop)
         m_view->scrollToTop();

@@ -6,6 +6,8 @@
 //
 // Values are redrawn from the session's tables (online) or the offline values (offline)
 // on a UI timer, for the rows in view only, and only the cells that changed are repainted.
+// The poll list likewise holds the rows in view (and a margin of a few rows), so what the
+// person sees is read about once a second however long the page is.
 //
 // Value editing is not done here: a double-click on the value cell emits
 // valueCellActivated(row) for the editors, from the event loop once the view's handler
@@ -21,6 +23,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -44,8 +47,15 @@ public:
     const pages::ParameterPage& page() const { return *m_page; }
     ParameterListView* view() const { return m_view; }
     ParameterPageModel* model() const { return m_model; }
-    // The requests of this page's parameters (slot 2 of the scheduler while on show).
+    // The requests of the rows in view and a small margin (slot 2 of the scheduler while
+    // on show), kept up to date as the page scrolls or is resized.
     online::FrameList& pollList() { return m_pollList; }
+    // The rows in view now; first < 0 while the view is not shown (not laid out).
+    pages::RowSpan rowsInView() const;
+    // Builds the poll list again when the rows in view changed since it was built; the
+    // page cycle then starts at once, so rows scrolled into view are read without waiting
+    // for the next second. Scrolling, resizing and every refresh tick call it.
+    void updatePollList();
 
     // Redraws the values of the rows in view now (the timer does it periodically while
     // the window is visible). Returns the rows that changed.
@@ -75,6 +85,9 @@ Q_SIGNALS:
     void customListChanged();
     void commentStored();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     pages::ValueSource valueSource() const;
     void onDoubleClicked(const QModelIndex& index);
@@ -85,8 +98,10 @@ private:
     PageEnvironment& m_env;
     std::unique_ptr<pages::ParameterPage> m_page;
     online::FrameList m_pollList;
+    std::optional<pages::RowSpan> m_polledView;  // the rows in view the list was built for
     ParameterPageModel* m_model = nullptr;
     ParameterListView* m_view = nullptr;
+    QObject* m_viewport = nullptr;  // compared only: its resizes change the rows in view
     QTimer m_refreshTimer;
 };
 

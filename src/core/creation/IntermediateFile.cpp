@@ -3,8 +3,8 @@
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 #include "model/ProjectRecordCodec.h"
+#include "model/RegularFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace hesk::model;
@@ -22,7 +22,7 @@ void readTextList(ArchiveReader& reader, QStringList& texts)
 {
     texts.clear();
     const qsizetype count = reader.readCount(1);  // a text takes at least one byte
-    texts.reserve(count);
+    texts.reserve(reader.boundedReservation(count, sizeof(QString)));
     for (qsizetype i = 0; i < count && reader.ok(); ++i)
         texts.append(reader.readText());
 }
@@ -85,22 +85,25 @@ IntermediateLoad loadIntermediateFile(const QString& path)
         load.failure = UserMessage::error(QStringLiteral("项目文件%1错误，打开失败！").arg(path));
         return load;
     }
-    if (!QFileInfo::exists(path)) {
+    const UserMessage readError = UserMessage::error(QStringLiteral("CPU项目文件%1错误，装载失败！").arg(path));
+    const FileRead file = readRegularFile(path, kMaxIntermediateFileBytes);
+    switch (file.status) {
+    case FileReadStatus::Read:
+        break;
+    case FileReadStatus::Missing:
         load.failure = UserMessage::error(QStringLiteral("文件%1不存在，装载失败！").arg(path));
         return load;
-    }
-    const UserMessage readError = UserMessage::error(QStringLiteral("CPU项目文件%1错误，装载失败！").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    case FileReadStatus::TooLarge:
+        load.failure = UserMessage::error(QStringLiteral("CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！")
+                                              .arg(path)
+                                              .arg(capInMegabytes(kMaxIntermediateFileBytes)));
+        return load;
+    case FileReadStatus::NotAFile:
+    case FileReadStatus::Unreadable:
         load.failure = readError;
         return load;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        load.failure = readError;
-        return load;
-    }
-    load.file = parseIntermediateFile(bytes);
+    load.file = parseIntermediateFile(file.bytes);
     if (!load.file)
         load.failure = readError;
     return load;

@@ -62,10 +62,15 @@ struct IntermediateLoad {
     std::optional<model::UserMessage> failure;  // set exactly when file is not
 };
 
-// Reads the file at path. Messages (title "错误"):
+// The largest intermediate file that is read (real ones are below a megabyte).
+inline constexpr qint64 kMaxIntermediateFileBytes = 32 * 1024 * 1024;
+
+// Reads the file at path (a regular file only, at most kMaxIntermediateFileBytes).
+// Messages (title "错误"):
 //   extension other than "monitorary" (compared without case) "项目文件<path>错误，打开失败！"
 //   no such file                                               "文件<path>不存在，装载失败！"
-//   unreadable or damaged                                      "CPU项目文件<path>错误，装载失败！"
+//   larger than the cap       "CPU项目文件<path>过大（超过32 MB），不是有效的中间文件，装载失败！"
+//   no regular file, unreadable or damaged                     "CPU项目文件<path>错误，装载失败！"
 IntermediateLoad loadIntermediateFile(const QString& path);
 
 // The project the intermediate file starts: fields 1 to 5 and 8 to 11 copied, one

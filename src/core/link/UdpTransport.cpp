@@ -79,15 +79,27 @@ long UdpTransport::receive(std::span<uint8_t> buffer)
     const int fd = m_fd.load();
     if (fd < 0)
         return -EBADF;
-    sockaddr_in source{};
-    socklen_t sourceLength = sizeof source;
+    const sockaddr_in remote = socketAddress(m_endpoints.remoteAddress, m_endpoints.remotePort);
     for (;;) {
+        sockaddr_in source{};
+        socklen_t sourceLength = sizeof source;
         const ssize_t n = ::recvfrom(fd, buffer.data(), buffer.size(), MSG_DONTWAIT,
                                      reinterpret_cast<sockaddr*>(&source), &sourceLength);
-        if (n >= 0)
-            return static_cast<long>(n);
-        if (errno != EINTR)
-            return -errno;
+        if (n < 0) {
+            if (errno != EINTR)
+                return -errno;
+            continue;
+        }
+        // Only the device may answer: a datagram from any other address or port (another
+        // host on the network, another program on this machine) could otherwise inject
+        // values or confirm a write that the device never saw. It is dropped unread and
+        // the next datagram taken; an empty queue ends the call with EAGAIN as usual.
+        if (sourceLength < static_cast<socklen_t>(sizeof source) || source.sin_family != AF_INET
+            || source.sin_addr.s_addr != remote.sin_addr.s_addr || source.sin_port != remote.sin_port) {
+            m_foreignDatagrams.fetch_add(1);
+            continue;
+        }
+        return static_cast<long>(n);
     }
 }
 

@@ -3,6 +3,10 @@
 // sending every frame to the remote endpoint, with a 4 MiB receive buffer so that bursts
 // of recording data are not lost. Plain BSD sockets: the receive thread waits on the
 // socket and its stop signal together, and any thread may send.
+//
+// Only datagrams whose source is the remote endpoint (address and port) are received;
+// any other sender's datagrams are dropped and counted. The socket is not connected, so
+// an unreachable device never turns into receive errors.
 
 #include "LinkTransport.h"
 
@@ -40,12 +44,15 @@ public:
 
     // The port the socket is bound to (useful when the local port was 0).
     quint16 boundPort() const;
+    // Datagrams dropped because they did not come from the remote endpoint.
+    quint64 foreignDatagrams() const { return m_foreignDatagrams.load(); }
 
 private:
     UdpTransport(int fd, const UdpEndpoints& endpoints);
 
     std::atomic<int> m_fd;  // closed (-1) on the owning thread while a reader may look
     UdpEndpoints m_endpoints;
+    std::atomic<quint64> m_foreignDatagrams{0};
 };
 
 }  // namespace hesk::link

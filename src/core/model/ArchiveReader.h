@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -77,14 +78,26 @@ public:
             text = readText();
     }
 
+    // How many elements of elementBytes each to reserve for a count read from the data:
+    // the count, but never more memory than the bytes that remain. An element in memory
+    // is often many times its smallest form in the file, so reserving a count that merely
+    // fits the data could still cost many times the file's size before a single element
+    // was read; the container grows as elements actually arrive instead.
+    qsizetype boundedReservation(qsizetype count, std::size_t elementBytes) const
+    {
+        const qsizetype affordable = remaining() / static_cast<qsizetype>(elementBytes == 0 ? 1 : elementBytes);
+        return std::max<qsizetype>(0, std::min(count, affordable));
+    }
+
     // Reads a count and then the elements with readElement(reader, element&). Memory is
-    // reserved only for a count that passed the size check above.
+    // reserved only for a count that passed the size check above, and at most for as many
+    // elements as the remaining bytes would hold (boundedReservation).
     template <typename T, typename ReadElement>
     void readArray(std::vector<T>& out, qsizetype minElementBytes, ReadElement readElement)
     {
         out.clear();
         const qsizetype count = readCount(minElementBytes);
-        out.reserve(static_cast<std::size_t>(count));
+        out.reserve(static_cast<std::size_t>(boundedReservation(count, sizeof(T))));
         for (qsizetype i = 0; i < count && !failed_; ++i)
             readElement(*this, out.emplace_back());
     }

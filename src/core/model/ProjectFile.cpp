@@ -3,9 +3,8 @@
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
 #include "ProjectRecordCodec.h"
+#include "RegularFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -33,6 +32,13 @@ bool isSorted(const std::vector<HeskParameterElement>& elements)
 UserMessage readError(const QString& path)
 {
     return UserMessage::error(QStringLiteral("CPU项目文件%1错误，装载失败！").arg(path));
+}
+
+UserMessage tooLargeError(const QString& path)
+{
+    return UserMessage::error(QStringLiteral("CPU项目文件%1过大（超过%2 MB），不是有效的工程文件，装载失败！")
+                                  .arg(path)
+                                  .arg(capInMegabytes(kMaxProjectFileBytes)));
 }
 
 }  // namespace
@@ -70,20 +76,23 @@ std::optional<QByteArray> serializeProject(const HeskProject& project)
 
 std::optional<UserMessage> loadProject(const QString& path, HeskProject& open)
 {
-    if (!QFileInfo::exists(path))
-        return UserMessage::error(QStringLiteral("文件%1不存在，装载失败！").arg(path));
-
-    // A file that exists but cannot be opened or read (a folder, no permission, an I/O
+    // Only a regular file is read: a pipe or device node named like a project would block
+    // the caller. A file that exists but cannot be read (a folder, no permission, an I/O
     // error) is reported as a damaged project; the open project stays as it was.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileRead file = readRegularFile(path, kMaxProjectFileBytes);
+    switch (file.status) {
+    case FileReadStatus::Read:
+        break;
+    case FileReadStatus::Missing:
+        return UserMessage::error(QStringLiteral("文件%1不存在，装载失败！").arg(path));
+    case FileReadStatus::TooLarge:
+        return tooLargeError(path);
+    case FileReadStatus::NotAFile:
+    case FileReadStatus::Unreadable:
         return readError(path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return readError(path);
-    file.close();
+    }
 
-    std::optional<HeskProject> project = parseProject(bytes);
+    std::optional<HeskProject> project = parseProject(file.bytes);
     if (!project)
         return readError(path);
     open = std::move(*project);
@@ -115,18 +124,17 @@ std::optional<UserMessage> saveProject(const QString& path, const HeskProject& p
 
 std::optional<HeskProjectHeader> readProjectHeader(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileRead start = readRegularFileStart(path, kHeaderProbeBytes);
+    if (!start.ok())
         return std::nullopt;
-    QByteArray bytes = file.read(kHeaderProbeBytes);
-    if (std::optional<HeskProjectHeader> header = parseProjectHeader(bytes))
+    if (std::optional<HeskProjectHeader> header = parseProjectHeader(start.bytes))
         return header;
-    if (file.atEnd() || file.error() != QFileDevice::NoError)
+    if (start.bytes.size() < kHeaderProbeBytes)
+        return std::nullopt;  // the whole file was there
+    const FileRead whole = readRegularFile(path, kMaxProjectFileBytes);
+    if (!whole.ok())
         return std::nullopt;
-    bytes += file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return parseProjectHeader(bytes);
+    return parseProjectHeader(whole.bytes);
 }
 
 }  // namespace hesk::model

@@ -17,6 +17,11 @@
 
 namespace hesk::model {
 
+// The largest project file that is read. The largest real projects (about 10,000
+// definitions) take a few megabytes; a file far beyond that is not a project, and
+// reading it whole would cost many times its size in memory.
+inline constexpr qint64 kMaxProjectFileBytes = 32 * 1024 * 1024;
+
 // The whole project in file order; the definitions are not sorted. Nothing when the data
 // ends early, holds a malformed text length, a count beyond the data, or bytes after
 // the last field (the format has no checksum, so unexplained trailing bytes are taken as
@@ -32,9 +37,11 @@ std::optional<HeskProjectHeader> parseProjectHeader(QByteArrayView bytes);
 std::optional<QByteArray> serializeProject(const HeskProject& project);
 
 // Reads the file at path into a new project; on success it replaces open and is sorted
-// (HeskProject::sortElements). On failure open is left exactly as it was.
-// Messages: "文件<path>不存在，装载失败！" when there is no such file, and
-// "CPU项目文件<path>错误，装载失败！" when it cannot be read or is damaged.
+// (HeskProject::sortElements). On failure open is left exactly as it was. Only a regular
+// file of at most kMaxProjectFileBytes is read (see RegularFile.h).
+// Messages: "文件<path>不存在，装载失败！" when there is no such file,
+// "CPU项目文件<path>过大（超过32 MB），不是有效的工程文件，装载失败！" beyond the cap, and
+// "CPU项目文件<path>错误，装载失败！" when it is no regular file, cannot be read or is damaged.
 std::optional<UserMessage> loadProject(const QString& path, HeskProject& open);
 
 // Writes the project through a temporary file that replaces path only when everything
@@ -42,8 +49,9 @@ std::optional<UserMessage> loadProject(const QString& path, HeskProject& open);
 // Message on failure: "文件保存失败！".
 std::optional<UserMessage> saveProject(const QString& path, const HeskProject& project);
 
-// Header-only read of the file at path; nothing when it is missing, unreadable or too
-// short for the header. Reads only the beginning of the file when that suffices.
+// Header-only read of the file at path; nothing when it is missing, no regular file,
+// unreadable or too short for the header. Reads only the beginning of the file when that
+// suffices. Never opens a pipe or device node, so a folder walk cannot hang on one.
 std::optional<HeskProjectHeader> readProjectHeader(const QString& path);
 
 }  // namespace hesk::model

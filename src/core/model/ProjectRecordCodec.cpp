@@ -8,7 +8,7 @@ void readTextList(ArchiveReader& reader, QStringList& texts)
 {
     texts.clear();
     const qsizetype count = reader.readCount(1);
-    texts.reserve(count);
+    texts.reserve(reader.boundedReservation(count, sizeof(QString)));
     for (qsizetype i = 0; i < count && reader.ok(); ++i)
         texts.append(reader.readText());
 }

@@ -11,9 +11,11 @@
 //
 // Threads: start(), stop(), takeOutcome(), waitForOutcome() and the destructor belong to one thread (the
 // UI thread). The settings loader, the log switch and the probe are called on the
-// worker thread. stop() and the destructor request a stop and join the worker; a probe
-// may take up to its request time-outs (about 3 s) to notice (LinkDeviceProbe ends its
-// wait at once), the walk stops before its next entry. The probe must outlive the search.
+// worker thread. stop() and the destructor request a stop and join the worker, so the
+// worker must never block beyond a stop: LinkDeviceProbe ends its wait at the stop
+// (another probe may take up to its request time-outs to notice), the walk stops before
+// its next entry and opens regular files only (a pipe named "*.tmprj" would block it for
+// ever). The probe must outlive the search.
 
 #include "BoardCheck.h"
 #include "InterfaceSettings.h"

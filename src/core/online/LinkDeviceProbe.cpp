@@ -47,6 +47,28 @@ private:
     link::CDeviceLink& m_link;
 };
 
+// One request with its attempts, as CDeviceLink::SendAndWait makes them, but ending at a
+// stop request. The wait is armed (event reset, status pending) before the stop is looked
+// at: a stop requested before that look is seen by it, one requested after it wakes the
+// wait through the stop callback. So a stop at any moment ends the request at once.
+void askUnlessStopped(link::CDeviceLink& device, link::CommandFrame frame, int attempts,
+                      std::chrono::milliseconds timeout, const std::stop_token& stop)
+{
+    link::LinkState& state = device.state();
+    state.replyEvent.reset();
+    state.replyStatus.store(ReplyStatus::Pending);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0)
+            state.replyEvent.reset();
+        if (stop.stop_requested())
+            return;
+        device.SendFrame(frame);
+        state.replyEvent.waitFor(timeout);
+        if (state.replyStatus.load() != ReplyStatus::Pending)
+            return;
+    }
+}
+
 }  // namespace
 
 DeviceProbeResult LinkDeviceProbe::probe(const ConnectionSettings& settings, std::stop_token stop)
@@ -66,11 +88,7 @@ DeviceProbeResult LinkDeviceProbe::probe(const ConnectionSettings& settings, std
     // A stop ends the wait in progress as a link that went away would. Registered after
     // the closer, so it is gone before the link closes.
     const std::stop_callback wakeOnStop(stop, [&device] { device.state().wakeWaiter(ReplyStatus::LinkNotOpened); });
-    if (stop.stop_requested())
-        return {Status::ProgramIdTimeout, 0, 0};
-
-    link::CommandFrame identifierRequest = link::programIdentifierRequest();
-    device.SendAndWait(identifierRequest, kProgramIdAttempts, kProgramIdTimeout);
+    askUnlessStopped(device, link::programIdentifierRequest(), kProgramIdAttempts, kProgramIdTimeout, stop);
     const ReplyStatus identifierStatus = device.replyStatus();
     if (stop.stop_requested() || identifierStatus == ReplyStatus::Pending)
         return {Status::ProgramIdTimeout, 0, 0};
@@ -78,8 +96,7 @@ DeviceProbeResult LinkDeviceProbe::probe(const ConnectionSettings& settings, std
         return {Status::ProgramIdRefused, 0, 0};
     const uint16_t programId = probeLink->connection.deviceProgramId.load();
 
-    link::CommandFrame cpuTypeRequest = link::cpuTypeWordRequest();
-    device.SendAndWait(cpuTypeRequest, kCpuTypeAttempts, kCpuTypeTimeout);
+    askUnlessStopped(device, link::cpuTypeWordRequest(), kCpuTypeAttempts, kCpuTypeTimeout, stop);
     if (stop.stop_requested() || device.replyStatus() != ReplyStatus::Success)
         return {Status::CpuTypeTimeout, programId, 0};
     return {Status::Identified, programId, probeLink->connection.deviceCpuType.load()};

@@ -56,7 +56,10 @@ void walkProjectFiles(const QString& root, const std::function<bool(const QStrin
                 return;
             if (entry.isDir()) {
                 folders.push_back(entry.absoluteFilePath());
-            } else if (entry.fileName().endsWith(kProjectSuffix, Qt::CaseInsensitive)) {
+            } else if (entry.isFile() && entry.fileName().endsWith(kProjectSuffix, Qt::CaseInsensitive)) {
+                // Regular files only (a link to one included): a pipe named like a
+                // project would block the header read until some writer came, a device
+                // node could block or never end.
                 if (visit(entry.absoluteFilePath()))
                     return;
             }

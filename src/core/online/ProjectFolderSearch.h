@@ -3,8 +3,9 @@
 // search (by program identifier) and the add-device lookup (by device type and version).
 //
 // The walk covers the root folder and all its subfolders breadth first: the entries of
-// one folder in name order (without case), each ".tmprj" file (extension without case)
-// visited, each subfolder queued. Hidden entries count; symbolic links are followed,
+// one folder in name order (without case), each regular ".tmprj" file (extension without
+// case) visited, each subfolder queued. Pipes, sockets and device nodes are passed over
+// whatever their name: opening or reading one could block the walk for ever. Hidden entries count; symbolic links are followed,
 // but no folder is entered twice, so a link loop ends. Unreadable folders and files
 // whose header cannot be read (missing, cut off, damaged) are passed over.
 //

@@ -92,6 +92,7 @@ void SendScheduler::resetLocked()
     m_writeIdle = true;
     m_systemCycleDone = false;
     m_pageCycleDone = false;
+    m_pageCycleAgain = false;
     m_pollingPaused = false;
     m_faultDataMode = false;
     m_lastPollSendError = 0;
@@ -102,6 +103,7 @@ void SendScheduler::installPagePollList(FrameList* list)
 {
     const std::lock_guard lock(m_lock);
     m_pageList = list;
+    m_pageCycleAgain = false;
 }
 
 void SendScheduler::queueWrite(const link::CommandFrame& frame)
@@ -145,8 +147,13 @@ void SendScheduler::tick()
             }
             list->advance();
             frame = *list->frameAtCursor();
-            if (list->cursorIndex() == list->count() - 2)
-                *cycleDone = true;
+            if (list->cursorIndex() == list->count() - 2) {
+                // A page cycle whose restart came while it ran goes round again at once.
+                if (cycleDone == &m_pageCycleDone && m_pageCycleAgain)
+                    m_pageCycleAgain = false;
+                else
+                    *cycleDone = true;
+            }
             isPoll = true;
         }
     }
@@ -211,6 +218,8 @@ void SendScheduler::clearSystemCycle()
 void SendScheduler::clearPageCycle()
 {
     const std::lock_guard lock(m_lock);
+    if (!m_pageCycleDone && m_pageList != nullptr && !m_pageList->empty())
+        m_pageCycleAgain = true;  // still running: the restart is kept, not lost
     m_pageCycleDone = false;
 }
 

@@ -8,7 +8,10 @@
 //      and the 350 ms retry timer armed;
 //   3. unless polling is paused, the next frame of the system poll list, or else of the
 //      page poll list; a list that has sent its last frame waits until its cycle is
-//      cleared (system list every 3 s, page list every second).
+//      cleared (system list every 3 s, page list every second). A page cycle cleared
+//      while it still runs (the system list took its ticks) starts again as soon as it
+//      ends instead of losing that clear and waiting a further second, so the rows in
+//      view are read about once a second whatever the system list takes.
 // A write is sent until it is echoed and its MDY_CONFIRM until it is answered, each at
 // most three times 350 ms apart; then the write fails and the modify-failed event is
 // signalled. The 0x08 handler signals modify-confirmed itself when confirmAnswered() took the answer.
@@ -161,6 +164,7 @@ private:
     bool m_writeIdle = true;
     bool m_systemCycleDone = false;
     bool m_pageCycleDone = false;
+    bool m_pageCycleAgain = false;   // cleared while running: no wait after this cycle
     bool m_pollingPaused = false;
     bool m_faultDataMode = false;
     int m_lastPollSendError = 0;

@@ -26,6 +26,9 @@ namespace hesk::pages {
 
 inline constexpr char kCustomPageFileFilter[] = "fpm File (*.fpm)";
 inline constexpr char kCustomPageFileSuffix[] = "fpm";
+// The largest custom page file that is read: a line per parameter number, so even a list
+// of every number of a project stays far below it.
+inline constexpr qint64 kMaxCustomPageFileBytes = 1024 * 1024;
 
 // "_%Y%m%d_%H%M%S.fpm" of the time.
 QString defaultCustomPageFileName(const QDateTime& time);

@@ -2,7 +2,8 @@
 
 #include "CustomPageFile.h"
 
-#include <QFile>
+#include "model/RegularFile.h"
+
 #include <QSaveFile>
 
 #include <algorithm>
@@ -97,13 +98,20 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
     if (!path)
         return LoadResult::Cancelled;
 
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A regular file only (a pipe would block the window for ever), and a small one.
+    const model::FileRead file = model::readRegularFile(*path, kMaxCustomPageFileBytes);
+    if (file.status == model::FileReadStatus::TooLarge) {
+        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"),
+                      QStringLiteral("文件%1过大（超过%2 MB），不是自定义参数文件，打开失败！")
+                          .arg(*path)
+                          .arg(model::capInMegabytes(kMaxCustomPageFileBytes)));
+        return LoadResult::Failed;
+    }
+    if (!file.ok()) {
         m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("文件打开失败！"));
         return LoadResult::Failed;
     }
-    const CustomPageFileContent content = parseCustomPageFile(file.readAll());
-    file.close();
+    const CustomPageFileContent content = parseCustomPageFile(file.bytes);
 
     const QString& deviceType = list.project().header.deviceType;
     if (!content.deviceStyle) {

@@ -45,6 +45,8 @@ public:
         Cancelled,  // the person cancelled a dialog or said No
         Failed,     // the file could not be read, held no valid number, or saving the current list failed
     };
+    // Only a regular file of at most kMaxCustomPageFileBytes is read; a larger one is
+    // refused with its own message.
     LoadResult load(CustomPageList& list);
 
 private:

@@ -239,4 +239,47 @@ void ParameterPage::buildPollList(online::FrameList& list) const
             list.push(online::readRequestFor(row.element));
 }
 
+namespace {
+
+// The rows in view, clamped to a page of count rows (count > 0).
+RowSpan clampedView(RowSpan inView, int count)
+{
+    if (inView.first < 0)
+        return {0, std::min(count, ParameterPage::kRowsBeforeLayout) - 1};
+    const int first = std::min(inView.first, count - 1);
+    int last = std::min(inView.last, count - 1);
+    if (last < first)
+        last = std::min(count - 1, first + ParameterPage::kRowsBeforeLayout - 1);
+    return {first, last};
+}
+
+}  // namespace
+
+RowSpan ParameterPage::polledRows(RowSpan inView) const
+{
+    if (rowCount() == 0)
+        return {0, -1};
+    const RowSpan view = clampedView(inView, rowCount());
+    return {std::max(0, view.first - kPollMargin), std::min(rowCount() - 1, view.last + kPollMargin)};
+}
+
+void ParameterPage::buildPollList(online::FrameList& list, RowSpan inView) const
+{
+    list.clear();
+    if (rowCount() == 0)
+        return;
+    const RowSpan view = clampedView(inView, rowCount());
+    const RowSpan polled = polledRows(inView);
+    const auto add = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) {
+            const PageRow& row = m_rows[static_cast<std::size_t>(i)];
+            if (row.element.address < link::kAddressLimit)
+                list.push(online::readRequestFor(row.element));
+        }
+    };
+    add(view.first, view.last);
+    add(view.last + 1, polled.last);
+    add(polled.first, view.first - 1);
+}
+
 }  // namespace hesk::pages

@@ -3,6 +3,9 @@
 // in the order of the custom list) with the texts of the nine columns, the current value
 // text and whether it differs from the factory value.
 //
+// Polling: while a page is on show its poll list reads the rows in view and a small
+// margin (the whole page of "所有参数" would take the better part of a minute a pass).
+//
 // Values: online the words the drive reported (the tables of last known device values),
 // offline the offline value set. Refreshing a range of rows recomputes only what can have
 // changed: a value row whose word is the one shown keeps its text, except formula rows
@@ -72,6 +75,13 @@ struct ChangedRows {
 
 enum class CommentStore { Stored, Unchanged, Failed };
 
+// Rows of a page, first to last; first < 0 when not known (a view not laid out yet).
+struct RowSpan {
+    int first = -1;
+    int last = -1;
+    bool operator==(const RowSpan&) const = default;
+};
+
 // The word a definition's read code fills: read-only table, parameter table or
 // connection table; nothing for an address of 8192 or more or while the drive has not
 // reported it since the connect.
@@ -133,9 +143,23 @@ public:
     // the row is out of range or its definition is no longer the project's.
     CommentStore storeComment(int row, const QString& comment);
 
-    // The page poll list: one read request per definition with a valid address,
-    // deduplicated by the list itself. The list is emptied first.
+    // Rows polled beyond those in view, below and above them: a row that a scroll step
+    // brings into view already holds a value of the last cycle.
+    static constexpr int kPollMargin = 3;
+    // Rows polled from the top while the rows in view are not known: about a window's worth.
+    static constexpr int kRowsBeforeLayout = 30;
+
+    // The page poll list of every row: one read request per definition with a valid
+    // address, deduplicated by the list itself. The list is emptied first.
     void buildPollList(online::FrameList& list) const;
+    // The page poll list of what the person sees: the rows in view first (so they are
+    // read first in every cycle), then kPollMargin rows below and above them, within the
+    // page. Rows not known (first < 0) stand for the first kRowsBeforeLayout rows, and a
+    // span past the end or upside down is clamped to the page, so a page with rows never
+    // polls nothing. The list is emptied first; its cursor rests on the head.
+    void buildPollList(online::FrameList& list, RowSpan inView) const;
+    // The rows that list reads, margins included; first > last for a page without rows.
+    RowSpan polledRows(RowSpan inView) const;
 
 private:
     struct SourceState {

@@ -318,7 +318,7 @@ void MonitorSession::prepareLists()
 {
     m_values.clear();  // what the tables hold from now on, this drive reported
     m_scheduler->reset();
-    online::buildSystemPollList(m_scheduler->systemPollList(), m_project);
+    m_systemPolling.start(m_scheduler->systemPollList(), online::systemPollPlan(m_project));
 }
 
 bool MonitorSession::goOnline(bool monitoringThread)
@@ -461,6 +461,7 @@ void MonitorSession::linkDied()
 
 void MonitorSession::healthCheckTick()
 {
+    m_systemPolling.nextCycle(m_scheduler->systemPollList());
     m_scheduler->clearSystemCycle();
     hooks().periodicRefresh();
     if (m_scheduler->lastPollSendError() == 0)
@@ -574,6 +575,8 @@ bool MonitorSession::write(const link::CommandFrame& frame)
         return false;
     if (refusedWhileLinkChanges("修改参数"))
         return false;
+    if (m_systemPolling.isReferenceAddress(link::wordAt(frame, 2)))
+        m_systemPolling.requestReferences();  // the drive may derive others from it (P0070)
     m_scheduler->queueWrite(frame);
     const online::ModifyOutcome outcome = online::waitModifyOutcome(m_link->state(), m_scheduler->modifyWaitDeadline());
     if (outcome == online::ModifyOutcome::DeadlinePassed) {

@@ -7,7 +7,8 @@
 //   timer 2   10 ms    the frame-ring dispatch (the link's own timer, serial monitoring)
 //   timer 3   1000 ms  supervision: dead link, CPU load, formulas; page poll cycle
 //   timer 5   350 ms   write retry, armed per send from the send list
-//   timer 6   3000 ms  serial health check; system poll cycle
+//   timer 6   3000 ms  serial health check; system poll cycle (SystemPolling decides
+//                      whether the cycle reads the formula references too)
 //   timer 10  per request, the time-out of SendAndWaitPumping
 //
 // It runs the connect sequence, the disconnect, the supervision and the health check,
@@ -37,6 +38,7 @@
 #include "online/SendScheduler.h"
 #include "online/SessionHooks.h"
 #include "online/StatusPanes.h"
+#include "online/SystemPolling.h"
 
 #include <QObject>
 #include <QTimer>
@@ -120,6 +122,11 @@ public:
 
     // The page on show (slot 2); nullptr when none. The list must outlive its use.
     void installPagePollList(online::FrameList* list);
+    // The next system cycle reads the formula references and reference values too (a
+    // workflow changed parameters on the drive); a write through write() to one of them
+    // asks for it by itself.
+    void requestReferenceValues() { m_systemPolling.requestReferences(); }
+    const online::SystemPolling& systemPolling() const { return m_systemPolling; }
 
     // The raw word the drive last reported for a definition (from the table its read
     // code fills); nothing when the definition has no valid address or the drive has not
@@ -193,6 +200,7 @@ private:
     std::unique_ptr<QtRetryTimer> m_retryTimer;
     std::unique_ptr<online::SendScheduler> m_scheduler;
     std::unique_ptr<link::FrameDispatchTable> m_table;
+    online::SystemPolling m_systemPolling;
 
     QTimer m_schedulerTimer;    // 1
     QTimer m_supervisionTimer;  // 3
