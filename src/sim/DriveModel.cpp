@@ -495,6 +495,7 @@ void DriveModel::advance(SimTime now)
 
 void DriveModel::followDataSets()
 {
+    publishBinectors();  // the selection reads them: digital inputs count at once
     DataSets wanted = m_selection.requested(m_tables);
     // The motor data set switches only while the motor is not running.
     if (m_state == DriveState::Run)
@@ -593,7 +594,7 @@ void DriveModel::integrate(double dt)
         m_energyKWh += q.electricalPower * dt / 3600.0;
 }
 
-void DriveModel::publishBits()
+void DriveModel::publishBinectors()
 {
     Outputs& o = *m_out;
     const bool fault = m_state == DriveState::Fault;
@@ -629,6 +630,13 @@ void DriveModel::publishBits()
     }
     for (const auto& [value, s] : o.fixedConnectors)
         writeSignal(s, value);
+}
+
+void DriveModel::publishBits()
+{
+    Outputs& o = *m_out;
+    const bool fault = m_state == DriveState::Fault;
+    publishBinectors();
     uint16_t relays = 0;
     for (size_t relay = 0; relay < o.relaySources.size(); ++relay) {
         const Signal& input = o.relaySources[relay][static_cast<size_t>(m_dataSets.bico - 1)];
@@ -636,7 +644,7 @@ void DriveModel::publishBits()
     }
     writeRaw(o.relays0020, relays);
     writeRaw(o.status0550, statusWord());
-    writeRaw(o.status0551, status2);
+    writeRaw(o.status0551, statusWord2());
     writeRaw(o.control0552, controlWord());
     writeRaw(o.control0553, m_selection.selectionBits(m_tables));
     writeRaw(o.faultIndicator9106, fault ? 1 : 0);

@@ -149,6 +149,7 @@ private:
     void followDataSets();
     void refreshFormulas();
     void publish(SimTime now);
+    void publishBinectors();
     void publishBits();
     void trip(int word, int bit, SimTime now);
 

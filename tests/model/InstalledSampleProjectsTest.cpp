@@ -406,6 +406,34 @@ TEST_P(InstalledSampleProject, formulaParametersConvertWithTheBaseValues)
         EXPECT_TRUE(allFormulas.contains(token)) << token.toStdString();
 }
 
+// As opened, before any drive has answered (offline, heskmon param show --raw): the
+// computed rated output r0071..r0073, the project's own references and the first data
+// set reach the formulas, so every formula parameter converts. Rectifier r0072 and
+// r0073 are the drive's own parameters and only convert once it reported them.
+TEST_P(InstalledSampleProject, formulaParametersConvertAsOpened)
+{
+    const FormulaState& context = opened_.formulas();
+    for (const HeskParameterElement& e : project().elements) {
+        if (!e.usesFormulas())
+            continue;
+        const QString formulas = e.reverseFormula + e.forwardFormula;
+        if ((deviceClass() == DeviceClass::FeedbackRectifier || deviceClass() == DeviceClass::BasicRectifier)
+            && formulas.contains(QStringLiteral("r007")))
+            continue;
+        const DisplayedValue shown = displayRawValue(e, 1000, project().timeBases, context);
+        EXPECT_FALSE(shown.conversionFailed) << keyText(e).toStdString() << " " << e.reverseFormula.toStdString();
+    }
+    if (deviceClass() == DeviceClass::Inverter) {
+        const HeskParameterElement* current = find(QStringLiteral("r0004"));
+        ASSERT_NE(current, nullptr);
+        const UbaseInfo* row = baseRow(project(), find(QStringLiteral("P0070"))->factoryValue);
+        ASSERT_NE(row, nullptr);
+        // 16384 is the rated current of the power unit.
+        EXPECT_EQ(displayRawValue(*current, 16384, project().timeBases, context).text.toDouble(),
+                  row->columns[2].toDouble());
+    }
+}
+
 TEST_P(InstalledSampleProject, factoryValuesLieInsideTheirLimitsAndAllowedSets)
 {
     supplyFactoryReferences();
