@@ -150,13 +150,22 @@ std::optional<SignalScale> SignalScale::of(const model::HeskParameterElement& el
         return std::nullopt;
     for (double probe : {100.0, 10.0, 1.0}) {
         const std::optional<double> at = convert(element, project, formulas, probe);
-        if (at && *at != *zero) {
-            SignalScale scale;
-            scale.m_offset = *zero;
-            scale.m_slope = (*at - *zero) / probe;
-            scale.m_signed = isSignedType(element.typeCode);
-            return scale;
+        if (!at || *at == *zero)
+            continue;
+        SignalScale scale;
+        scale.m_offset = *zero;
+        scale.m_slope = (*at - *zero) / probe;
+        scale.m_signed = isSignedType(element.typeCode);
+        // The probe's word is rounded: measure the slope again where the word is large
+        // (about 16384 away from the value 0), so the rounding costs 1/32768 at most.
+        const double wide = 16384.0 / std::abs(scale.m_slope);
+        const int decimals = std::max(element.decimals, 0);
+        const double widePoint = std::round(wide * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+        if (widePoint > probe) {
+            if (const std::optional<double> far = convert(element, project, formulas, widePoint); far && *far != *zero)
+                scale.m_slope = (*far - *zero) / widePoint;
         }
+        return scale;
     }
     return std::nullopt;
 }
