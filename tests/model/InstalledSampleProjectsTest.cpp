@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -479,6 +480,52 @@ TEST_P(InstalledSampleProject, factoryValuesLieInsideTheirLimitsAndAllowedSets)
         const HeskParameterElement* e = find(QString::fromLatin1(a.key));
         ASSERT_NE(e, nullptr) << a.key;
         EXPECT_TRUE(a.values.contains(e->factoryValue)) << a.key << " " << e->factoryValue.toStdString();
+    }
+}
+
+// Words whose bits mean something carry their bit texts in the comment, one line per
+// bit, "Bit" + decimal bit number + ": " + text, bits ascending; the bit editor and the
+// control panel's lamps read them.
+TEST_P(InstalledSampleProject, bitWordsCarryOneLinePerBit)
+{
+    std::map<QString, std::set<int>> required;  // key -> bits that must be described
+    switch (deviceClass()) {
+    case DeviceClass::Inverter:
+        required = {{QStringLiteral("P0053"), {0, 1, 2, 3}},
+                    {QStringLiteral("r0019"), {0, 1, 2, 3, 4, 5, 6, 7}},
+                    {QStringLiteral("r0020"), {0, 1, 2, 3}},
+                    {QStringLiteral("r0550"), {0, 1, 2, 3, 4, 5, 6}},
+                    {QStringLiteral("r0551"), {0, 1, 2, 3, 4, 5, 6}},
+                    {QStringLiteral("r0552"), {0, 1, 2, 3, 4, 5, 6, 7, 10}},
+                    {QStringLiteral("r0553"), {0, 1, 2, 3, 4}},
+                    {QStringLiteral("P7000.5"), {4, 5}}};
+        break;
+    case DeviceClass::TestBench:
+        required = {{QStringLiteral("P0053"), {1}}, {QStringLiteral("r0550"), {0, 1, 2, 3}}};
+        break;
+    case DeviceClass::None:
+        return;
+    default:
+        required = {{QStringLiteral("P0053"), {0, 1, 2}}, {QStringLiteral("r0550"), {0, 1, 2, 3}}};
+        break;
+    }
+    const QRegularExpression line(QStringLiteral("^Bit(\\d{1,2}): (\\S.*)$"));
+    for (const auto& [key, bits] : required) {
+        const HeskParameterElement* e = find(key);
+        ASSERT_NE(e, nullptr) << key.toStdString();
+        std::set<int> described;
+        int previous = -1;
+        for (const QString& text : e->comment.split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch m = line.match(text);
+            ASSERT_TRUE(m.hasMatch()) << key.toStdString() << ": " << text.toStdString();
+            const int bit = m.captured(1).toInt();
+            EXPECT_GT(bit, previous) << key.toStdString();
+            EXPECT_LT(bit, 16) << key.toStdString();
+            previous = bit;
+            described.insert(bit);
+        }
+        for (int bit : bits)
+            EXPECT_TRUE(described.count(bit)) << key.toStdString() << " bit " << bit;
     }
 }
 
