@@ -121,10 +121,16 @@ const QStringList kActualValues = {"r0002", "r0003", "r0004", "r0005", "r0006.0"
 // One operating point: the setpoint's raw word (P7030 in % of the reference speed,
 // 16384 = 100 %) and the load the machine adds, in % of the rated torque.
 struct OperatingPoint {
+    const char* name;
     const char* setpointRaw;
     const char* load;
     double setpointPercent;
 };
+
+void PrintTo(const OperatingPoint& point, std::ostream* os)
+{
+    *os << point.name << " (P7030 " << point.setpointPercent << " %, load " << point.load << " %)";
+}
 
 class DisplayedPhysicsAt : public DisplayedPhysics, public ::testing::WithParamInterface<OperatingPoint> {};
 
@@ -203,8 +209,11 @@ TEST_P(DisplayedPhysicsAt, actualValuesAgreeWithTheMotorData)
 }
 
 INSTANTIATE_TEST_SUITE_P(Setpoints, DisplayedPhysicsAt,
-                         ::testing::Values(OperatingPoint{"6554", "0", 40.00},      // 40 %: 1200 r/min, 40 Hz
-                                           OperatingPoint{"57344", "50", -50.00}));  // reverse, loaded
+                         ::testing::Values(OperatingPoint{"forward40Hz", "6554", "0", 40.00},  // 1200 r/min
+                                           OperatingPoint{"reverseLoaded", "57344", "50", -50.00}),
+                         [](const ::testing::TestParamInfo<OperatingPoint>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DisplayedPhysics, standbyShowsNoMotionAndTheComputedRatedOutput)
 {
