@@ -47,8 +47,10 @@ ControlReply status(SimulatedDrive& drive, SimTime now, const LinePlug* plug)
         const QString device = plug->devicePath();
         line = QStringLiteral(" line=") + (device.isEmpty() ? QStringLiteral("unplugged") : device);
     }
+    const DataSets sets = model.dataSets();
     return ok(QStringLiteral("state=%1 frequency=%2 speed=%3 target=%4 fault=%5 answering=%6 requests=%7 "
-                             "sent=%8 dropped=%9 corrupted=%10 recorder=%11 ignored=%12 ignore=%13 misaddress=%14")
+                             "sent=%8 dropped=%9 corrupted=%10 recorder=%11 ignored=%12 ignore=%13 misaddress=%14 "
+                             "mds=%15 bds=%16 fds=%17 load=%18")
                   .arg(static_cast<int>(model.state()))
                   .arg(model.frequency(), 0, 'f', 2)
                   .arg(model.speed(), 0, 'f', 1)
@@ -63,6 +65,10 @@ ControlReply status(SimulatedDrive& drive, SimTime now, const LinePlug* plug)
                   .arg(c.requestsIgnored)
                   .arg(requestCodesText(b.ignoredCodes))
                   .arg(b.misaddress ? 1 : 0)
+                  .arg(sets.motor)
+                  .arg(sets.bico)
+                  .arg(sets.function)
+                  .arg(model.extraLoad(), 0, 'f', 1)
               + line);
 }
 
@@ -107,9 +113,11 @@ ControlReply keyValue(SimulatedDrive& drive, const QStringList& words, SimTime n
         drive.advance(now);
         return ok(QStringLiteral("%1=%2").arg(words[1]).arg(drive.tables().value(slot->table, slot->address).value_or(0)));
     }
-    const std::optional<uint16_t> value = parseWord(words.value(2));
+    std::optional<uint16_t> value = parseWord(words.value(2));
+    if (!value && slot->table == TableKind::Connection)
+        value = connectionSourceOf(drive.project(), words.value(2));
     if (words.size() != 3 || !value)
-        return error(QStringLiteral("set KEY VALUE"));
+        return error(QStringLiteral("set KEY VALUE (a connection input also takes its source, B0001)"));
     const uint16_t old = drive.tables().value(slot->table, slot->address).value_or(0);
     drive.tables().setValue(slot->table, slot->address, *value);
     if (slot->table == TableKind::Settable)
@@ -221,7 +229,9 @@ QString controlHelp()
         "variant 0|1                       device variant flag\n"
         "device-flag 0|1                   device flag\n"
         "slaves N                          number of slaves (also P0089)\n"
-        "get KEY | set KEY VALUE           raw word of a parameter (r0001, P7030)\n"
+        "get KEY | set KEY VALUE           raw word of a parameter (r0001, P7030); a connection\n"
+        "                                  input takes its source too (set P0578.1 B0001)\n"
+        "load PERCENT                      load torque added to the machine's, % of rated torque\n"
         "status | help | quit\n");
 }
 
@@ -304,6 +314,15 @@ ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime 
             return error(command + QStringLiteral(" 0|1"));
         (command == QLatin1String("variant") ? b.variantFlag : b.deviceFlag) = *flag;
         return ok();
+    }
+    if (command == QLatin1String("load")) {
+        bool valid = false;
+        const double percent = argument.toDouble(&valid);
+        if (!oneArgument || !valid || !std::isfinite(percent) || std::abs(percent) > 150.0)
+            return error(QStringLiteral("load PERCENT (-150..150)"));
+        drive.advance(now);
+        drive.model().setExtraLoad(percent);
+        return ok(QStringLiteral("load=%1").arg(percent, 0, 'f', 1));
     }
     if (command == QLatin1String("slaves")) {
         const auto n = parseWord(argument);

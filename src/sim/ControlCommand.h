@@ -25,8 +25,11 @@
 //   get KEY                           raw word of a parameter ("get r0001")
 //   set KEY VALUE                     raw word of a parameter ("set P7030 2500"); the
 //                                     signals the drive model owns (r0001, r0002, ...)
-//                                     are written again at its next step
-//   status                            state, motor and counters on one line
+//                                     are written again at its next step; a connection
+//                                     input also takes its source ("set P0578.1 B0001")
+//   load PERCENT                      load torque in % of the rated torque added to the
+//                                     machine's own (-150..150)
+//   status                            state, motor, data sets and counters on one line
 //   help                              the list of commands
 //   quit                              end the program
 

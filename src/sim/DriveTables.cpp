@@ -11,23 +11,43 @@ namespace hesk::sim {
 namespace {
 
 // The device address of the output that a connection's factory text names: a connector
-// or binector text ("K0091", "B0003", "r0091") or a bare decimal number (91). The first
-// read-only definition with that number is the output; anything else is source 0.
+// or binector text ("K0091", "B0003", "r0091") or a bare decimal number (91). A connector
+// or binector below 1000 is the read-only parameter 8000 + n or 9000 + n ("K0091" is
+// r8091, "B0003" r9003), a larger one the parameter itself (K3001 is r3001); a project
+// without that output is searched for the bare number. The first read-only definition
+// with the number is the output; anything else is source 0.
 uint16_t connectionSourceFromText(const model::HeskProject& project, const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*[A-Za-z]?(\\d{1,5})\\s*$"));
+    static const QRegularExpression pattern(QStringLiteral("^\\s*([A-Za-z]?)(\\d{1,5})\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return 0;
-    const uint32_t number = match.captured(1).toUInt();
-    for (const model::HeskParameterElement& e : project.elements) {
-        if (!e.isSettable() && e.number == number && e.address < kTableSize)
-            return e.address;
+    const uint32_t digits = match.captured(2).toUInt();
+    const QString letter = match.captured(1).toUpper();
+    const auto addressOf = [&project](uint32_t number) -> std::optional<uint16_t> {
+        for (const model::HeskParameterElement& e : project.elements) {
+            if (!e.isSettable() && e.number == number && e.address < kTableSize)
+                return e.address;
+        }
+        return std::nullopt;
+    };
+    if (digits < 1000 && (letter == QLatin1String("K") || letter == QLatin1String("B"))) {
+        if (const auto address = addressOf(digits + (letter == QLatin1String("K") ? 8000 : 9000)))
+            return *address;
     }
-    return 0;
+    return addressOf(digits).value_or(0);
 }
 
 }  // namespace
+
+std::optional<uint16_t> connectionSourceOf(const model::HeskProject& project, const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[KB]\\d{4}$"));
+    if (!pattern.match(text.trimmed()).hasMatch())
+        return std::nullopt;
+    const uint16_t address = connectionSourceFromText(project, text);
+    return address == 0 ? std::nullopt : std::optional<uint16_t>(address);
+}
 
 uint16_t toWireSource(uint16_t source)
 {

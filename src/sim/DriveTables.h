@@ -81,6 +81,11 @@ private:
 // lacks it or its address is outside the tables.
 std::optional<ParameterSlot> slotOf(const model::HeskProject& project, const QString& keyText);
 
+// The device address of the output a connector or binector text names ("K0091",
+// "B0001": the first read-only definition with that number); nothing for another text
+// or an output the project lacks.
+std::optional<uint16_t> connectionSourceOf(const model::HeskProject& project, const QString& text);
+
 // The table a definition's value lives in.
 TableKind tableOf(const model::HeskParameterElement& element);
 

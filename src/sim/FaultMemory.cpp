@@ -59,9 +59,10 @@ void FaultMemory::observe(SimTime now, const DriveModel& model)
     if (m_lastSample.count() >= 0 && now - m_lastSample < kSamplePeriod)
         return;
     m_lastSample = now;
-    const std::array<double, kChannels> values = {model.frequency() / 50.0,
-                                                  model.current(now) / 20.0,
-                                                  model.dcVoltage(now) / DriveModel::kNominalDcVoltage,
+    const MotorRating rating = model.rating();
+    const std::array<double, kChannels> values = {model.frequency() / rating.frequency,
+                                                  model.current(now) / rating.current,
+                                                  model.dcVoltage(now) / model.nominalDcVoltage(),
                                                   model.torque() / 100.0};
     for (size_t c = 0; c < kChannels; ++c) {
         m_history[c].push_back(percentWord(values[c]));

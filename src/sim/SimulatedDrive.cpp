@@ -363,6 +363,7 @@ void SimulatedDrive::handleConfirm(SimTime now)
     case PendingKind::Restore:
         m_tables.restoreFactory();
         behaviourChanged();
+        m_model->settingsReplaced(now);
         m_behaviour.lastRestoreFailed = false;
         break;
     case PendingKind::FaultData:
@@ -427,6 +428,7 @@ void SimulatedDrive::downloadFinished(bool complete, SimTime now)
         // at the next connection.
         m_tables.restoreFactory();
         behaviourChanged();
+        m_model->settingsReplaced(now);
         m_behaviour.lastDownloadFailed = true;
         return;
     }
@@ -439,6 +441,7 @@ void SimulatedDrive::downloadFinished(bool complete, SimTime now)
     }
     for (const DownloadEntry& entry : image->connections)
         m_tables.setValue(TableKind::Connection, entry.address, fromWireSource(entry.value));
+    m_model->settingsReplaced(now);
     m_behaviour.lastDownloadFailed = false;
 }
 

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -406,6 +407,34 @@ TEST_P(InstalledSampleProject, formulaParametersConvertWithTheBaseValues)
         EXPECT_TRUE(allFormulas.contains(token)) << token.toStdString();
 }
 
+// As opened, before any drive has answered (offline, heskmon param show --raw): the
+// computed rated output r0071..r0073, the project's own references and the first data
+// set reach the formulas, so every formula parameter converts. Rectifier r0072 and
+// r0073 are the drive's own parameters and only convert once it reported them.
+TEST_P(InstalledSampleProject, formulaParametersConvertAsOpened)
+{
+    const FormulaState& context = opened_.formulas();
+    for (const HeskParameterElement& e : project().elements) {
+        if (!e.usesFormulas())
+            continue;
+        const QString formulas = e.reverseFormula + e.forwardFormula;
+        if ((deviceClass() == DeviceClass::FeedbackRectifier || deviceClass() == DeviceClass::BasicRectifier)
+            && formulas.contains(QStringLiteral("r007")))
+            continue;
+        const DisplayedValue shown = displayRawValue(e, 1000, project().timeBases, context);
+        EXPECT_FALSE(shown.conversionFailed) << keyText(e).toStdString() << " " << e.reverseFormula.toStdString();
+    }
+    if (deviceClass() == DeviceClass::Inverter) {
+        const HeskParameterElement* current = find(QStringLiteral("r0004"));
+        ASSERT_NE(current, nullptr);
+        const UbaseInfo* row = baseRow(project(), find(QStringLiteral("P0070"))->factoryValue);
+        ASSERT_NE(row, nullptr);
+        // 16384 is the rated current of the power unit.
+        EXPECT_EQ(displayRawValue(*current, 16384, project().timeBases, context).text.toDouble(),
+                  row->columns[2].toDouble());
+    }
+}
+
 TEST_P(InstalledSampleProject, factoryValuesLieInsideTheirLimitsAndAllowedSets)
 {
     supplyFactoryReferences();
@@ -451,6 +480,52 @@ TEST_P(InstalledSampleProject, factoryValuesLieInsideTheirLimitsAndAllowedSets)
         const HeskParameterElement* e = find(QString::fromLatin1(a.key));
         ASSERT_NE(e, nullptr) << a.key;
         EXPECT_TRUE(a.values.contains(e->factoryValue)) << a.key << " " << e->factoryValue.toStdString();
+    }
+}
+
+// Words whose bits mean something carry their bit texts in the comment, one line per
+// bit, "Bit" + decimal bit number + ": " + text, bits ascending; the bit editor and the
+// control panel's lamps read them.
+TEST_P(InstalledSampleProject, bitWordsCarryOneLinePerBit)
+{
+    std::map<QString, std::set<int>> required;  // key -> bits that must be described
+    switch (deviceClass()) {
+    case DeviceClass::Inverter:
+        required = {{QStringLiteral("P0053"), {0, 1, 2, 3}},
+                    {QStringLiteral("r0019"), {0, 1, 2, 3, 4, 5, 6, 7}},
+                    {QStringLiteral("r0020"), {0, 1, 2, 3}},
+                    {QStringLiteral("r0550"), {0, 1, 2, 3, 4, 5, 6}},
+                    {QStringLiteral("r0551"), {0, 1, 2, 3, 4, 5, 6}},
+                    {QStringLiteral("r0552"), {0, 1, 2, 3, 4, 5, 6, 7, 10}},
+                    {QStringLiteral("r0553"), {0, 1, 2, 3, 4}},
+                    {QStringLiteral("P7000.5"), {4, 5}}};
+        break;
+    case DeviceClass::TestBench:
+        required = {{QStringLiteral("P0053"), {1}}, {QStringLiteral("r0550"), {0, 1, 2, 3}}};
+        break;
+    case DeviceClass::None:
+        return;
+    default:
+        required = {{QStringLiteral("P0053"), {0, 1, 2}}, {QStringLiteral("r0550"), {0, 1, 2, 3}}};
+        break;
+    }
+    const QRegularExpression line(QStringLiteral("^Bit(\\d{1,2}): (\\S.*)$"));
+    for (const auto& [key, bits] : required) {
+        const HeskParameterElement* e = find(key);
+        ASSERT_NE(e, nullptr) << key.toStdString();
+        std::set<int> described;
+        int previous = -1;
+        for (const QString& text : e->comment.split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch m = line.match(text);
+            ASSERT_TRUE(m.hasMatch()) << key.toStdString() << ": " << text.toStdString();
+            const int bit = m.captured(1).toInt();
+            EXPECT_GT(bit, previous) << key.toStdString();
+            EXPECT_LT(bit, 16) << key.toStdString();
+            previous = bit;
+            described.insert(bit);
+        }
+        for (int bit : bits)
+            EXPECT_TRUE(described.count(bit)) << key.toStdString() << " bit " << bit;
     }
 }
 

@@ -155,11 +155,32 @@ TEST(FormulaStateReferences, p0109ResolvesToTheActiveDataSet)
     EXPECT_FALSE(state.referenceValue(QStringLiteral("P0109.1")));
 }
 
-TEST(FormulaStateReferences, suppliedKeysSpellOutTheDataSets)
+TEST(FormulaStateReferences, suppliedKeysSpellOutTheDataSetsAndNameTheActiveOne)
 {
     const QStringList keys = FormulaState::suppliedKeyTexts();
-    EXPECT_EQ(keys, (QStringList{"P0071", "P0072", "P0073", "r0071", "r0072", "P0109.1", "P0109.2", "P0109.3",
-                                 "P0109.4"}));
+    EXPECT_EQ(keys, (QStringList{"P0071", "P0072", "P0073", "r0071", "r0072", "r0073", "P0109.1", "P0109.2",
+                                 "P0109.3", "P0109.4", "r0011"}));
+}
+
+// The drive's r0011 as the session supplies it picks the data set "P0109" stands for;
+// a value outside 1..4 (the 0 of a drive that has not reported yet) picks none.
+TEST(FormulaStateReferences, theDrivesActiveDataSetSelectsP0109)
+{
+    FormulaState state;
+    for (int dataSet = 1; dataSet <= 4; ++dataSet)
+        state.setReferenceValue(QStringLiteral("P0109.%1").arg(dataSet), QString::number(dataSet + 1));
+    const auto speed = formulaElement(15, false, "r0015*6000/16384/P0109", "r0015*P0109*16384/6000", 1);
+    const struct {
+        const char* r0011;
+        const char* shown;
+    } cases[] = {{"1", "1500.0"}, {"2", "1000.0"}, {"4", "600.0"}, {"0", "WrongParameter"},
+                 {"5", "WrongParameter"}, {"", "WrongParameter"}};
+    for (const auto& c : cases) {
+        state.setReferenceValue(QStringLiteral("r0011"), QString::fromLatin1(c.r0011));
+        EXPECT_EQ(convertValue(speed, ConversionDirection::ToDisplay, QStringLiteral("8192"), state), c.shown)
+            << "r0011 = " << c.r0011;
+    }
+    EXPECT_FALSE(state.referenceValue(QStringLiteral("r0011")));  // no formula reference
 }
 
 TEST_F(FormulaStateTest, rawZeroChangesNothingAndKeepsTheFirstSelectionPending)
@@ -222,3 +243,70 @@ TEST_F(FormulaStateTest, deviceClassNoneLeavesBaseValuesAlone)
 }
 
 }  // namespace
+
+// r0071..r0073 have no device address: they are the rated output of the power unit, the
+// voltage, current and power bases of the row P0070 selects, on the inverter (all three)
+// and the active rectifier (r0071, r0072); elsewhere they are the drive's parameters.
+TEST_F(FormulaStateTest, ratedOutputDefinitionsAreComputedFromTheSelectedRow)
+{
+    project.ubaseTable[0].columns[2] = QStringLiteral("104.5");
+    project.ubaseTable[0].columns[4] = QStringLiteral("55.0");
+    const auto current = formulaElement(4, false, "r0004*r0072/16384", "r0004*16384/r0072", 2);
+    EXPECT_EQ(convertValue(current, ConversionDirection::ToDisplay, QStringLiteral("8192"), state), "WrongParameter");
+
+    ASSERT_TRUE(recompute(QStringLiteral("7")));
+    // A value supplied for a computed definition (a read of address 0xFFFF) changes nothing.
+    state.setReferenceValue(QStringLiteral("r0072"), QStringLiteral("1"));
+    EXPECT_EQ(state.referenceValue(QStringLiteral("r0071")), QStringLiteral("380"));
+    EXPECT_EQ(state.referenceValue(QStringLiteral("r0072")), QStringLiteral("104.5"));
+    EXPECT_EQ(state.referenceValue(QStringLiteral("r0073")), QStringLiteral("55.0"));
+    EXPECT_EQ(convertValue(current, ConversionDirection::ToDisplay, QStringLiteral("8192"), state), "52.25");
+
+    // An unknown power unit: the computed values are unavailable, not stale.
+    ASSERT_TRUE(recompute(QStringLiteral("9")));
+    EXPECT_EQ(state.computedValue(QStringLiteral("r0072")), QStringLiteral("WrongParameter"));
+    EXPECT_FALSE(state.referenceValue(QStringLiteral("r0072")));
+    EXPECT_EQ(convertValue(current, ConversionDirection::ToDisplay, QStringLiteral("8192"), state), "WrongParameter");
+
+    const struct {
+        DeviceClass deviceClass;
+        bool r0071, r0072, r0073;
+    } classes[] = {{DeviceClass::Inverter, true, true, true},
+                   {DeviceClass::ActiveRectifier, true, true, false},
+                   {DeviceClass::FeedbackRectifier, false, false, false},
+                   {DeviceClass::BasicRectifier, false, false, false},
+                   {DeviceClass::TestBench, false, false, false}};
+    for (const auto& c : classes) {
+        FormulaState other;
+        other.selectBaseValues(project, specials, c.deviceClass);
+        other.setReferenceValue(QStringLiteral("r0072"), QStringLiteral("12.5"));  // the drive's own
+        EXPECT_EQ(other.computedValue(QStringLiteral("r0071")).has_value(), c.r0071) << static_cast<int>(c.deviceClass);
+        EXPECT_EQ(other.computedValue(QStringLiteral("r0072")).has_value(), c.r0072) << static_cast<int>(c.deviceClass);
+        EXPECT_EQ(other.computedValue(QStringLiteral("r0073")).has_value(), c.r0073) << static_cast<int>(c.deviceClass);
+        if (!c.r0072) {
+            EXPECT_EQ(other.referenceValue(QStringLiteral("r0072")), QStringLiteral("12.5"));
+        }
+    }
+}
+
+// Offline the formulas read the project's own values and the first data set.
+TEST(FormulaStateOffline, projectValuesAndTheFirstDataSet)
+{
+    HeskProject project;
+    for (uint16_t set = 1; set <= 2; ++set) {
+        HeskParameterElement pole;
+        pole.number = 109;
+        pole.subIndex = set;
+        pole.settable = 1;
+        pole.factoryValue = QStringLiteral("2");
+        pole.currentValueText = set == 1 ? QStringLiteral("4") : QString();
+        project.elements.push_back(pole);
+    }
+    project.sortElements();
+    FormulaState state;
+    state.useProjectValues(project);
+    EXPECT_EQ(state.activeDataSet(), 1);
+    EXPECT_EQ(state.referenceValue(QStringLiteral("P0109")), QStringLiteral("4"));  // current value first
+    state.setActiveDataSet(2);
+    EXPECT_EQ(state.referenceValue(QStringLiteral("P0109")), QStringLiteral("2"));  // else the factory value
+}

@@ -488,6 +488,31 @@ TEST_F(HeskmonOnline, udpLoopbackConnectReadAndWrite)
     EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=4096"));
 }
 
+// The installed sample's motor data have one value per motor data set: the drive reports
+// its active one (r0011, from its selection inputs) and only that one may be changed.
+TEST_F(HeskmonOnline, motorDataOfTheActiveDataSetOnlyAreWritten)
+{
+    const QString sample = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
+    startPty(sample);
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0060 5")).startsWith(QLatin1String("ok")));
+    const CliRun inactive = run({QStringLiteral("write"), QStringLiteral("P0100.2=3")});
+    EXPECT_EQ(inactive.exitCode, 1);
+    EXPECT_TRUE(inactive.err.contains(QStringLiteral("P0100.2: HESKMonitor: 该参数是未激活的电机数据组，不能被修改！")))
+        << inactive.err.toStdString();
+    const CliRun active = run({QStringLiteral("write"), QStringLiteral("P0100.1=3")});
+    ASSERT_EQ(active.exitCode, 0) << active.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100.1")), QStringLiteral("ok P0100.1=3"));
+
+    // Motor data set 2 selected (bit 0 from the fixed 1): now the second set is the one.
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0578.1 B0001")).startsWith(QLatin1String("ok")));
+    const CliRun second = run({QStringLiteral("write"), QStringLiteral("P0100.2=3")});
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100.2")), QStringLiteral("ok P0100.2=3"));
+    const CliRun first = run({QStringLiteral("write"), QStringLiteral("P0100.1=4")});
+    EXPECT_EQ(first.exitCode, 1);
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100.1")), QStringLiteral("ok P0100.1=3"));
+}
+
 TEST_F(HeskmonOnline, anInstalledSampleProjectConnects)
 {
     const QString sample = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");

@@ -94,6 +94,28 @@ TEST(Control, faultsAndParameterValues)
     EXPECT_TRUE(executeControl(QStringLiteral("quit"), h.drive, h.now).quit);
 }
 
+// The machine's load and a connection input's source by its connector text.
+TEST(Control, loadAndConnectionSources)
+{
+    DriveHarness h;
+    EXPECT_EQ(run(h, "load 30"), QStringLiteral("ok load=30.0"));
+    EXPECT_TRUE(run(h, "status").contains(QStringLiteral(" mds=1 bds=1 fds=1 load=30.0")));
+    for (const char* bad : {"load", "load 151", "load x", "load 1 2", "set P0554 K9999", "set P0554 X0002"})
+        EXPECT_TRUE(run(h, bad).startsWith(QStringLiteral("error: "))) << bad;
+    EXPECT_EQ(h.drive.model().extraLoad(), 30.0);
+    // The fixture has no connector K0002 (r8002): its r0002 is the output.
+    EXPECT_EQ(run(h, "set P0554 K0002"), QStringLiteral("ok P0554=1"));
+    EXPECT_EQ(run(h, "set P0554 0"), QStringLiteral("ok P0554=0"));
+    EXPECT_EQ(h.drive.tables().value(TableKind::Connection, kP0554), 0);
+
+    // The load counts: at 50 Hz the torque is 10 + 30 + 30 % of the rated torque.
+    h.write(kP0880, 1);
+    h.write(kP7030, 16384);
+    h.write(kP7000_5, 1);
+    h.runFor(seconds(4.0));
+    EXPECT_NEAR(h.drive.model().torque(), 70.0, 1e-9);
+}
+
 TEST(Control, badCommandsAreRefusedAndChangeNothing)
 {
     DriveHarness h;

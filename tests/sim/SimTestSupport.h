@@ -57,6 +57,8 @@ struct DriveHarness {
         : drive(simProject(), behaviour, framing, output)
     {
     }
+    // A drive on another project (an installed sample).
+    explicit DriveHarness(model::HeskProject project) : drive(std::move(project), {}, Framing::Serial, output) {}
 
     // Sends the request (serial bytes) and returns what the drive wrote, as hex texts.
     std::vector<std::string> request(const Bytes& bytes)

@@ -71,7 +71,10 @@ BaseValueSheet inverterSheet()
     for (const PowerUnit& u : units) {
         UbaseInfo row;
         auto& c = row.columns;
-        const double current = u.power * 1000.0 / (std::sqrt(3.0) * u.lineVoltage * 0.87);
+        // The rated current of the motor the unit is made for (power factor 0.86,
+        // efficiency 93 %), so that P = sqrt(3) U I cos(phi) eta holds for the motor data
+        // of the sample projects (P0101..P0113 at the base values).
+        const double current = u.power * 1000.0 / (std::sqrt(3.0) * u.lineVoltage * 0.86 * 0.93);
         const bool high = u.lineVoltage > 500;
         c[0] = QString::number(u.key);
         c[1] = modelName(QStringLiteral("VRA1"), u.lineVoltage, u.power, u.slaves);

@@ -172,7 +172,8 @@ CatalogueParse parseCatalogue(const QString& text)
             row.factoryText = factory;
         }
         row.name = field(f, 9);
-        row.comment = field(f, 10);
+        // "\n" in the comment field stands for a line break (bit texts: "Bit0: ...").
+        row.comment = field(f, 10).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
         const QString formulas = field(f, 11);
         if (!formulas.isEmpty()) {
             const QStringList pair = formulas.split(QLatin1Char(';'));

@@ -4,6 +4,13 @@
 // values have been selected since the project opened. The session owns one instance
 // per opened project and hands it to conversions as their FormulaContext.
 //
+// The fixed read-only definitions r0071..r0073 that project creation adds (inverter:
+// r0071, r0072, r0073; active rectifier: r0071, r0072) have no device address: their
+// values are computed here, as the rated output voltage, current and power of the power
+// unit, i.e. the voltage, current and power base values selected for P0070. They reach
+// formulas online and offline alike; a value the session supplies for them is ignored.
+// The other classes define r0072 and r0073 as parameters the drive reports.
+//
 // Not thread-safe: used on the thread that owns the session.
 
 #include "BaseValues.h"
@@ -28,13 +35,15 @@ public:
     // the active data set's "P0109.<n>".
     static QStringList referenceKeyTexts();
     // The key texts whose values the session supplies through setReferenceValue():
-    // the references above with "P0109" spelled out per data set.
+    // the references above with "P0109" spelled out per data set, and "r0011", the
+    // drive's active motor data set, which decides which P0109.<n> "P0109" stands for.
     static QStringList suppliedKeyTexts();
 
     const BaseValues& baseValues() const { return baseValues_; }
 
     // Current value text of a referenced parameter (display units); an empty text
-    // counts as no value.
+    // counts as no value. "r0011" sets the active data set instead (its text read as
+    // a number; anything outside 1..kDataSetCount means none).
     void setReferenceValue(const QString& keyText, const QString& valueText);
     void clearReferenceValues() { referenceValues_.clear(); }
 
@@ -44,9 +53,20 @@ public:
     std::optional<int> activeDataSet() const { return activeDataSet_; }
 
     // Selects the base values from P0070's currentValueText (found through the
-    // special-parameter table); a project without P0070 matches no row.
+    // special-parameter table); a project without P0070 matches no row. The device
+    // class also decides which of r0071..r0073 are computed.
     BaseValueSelection selectBaseValues(const HeskProject& project, const SpecialParameterTable& specials,
                                         DeviceClass deviceClass);
+
+    // Offline, before the drive has reported anything: the settable references from the
+    // project's current value texts (the factory value where that is empty) and the
+    // first data set active, as a drive fresh from the factory reports them.
+    void useProjectValues(const HeskProject& project);
+
+    // The value of a computed definition ("r0071", "r0072", "r0073") for the device
+    // class of the last selection: the base value as text, "WrongParameter" while no
+    // base-value row matched; nothing for a key that is not computed for the class.
+    std::optional<QString> computedValue(const QString& keyText) const;
 
     // Recomputation after the drive's P0070 has been read. powerUnitText is the drive's
     // P0070 formatted as display text, or nothing while the raw word is 0 (not reported
@@ -68,6 +88,7 @@ private:
     BaseValues baseValues_;
     QHash<QString, QString> referenceValues_;
     std::optional<int> activeDataSet_;
+    DeviceClass deviceClass_ = DeviceClass::None;
     bool firstRecomputationDone_ = false;
 };
 

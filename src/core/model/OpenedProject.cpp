@@ -21,6 +21,7 @@ std::optional<UserMessage> OpenedProject::open(const QString& path)
     specials_ = SpecialParameterTable(project_);
     formulas_ = FormulaState();
     formulas_.selectBaseValues(project_, specials_, cpu_.deviceClass);
+    formulas_.useProjectValues(project_);
     faults_.build(cpu_.deviceClass, project_.header.deviceVersion);
     open_ = true;
     return std::nullopt;
