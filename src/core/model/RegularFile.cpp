@@ -65,9 +65,10 @@ FileRead readFile(const QString& path, qint64 maxBytes, bool whole)
         result.status = FileReadStatus::TooLarge;
         return result;
     }
-    // One byte beyond the cap tells a file that grew while it was read.
+    // One byte beyond the cap tells a file that grew while it was read; one byte beyond
+    // the file's size lets the read that finds its end go without growing the buffer.
     const qint64 limit = whole ? maxBytes + 1 : maxBytes;
-    const qint64 expected = std::min<qint64>(info.st_size, limit);
+    const qint64 expected = std::min<qint64>(static_cast<qint64>(info.st_size) + 1, limit);
     QByteArray bytes(static_cast<qsizetype>(expected), Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
