@@ -20,6 +20,11 @@ void CliOutput::line(const QString& text) const
     write(stdout, text.toUtf8() + '\n');
 }
 
+void CliOutput::flush() const
+{
+    std::fflush(stdout);
+}
+
 void CliOutput::document(const QJsonValue& value) const
 {
     QJsonDocument doc;

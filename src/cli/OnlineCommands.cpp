@@ -303,8 +303,10 @@ int runWatch(const QStringList& keys, const CliArguments& call, const CliOutput&
                 print(i);
             printed = true;
         }
-        if (printed)
+        if (printed) {
             lastLine = clock.elapsed();
+            out.flush();  // a change is seen when it happens, also through a pipe
+        }
     };
     runFor(std::chrono::milliseconds(static_cast<qint64>(seconds * 1000)), [&] {
         if (!session.isOnline())

@@ -2,13 +2,13 @@
 // drive, over a pseudo-terminal and over UDP loopback, with the simulator's small project
 // (exact values) and with an installed sample project (the README's way).
 
+#include "ChildProcess.h"
 #include "SimProcess.h"
 #include "SimProjectFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,6 +17,8 @@
 
 namespace hesk::session::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 struct CliRun {
     int exitCode = -1;
@@ -27,17 +29,11 @@ struct CliRun {
 
 CliRun heskmon(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(HESK_CLI_PATH), args);
+    const testsupport::ProcessRun process = testsupport::runProcess(QStringLiteral(HESK_CLI_PATH), args);
     CliRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    run.exitCode = process.exitCode;
+    run.out = QString::fromUtf8(process.out);
+    run.err = QString::fromUtf8(process.err);
     return run;
 }
 
@@ -256,22 +252,34 @@ TEST_F(HeskmonOnline, writeRefusesTheRunningListWhileTheMotorRuns)
 TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
 {
     startPty(project);
-    // Run the motor toward 25 Hz, then watch its frequency rise.
+    // Run the motor at 25 Hz and let it get there.
     ASSERT_EQ(run({QStringLiteral("write"), QStringLiteral("--panel"), QStringLiteral("P7030=25.00"),
                    QStringLiteral("P0880=1"), QStringLiteral("P7000.5=1")})
                   .exitCode,
               0);
-    const CliRun watched = run({QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")},
-                               {QStringLiteral("--seconds"), QStringLiteral("3")});
-    ASSERT_EQ(watched.exitCode, 0) << watched.err.toStdString();
-    const QStringList lines = watched.out.trimmed().split(QLatin1Char('\n'));
-    EXPECT_GE(lines.size(), 4) << watched.out.toStdString();
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] { return sim.command(QStringLiteral("status")).contains(QStringLiteral(" frequency=25.00 ")); }, 10s));
+    // The watch prints each line as it comes, also into a pipe: once its first line is
+    // out, the setpoint drops to zero and the lines that follow show the motor ramping
+    // down, however long the program took to connect.
+    testsupport::ChildProcess watch;
+    const QStringList arguments = QStringList{QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")} +
+                                  line + QStringList{QStringLiteral("--seconds"), QStringLiteral("3")};
+    ASSERT_TRUE(watch.start(QStringLiteral(HESK_CLI_PATH), arguments)) << watch.startError().toStdString();
+    watch.closeInput();
+    const std::optional<QByteArray> first = watch.readLine(30s);
+    ASSERT_TRUE(first.has_value()) << watch.errorOutput().toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("set P7030 0")), QStringLiteral("ok P7030=0"));
+    const QString out = QString::fromUtf8(*first + '\n' + watch.readRest(30s));
+    ASSERT_EQ(watch.waitForExit(10s), std::optional<int>(0)) << watch.errorOutput().toStdString();
+    const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+    EXPECT_GE(lines.size(), 4) << out.toStdString();
     QStringList frequencies;
     for (const QString& l : lines)
         if (l.contains(QStringLiteral("r0002")))
             frequencies << l.section(QLatin1Char(' '), 2);
     frequencies.removeDuplicates();
-    EXPECT_GE(frequencies.size(), 2) << watched.out.toStdString();  // the value moved
+    EXPECT_GE(frequencies.size(), 2) << out.toStdString();  // the value moved
 }
 
 TEST_F(HeskmonOnline, udpLoopbackConnectReadAndWrite)
