@@ -1,13 +1,21 @@
 // HESKMonitor: the desktop application. `HESKMonitor [--settings FILE] [PROJECT.tmprj]`
 // opens the project at start; --settings names the interface settings file to use (the
 // demo and test benches point the tool at a simulated drive with it).
+//
+// The help documents are looked for beside the executable, in its docs folder and in
+// <prefix>/share/heskmonitor/docs; run from the build tree, the source tree's docs folder
+// (with the HTML manual) comes last.
 
 #include "ApplicationWindows.h"
+#include "QtTranslations.h"
+#include "shell/HelpDocuments.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -15,6 +23,10 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
+    const hesk::app::QtTranslations qtTexts;
+    for (const QString& missing : qtTexts.missing())
+        std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
+                     qUtf8Printable(missing));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("HESKMonitor"));
@@ -30,6 +42,9 @@ int main(int argc, char** argv)
     parser.process(app);
 
     hesk::app::MainWindowSetup setup;
+    setup.helpFolders = hesk::shell::helpDocumentFolders(QCoreApplication::applicationDirPath(),
+                                                         QStringLiteral(HESK_BUILD_FOLDER),
+                                                         QStringLiteral(HESK_SOURCE_DOCS_FOLDER));
     if (parser.isSet(settingsOption))
         setup.interfaceSettings = {QFileInfo(parser.value(settingsOption)).absoluteFilePath(), {}};
 

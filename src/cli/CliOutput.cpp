@@ -18,10 +18,7 @@ void write(std::FILE* stream, const QByteArray& bytes)
 void CliOutput::line(const QString& text) const
 {
     write(stdout, text.toUtf8() + '\n');
-}
-
-void CliOutput::flush() const
-{
+    // Line by line even into a pipe: 'watch' is read while it runs.
     std::fflush(stdout);
 }
 

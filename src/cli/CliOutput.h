@@ -17,9 +17,6 @@ public:
 
     // One line of readable text (a newline is added).
     void line(const QString& text) const;
-    // Sends what was printed on at once, also into a pipe or file (where standard output
-    // is otherwise written only when its buffer fills or the program ends).
-    void flush() const;
     // The JSON result of a command, printed indented.
     void document(const QJsonValue& value) const;
     // A failure: the message on standard error; returns ExitFailure for "return fail(...)".

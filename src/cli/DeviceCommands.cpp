@@ -2,6 +2,7 @@
 // ports of the system.
 
 #include "CliCommand.h"
+#include "SettingsProblemText.h"
 
 #include "model/LogSink.h"
 #include "online/DeviceSearch.h"
@@ -86,6 +87,7 @@ int runSearch(const QStringList&, const CliArguments& call, const CliOutput& out
 
     // Written by the worker, read once it has been joined (takeOutcome and stop join it).
     std::optional<online::ConnectionSettings> usedSettings;
+    std::optional<online::InterfaceSettings::ConnectionSettingsCheck> settingsCheck;  // without --port
     online::DeviceSearchOptions options;
     options.projectRoot = root.folder;
     options.loadSettings = [&]() -> std::optional<online::ConnectionSettings> {
@@ -97,7 +99,8 @@ int runSearch(const QStringList&, const CliArguments& call, const CliOutput& out
             settings.baudRate = QString::number(baud);
             usedSettings = settings;
         } else {
-            usedSettings = online::InterfaceSettings(settingsLocation).loadConnectionSettings();
+            settingsCheck = online::InterfaceSettings(settingsLocation).checkConnectionSettings();
+            usedSettings = settingsCheck->settings;
         }
         return usedSettings;
     };
@@ -145,6 +148,12 @@ int runSearch(const QStringList&, const CliArguments& call, const CliOutput& out
             document.insert(QStringLiteral("resultText"), outcome->resultText);
         if (outcome && outcome->programId)
             document.insert(QStringLiteral("programId"), static_cast<int>(*outcome->programId));
+        if (settingsCheck) {
+            document.insert(QStringLiteral("settingsFile"), settingsCheck->path);
+            if (!settingsCheck->settings)
+                document.insert(QStringLiteral("settingsProblem"),
+                                settingsProblemText(*settingsCheck, settingsLocation));
+        }
         if (usedSettings) {
             document.insert(QStringLiteral("port"), usedSettings->portName);
             document.insert(QStringLiteral("portPath"), usedSettings->portPath);
@@ -162,6 +171,9 @@ int runSearch(const QStringList&, const CliArguments& call, const CliOutput& out
 
     if (end != SearchEnd::Found) {
         out.fail(message);
+        if (settingsCheck && !settingsCheck->settings)
+            out.fail(settingsProblemText(*settingsCheck, settingsLocation)
+                     + QStringLiteral("; give --port PATH, or set the port in the window (调试 > 端口设定)"));
         if (end == SearchEnd::NoProject && outcome->programId)
             out.fail(QStringLiteral("heskmon: no project below %1 (%2) carries the device's program identifier %3")
                          .arg(root.folder, root.source, hexWord(*outcome->programId)));
@@ -221,12 +233,15 @@ identifier. Prints what the search dialog shows: "  已搜索到设备：" type 
 the project path (exit 0); the QB27 advice for a QB27 board (CPU type 0x71); an error
 text ("通信设置加载失败！", "程序执行异常，请联系开发人员！", "串口打开失败！",
 "请求设备程序ID超时。", "请求设备CPU类型超时。"); or "搜素设备超时，请您重新尝试！"
-when no project carries the identifier or the time-out passed (all exit 1).
+when no project carries the identifier or the time-out passed (all exit 1). Without
+--port, settings that allow no connect are told with the file read and what it lacks,
+after "通信设置加载失败！".
 
 JSON: {status ("found", "qb27", "error", "noProject" or "timeout"), message (the text
 shown), resultText (the board check's result), programId (when the device reported it),
-port, portPath, baudRate (the settings used), root, rootSource, project {path,
-deviceType, deviceVersion, programId} (when found)})"),
+port, portPath, baudRate (the settings used), settingsFile (without --port: the file
+read) and settingsProblem (when it allows no connect), root, rootSource, project {path,
+deviceType, deviceVersion, programId} (when found)}))"),
         0, 0,
         {QStringLiteral("--port"), QStringLiteral("--baud"), QStringLiteral("--root"), QStringLiteral("--timeout")},
         {},

@@ -1,10 +1,13 @@
 #include "OnlineCall.h"
+#include "SettingsProblemText.h"
 
+#include "link/FrameCodec.h"
 #include "model/ParameterNumbering.h"
-#include "model/ParameterValueText.h"
-#include "online/InterfaceSettings.h"
+#include "pages/ParameterPage.h"
 
 #include <QHostAddress>
+
+#include <algorithm>
 
 namespace hesk::cli {
 
@@ -58,13 +61,14 @@ QString OnlineCall::optionsHelp()
                    replace the addresses of the settings file (defaults 127.0.0.1 and
                    127.0.0.2, port 8001; local port 0 lets the system choose)
                    Without --port and --udp the settings file (interfacecfg.ini) decides,
-                   as in the window.
+                   as in the window; when it allows no connect, the file read and
+                   what it lacks follow "通信设置加载失败！"
 --yes              answer questions with Yes/OK (otherwise they are dismissed)
 --verbose          every log line on standard error (otherwise level 2 and above)
 )");
 }
 
-OnlineCall::OnlineCall(bool yes, bool verbose) : m_log(verbose), m_prompt(yes) {}
+OnlineCall::OnlineCall(bool yes, bool verbose, const CliOutput& out) : m_log(verbose), m_prompt(yes), m_out(out) {}
 
 OnlineCall::~OnlineCall()
 {
@@ -87,7 +91,7 @@ std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const 
         return nullptr;
     }
     std::unique_ptr<OnlineCall> online(
-        new OnlineCall(call.has(QStringLiteral("--yes")), call.has(QStringLiteral("--verbose"))));
+        new OnlineCall(call.has(QStringLiteral("--yes")), call.has(QStringLiteral("--verbose")), out));
     online->m_session = std::make_unique<shell::MonitorSession>(
         online->m_faultTables, online->m_log, online->m_prompt,
         online::InterfaceSettings(online::applicationSettingsLocation()));
@@ -123,6 +127,8 @@ std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const 
                || call.option(QStringLiteral("--udp-remote"))) {
         out.usage(QStringLiteral("--baud goes with --port, --udp-local and --udp-remote with --udp"));
         return nullptr;
+    } else {
+        online->m_fromSettingsFile = true;
     }
 
     exitCode = ExitFailure;
@@ -130,44 +136,116 @@ std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const 
         out.fail(failure->text);
         return nullptr;
     }
+    model::OpenedProject& opened = session.project();
+    online->m_sources.emplace(opened.project(), opened.deviceClass());
     exitCode = ExitOk;
     return online;
 }
 
-bool OnlineCall::connect() { return m_session->connectDevice(); }
+bool OnlineCall::connect()
+{
+    if (m_session->connectDevice())
+        return true;
+    if (m_fromSettingsFile) {
+        const online::InterfaceSettings& settings = m_session->settings();
+        const online::InterfaceSettings::ConnectionSettingsCheck check = settings.checkConnectionSettings();
+        if (!check.settings)
+            m_out.fail(settingsProblemText(check, settings.location())
+                       + QStringLiteral("; give --port PATH or --udp, or set the port in the window (调试 > 端口设定)"));
+    }
+    return false;
+}
+
+const model::HeskParameterElement* OnlineCall::find(const QString& key, bool withAddress, QString& problem)
+{
+    const model::HeskParameterElement* element = project().find(key);
+    if (!element) {
+        problem = QStringLiteral("heskmon: the project has no parameter %1").arg(key);
+        return nullptr;
+    }
+    if (withAddress && element->address >= link::kAddressLimit) {
+        problem = QStringLiteral("heskmon: %1 has no device address: the drive cannot be asked for it").arg(key);
+        return nullptr;
+    }
+    return element;
+}
 
 std::optional<std::vector<const model::HeskParameterElement*>> OnlineCall::parameters(const QStringList& keys,
                                                                                      const CliOutput& out)
 {
     std::vector<const model::HeskParameterElement*> elements;
+    bool failed = false;
     for (const QString& key : keys) {
-        const model::HeskParameterElement* element = project().find(key);
-        if (!element) {
-            out.fail(QStringLiteral("heskmon: the project has no parameter %1").arg(key));
-            return std::nullopt;
+        QString problem;
+        if (const model::HeskParameterElement* element = find(key, true, problem)) {
+            elements.push_back(element);
+        } else {
+            out.fail(problem);
+            failed = true;
         }
-        elements.push_back(element);
     }
+    if (failed)
+        return std::nullopt;
     return elements;
+}
+
+bool OnlineCall::readForDisplay(const std::vector<const model::HeskParameterElement*>& elements)
+{
+    const bool formulas = std::any_of(elements.begin(), elements.end(),
+                                      [](const model::HeskParameterElement* e) { return e->usesFormulas(); });
+    if (formulas) {
+        const std::vector<const model::HeskParameterElement*> inputs = m_session->formulaInputs();
+        if (!m_session->readParameters(inputs))
+            return false;
+    }
+    if (!m_session->readParameters(elements))
+        return false;
+    m_session->refreshFormulas();
+    return true;
 }
 
 QString OnlineCall::rawText(const model::HeskParameterElement& element)
 {
-    return hexWord(m_session->onlineRaw(element).value_or(0));
+    // Empty while the drive has not reported the word: never a placeholder 0.
+    const std::optional<uint16_t> raw = m_session->onlineRaw(element);
+    return raw ? hexWord(*raw) : QString();
 }
 
 QString OnlineCall::valueText(const model::HeskParameterElement& element)
 {
-    const uint16_t raw = m_session->onlineRaw(element).value_or(0);
-    if (element.isSettable() && element.isConnection()) {
-        // The table keeps the negated source address; 0x8000 stands for no connection.
-        const uint16_t source = raw == 0x8000 ? 0 : static_cast<uint16_t>(-raw);
-        return QStringLiteral("source %1").arg(source);
-    }
     model::OpenedProject& opened = project();
-    const model::DisplayedValue shown =
-        model::displayRawValue(element, raw, opened.project().timeBases, opened.formulas());
-    return element.unit.trimmed().isEmpty() ? shown.text : QStringLiteral("%1 %2").arg(shown.text, element.unit.trimmed());
+    QString text = pages::onlineValueText(element, m_session->values(), *m_sources, opened.project().timeBases,
+                                          &opened.formulas());
+    // Say once per parameter why its formula gave no value.
+    if (text == model::kWrongParameter && m_formulaFailuresLogged.insert(model::keyText(element)).second) {
+        if (const std::optional<uint16_t> raw = m_session->onlineRaw(element))
+            m_log.log(pages::formulaFailureLine(element, *raw, opened.project().timeBases, opened.formulas(),
+                                                opened.deviceClass()),
+                      3);
+    }
+    return text;
+}
+
+QString OnlineCall::unitText(const model::HeskParameterElement& element) const
+{
+    return element.unit.trimmed();
+}
+
+QString OnlineCall::valueLine(const model::HeskParameterElement& element)
+{
+    return QStringList{model::displayNumber(project().project(), element, true), element.name.trimmed(),
+                       valueText(element), unitText(element)}
+        .join(QLatin1Char('\t'));
+}
+
+QJsonObject OnlineCall::valueJson(const model::HeskParameterElement& element)
+{
+    return {{QStringLiteral("key"), model::keyText(element)},
+            {QStringLiteral("displayNumber"), model::displayNumber(project().project(), element, true)},
+            {QStringLiteral("name"), element.name.trimmed()},
+            {QStringLiteral("value"), valueText(element)},
+            {QStringLiteral("unit"), unitText(element)},
+            {QStringLiteral("raw"), rawText(element)}};
 }
 
 }  // namespace hesk::cli

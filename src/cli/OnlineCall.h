@@ -9,11 +9,15 @@
 #include "CliPrompt.h"
 
 #include "model/FaultTableLibrary.h"
+#include "online/InterfaceSettings.h"
+#include "pages/PageValueText.h"
 #include "shell/MonitorSession.h"
 
+#include <QJsonObject>
 #include <QStringList>
 
 #include <memory>
+#include <set>
 #include <optional>
 #include <vector>
 
@@ -31,29 +35,47 @@ public:
     static std::unique_ptr<OnlineCall> prepare(const CliArguments& call, const CliOutput& out, int& exitCode);
     ~OnlineCall();
 
-    // Runs the connect sequence; its messages were printed on failure.
+    // Runs the connect sequence; its messages were printed on failure, and when the
+    // settings file allowed no connect, which file was read and what it lacks.
     bool connect();
     shell::MonitorSession& session() { return *m_session; }
     model::OpenedProject& project() { return m_session->project(); }
 
-    // The definitions named by the keys (key texts or display numbers); prints the
-    // failure and returns nothing for a key the project does not have.
+    // The definition a key names (key text or display number), or nullptr with the
+    // reason in `problem`: the project has no such parameter, or (withAddress) it has
+    // no device address, so the drive cannot be asked for it.
+    const model::HeskParameterElement* find(const QString& key, bool withAddress, QString& problem);
+    // The definitions named by the keys, all of them with a device address; prints a
+    // line for every key that fails and returns nothing then.
     std::optional<std::vector<const model::HeskParameterElement*>> parameters(const QStringList& keys,
                                                                              const CliOutput& out);
+    // Reads the definitions from the drive for showing them: for formula parameters
+    // the formulas' inputs first (the power unit, the reference values), then the
+    // definitions, then the formulas are fed. False when one did not answer.
+    bool readForDisplay(const std::vector<const model::HeskParameterElement*>& elements);
 
-    // A definition's current online value as the pages show it: the value text with
-    // its unit for values; "source N" (the connected address) for connections.
+    // A definition's current online value as the pages show it (the page's own text:
+    // decimals, formulas, a connection input as its source's number), its unit, and the
+    // online raw word as "0x%04X".
     QString valueText(const model::HeskParameterElement& element);
-    // The online raw word as "0x%04X".
+    QString unitText(const model::HeskParameterElement& element) const;
     QString rawText(const model::HeskParameterElement& element);
+    // One line of the value: number, name, value and unit, tab-separated.
+    QString valueLine(const model::HeskParameterElement& element);
+    // The JSON row of the value: {key, displayNumber, name, value, unit, raw}.
+    QJsonObject valueJson(const model::HeskParameterElement& element);
 
 private:
-    OnlineCall(bool yes, bool verbose);
+    OnlineCall(bool yes, bool verbose, const CliOutput& out);
 
     CliLog m_log;
+    std::set<QString> m_formulaFailuresLogged;  // keys whose "WrongParameter" was explained
     CliPrompt m_prompt;
     model::FaultTableLibrary m_faultTables;
     std::unique_ptr<shell::MonitorSession> m_session;
+    std::optional<pages::ConnectionSources> m_sources;  // once the project is open
+    CliOutput m_out;
+    bool m_fromSettingsFile = false;  // neither --port nor --udp
 };
 
 // "0x%04X" of a word.

@@ -23,7 +23,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <optional>
 
 namespace hesk::cli {
 
@@ -92,19 +94,21 @@ int runConnect(const QStringList&, const CliArguments& call, const CliOutput& ou
     return session.isOnline() ? ExitOk : ExitFailure;
 }
 
-QJsonObject valueJson(OnlineCall& online, const model::HeskParameterElement& element)
-{
-    return {{QStringLiteral("key"), model::keyText(element)},
-            {QStringLiteral("displayNumber"), model::displayNumber(online.project().project(), element, true)},
-            {QStringLiteral("value"), online.valueText(element)},
-            {QStringLiteral("raw"), online.rawText(element)}};
-}
+const QString kReadTimeout = QStringLiteral("请求数据超时，请您重新尝试！");
 
-void printValue(OnlineCall& online, const model::HeskParameterElement& element, const CliOutput& out,
-                const QString& prefix = {})
+// A value as a line of text or as a JSON row; `time` prefixes the watch lines.
+void emitValue(OnlineCall& online, const model::HeskParameterElement& element, const CliOutput& out,
+               std::optional<double> time = std::nullopt)
 {
-    out.line(QStringLiteral("%1%2 %3").arg(prefix, model::displayNumber(online.project().project(), element, true),
-                                           online.valueText(element)));
+    if (out.json()) {
+        QJsonObject row = online.valueJson(element);
+        if (time)
+            row.insert(QStringLiteral("time"), *time);
+        out.line(QString::fromUtf8(QJsonDocument(row).toJson(QJsonDocument::Compact)));
+        return;
+    }
+    const QString line = online.valueLine(element);
+    out.line(time ? QStringLiteral("%1s\t%2").arg(*time, 0, 'f', 1).arg(line) : line);
 }
 
 int runRead(const QStringList& keys, const CliArguments& call, const CliOutput& out)
@@ -113,20 +117,21 @@ int runRead(const QStringList& keys, const CliArguments& call, const CliOutput& 
     auto online = OnlineCall::prepare(call, out, exitCode);
     if (!online)
         return exitCode;
+    // Every key is checked before the drive is asked, so a key without a device address
+    // is refused at once rather than after the read time-out.
     const auto elements = online->parameters(keys, out);
     if (!elements)
         return ExitFailure;
     if (!online->connect())
         return ExitFailure;
-    if (!online->session().readParameters(*elements))
-        return out.fail(QStringLiteral("请求数据超时，请您重新尝试！"));
-    online->session().refreshFormulas();
+    if (!online->readForDisplay(*elements))
+        return out.fail(kReadTimeout);
     QJsonArray rows;
     for (const model::HeskParameterElement* element : *elements) {
         if (out.json())
-            rows.append(valueJson(*online, *element));
+            rows.append(online->valueJson(*element));
         else
-            printValue(*online, *element, out);
+            out.line(online->valueLine(*element));
     }
     if (out.json())
         out.document(rows);
@@ -142,9 +147,9 @@ bool isPanelParameter(const model::HeskParameterElement& element)
     return keys.contains(model::keyText(element));
 }
 
-int refuse(const CliOutput& out, const QString& key, const model::UserMessage& message)
+QString refusalText(const QString& key, const model::UserMessage& message)
 {
-    return out.fail(QStringLiteral("%1: %2: %3").arg(key, message.title, message.text));
+    return QStringLiteral("%1: %2: %3").arg(key, message.title, message.text.trimmed());
 }
 
 int runWrite(const QStringList& assignments, const CliArguments& call, const CliOutput& out)
@@ -161,56 +166,98 @@ int runWrite(const QStringList& assignments, const CliArguments& call, const Cli
         QString key;
         uint16_t raw;
         bool ruled;  // goes through the edit rules
+        qsizetype index;  // in the call
     };
     std::vector<Pending> writes;
+    // Every value is checked before anything is written; a refusal does not stop the
+    // checks, so that one call names every value that cannot be written.
+    std::map<qsizetype, QString> refusals;  // by the value's place in the call
+    const auto checkedAll = [&]() {
+        if (refusals.empty())
+            return true;
+        for (const auto& [index, refusal] : refusals)
+            out.fail(refusal);
+        out.fail(QStringLiteral("heskmon: nothing was written: %1 of %2 values refused")
+                     .arg(refusals.size())
+                     .arg(assignments.size()));
+        return false;
+    };
+
+    for (const QString& assignment : assignments)
+        if (assignment.indexOf(QLatin1Char('=')) <= 0)
+            return out.usage(QStringLiteral("write takes KEY=VALUE, not '%1'").arg(assignment));
+
     // First what needs no value from the drive: the rules that hold offline (system and
     // read-only parameters, the editor a parameter takes), the allowed values, format and
     // limits.
     const editing::EditContext offline = editing::editContext(project, false, {});
-    for (const QString& assignment : assignments) {
+    for (qsizetype index = 0; index < assignments.size(); ++index) {
+        const QString& assignment = assignments[index];
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        if (equals <= 0)
-            return out.usage(QStringLiteral("write takes KEY=VALUE, not '%1'").arg(assignment));
         const QString key = assignment.left(equals);
-        const auto element = online->parameters({key}, out);
-        if (!element)
-            return ExitFailure;
-        const model::HeskParameterElement& e = *element->front();
+        QString& refusal = refusals[index];
+        QString problem;
+        const model::HeskParameterElement* element = online->find(key, true, problem);
+        if (!element) {
+            refusal = problem;
+            continue;
+        }
+        const model::HeskParameterElement& e = *element;
         const bool ruled = !(panel && isPanelParameter(e));
         if (ruled) {
             const editing::EditDecision decision = editing::decideValueEdit(offline, e);
-            if (decision.refused())
-                return refuse(out, key, *decision.refusal);
-            if (decision.editor == editing::EditorKind::None)
-                return out.fail(QStringLiteral("heskmon: %1: values of this device type are not edited").arg(key));
+            if (decision.refused()) {
+                refusal = refusalText(key, *decision.refusal);
+                continue;
+            }
+            if (decision.editor == editing::EditorKind::None) {
+                refusal = QStringLiteral("heskmon: %1: values of this device type are not edited").arg(key);
+                continue;
+            }
         }
-        if (!e.isSettable())
-            return out.fail(QStringLiteral("heskmon: %1 is a read-only parameter").arg(key));
-        if (e.isConnection())
-            return out.fail(QStringLiteral("heskmon: %1 is a connection; connections are changed in the window's "
-                                           "connection dialog")
-                                .arg(key));
+        if (!e.isSettable()) {
+            refusal = QStringLiteral("heskmon: %1 is a read-only parameter").arg(key);
+            continue;
+        }
+        if (e.isConnection()) {
+            refusal = QStringLiteral("heskmon: %1 is a connection; connections are changed in the window's "
+                                     "connection dialog")
+                          .arg(key);
+            continue;
+        }
         QString text = assignment.mid(equals + 1);
-        if (!editing::checkAllowedValue(allowed, e.number, text))
-            return refuse(out, key, editing::allowedValueRefusal(e.number));
+        if (!editing::checkAllowedValue(allowed, e.number, text)) {
+            refusal = refusalText(key, editing::allowedValueRefusal(e.number));
+            continue;
+        }
         const model::TypedValueConversion converted = model::convertTypedValue(project, e, text);
-        if (!converted.ok())
-            return out.fail(QStringLiteral("%1: %2").arg(key, converted.failureText()));
-        writes.push_back({&e, key, *converted.raw.raw, ruled});
+        if (!converted.ok()) {
+            refusal = QStringLiteral("%1: %2").arg(key, converted.failureText());
+            continue;
+        }
+        writes.push_back({&e, key, *converted.raw.raw, ruled, index});
+        refusals.erase(index);
     }
-    if (!online->connect())
+    if (writes.empty() && !checkedAll())
         return ExitFailure;
+    if (!online->connect()) {
+        checkedAll();
+        return ExitFailure;
+    }
     shell::MonitorSession& session = online->session();
 
     // Then the rules that read the drive: its access word, menu level and operating state
     // (on the inverter also the active data set and the slave count), read now. The values
     // are checked one after the other as a person would change them, so a P0053, P0060 or
-    // P0089 set earlier in the call counts for the later ones; nothing is written unless
-    // every value passes.
+    // P0089 set earlier in the call counts for the later ones (a refused one does not);
+    // nothing is written unless every value passes.
     const bool anyRuled = std::any_of(writes.begin(), writes.end(), [](const Pending& w) { return w.ruled; });
     const std::vector<const model::HeskParameterElement*> ruleInputs = editing::ruleValueParameters(project);
-    if (anyRuled && !ruleInputs.empty() && !session.readParameters(ruleInputs))
-        return out.fail(QStringLiteral("请求数据超时，请您重新尝试！"));
+    if (anyRuled && !ruleInputs.empty() && !session.readParameters(ruleInputs)) {
+        out.fail(kReadTimeout);
+        return out.fail(QStringLiteral("heskmon: nothing was written: the drive's access word, menu level and "
+                                       "state could not be read"));
+    }
     std::map<const model::HeskParameterElement*, uint16_t> setEarlier;
     const editing::RawWordLookup drive = [&](const model::HeskParameterElement& e) -> std::optional<uint16_t> {
         if (const auto it = setEarlier.find(&e); it != setEarlier.end())
@@ -221,28 +268,49 @@ int runWrite(const QStringList& assignments, const CliArguments& call, const Cli
         if (w.ruled) {
             const editing::EditDecision decision =
                 editing::decideValueEdit(editing::editContext(project, true, drive), *w.element);
-            if (decision.refused())
-                return refuse(out, w.key, *decision.refusal);
+            if (decision.refused()) {
+                refusals[w.index] = refusalText(w.key, *decision.refusal);
+                continue;
+            }
         }
         setEarlier[w.element] = w.raw;
     }
+    if (!checkedAll())
+        return ExitFailure;
 
     QJsonArray rows;
-    for (const Pending& w : writes) {
+    const auto printWritten = [&] {
+        if (out.json())
+            out.document(rows);
+    };
+    QStringList written;
+    for (auto it = writes.begin(); it != writes.end(); ++it) {
+        const Pending& w = *it;
         // As the value dialog does: the table shows the new value at once, the next poll
         // brings the drive's.
         session.values().parameters.store(w.element->address, w.raw);
-        if (!session.write(link::writeValueRequest(w.element->address, w.raw)))
-            return out.fail(QStringLiteral("%1: 在线修改参数值失败！").arg(model::keyText(*w.element)));
-        std::vector<const model::HeskParameterElement*> readBack{w.element};
-        session.readParameters(readBack);
+        if (!session.write(link::writeValueRequest(w.element->address, w.raw))) {
+            printWritten();
+            out.fail(QStringLiteral("%1: 在线修改参数值失败！").arg(w.key));
+            QStringList notWritten;
+            for (auto rest = it; rest != writes.end(); ++rest)
+                notWritten << rest->key;
+            return out.fail(QStringLiteral("heskmon: written: %1; not written: %2")
+                                .arg(written.isEmpty() ? QStringLiteral("none") : written.join(QStringLiteral(", ")),
+                                     notWritten.join(QStringLiteral(", "))));
+        }
+        written << w.key;
+        const std::vector<const model::HeskParameterElement*> readBack{w.element};
+        if (!online->readForDisplay(readBack))
+            out.fail(QStringLiteral("heskmon: %1 was written, but reading it back did not answer: the value shown "
+                                    "is the one written")
+                         .arg(w.key));
         if (out.json())
-            rows.append(valueJson(*online, *w.element));
+            rows.append(online->valueJson(*w.element));
         else
-            printValue(*online, *w.element, out);
+            out.line(online->valueLine(*w.element));
     }
-    if (out.json())
-        out.document(rows);
+    printWritten();
     return ExitOk;
 }
 
@@ -252,63 +320,66 @@ int runWatch(const QStringList& keys, const CliArguments& call, const CliOutput&
     auto online = OnlineCall::prepare(call, out, exitCode);
     if (!online)
         return exitCode;
-    double seconds = 10;
-    if (const auto text = call.option(QStringLiteral("--seconds"))) {
+    const auto seconds = [&](const char* name, double fallback) -> std::optional<double> {
+        const auto text = call.option(QString::fromLatin1(name));
+        if (!text)
+            return fallback;
         bool ok = false;
-        seconds = text->toDouble(&ok);
-        if (!ok || seconds <= 0)
-            return out.usage(QStringLiteral("--seconds takes a positive number, not '%1'").arg(*text));
-    }
+        const double value = text->toDouble(&ok);
+        if (!ok || !(value > 0) || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    };
+    const std::optional<double> duration = seconds("--seconds", 10);
+    if (!duration)
+        return out.usage(QStringLiteral("--seconds takes a positive number, not '%1'")
+                             .arg(*call.option(QStringLiteral("--seconds"))));
+    const std::optional<double> every = seconds("--every", 0);
+    if (!every)
+        return out.usage(QStringLiteral("--every takes a positive number of seconds, not '%1'")
+                             .arg(*call.option(QStringLiteral("--every"))));
     const auto elements = online->parameters(keys, out);
     if (!elements)
         return ExitFailure;
     if (!online->connect())
         return ExitFailure;
     shell::MonitorSession& session = online->session();
+    // The values to start from, then a line per value whose shown text changed; with
+    // --every, every value at that period instead.
+    if (!online->readForDisplay(*elements))
+        return out.fail(kReadTimeout);
     online::FrameList page;
     for (const model::HeskParameterElement* element : *elements)
         page.push(online::readRequestFor(*element));
     session.installPagePollList(&page);
-
-    // Values to start from, then a line per change, and every value once a second while
-    // nothing changes.
-    if (!session.readParameters(*elements))
-        return out.fail(QStringLiteral("请求数据超时，请您重新尝试！"));
-    std::vector<QString> shown(elements->size());
     QElapsedTimer clock;
     clock.start();
-    qint64 lastLine = -1000;
-    const auto print = [&](size_t i) {
-        const model::HeskParameterElement& element = *(*elements)[i];
-        if (out.json()) {
-            QJsonObject row = valueJson(*online, element);
-            row.insert(QStringLiteral("time"), clock.elapsed() / 1000.0);
-            out.line(QString::fromUtf8(QJsonDocument(row).toJson(QJsonDocument::Compact)));
-        } else {
-            printValue(*online, element, out, QStringLiteral("%1s ").arg(clock.elapsed() / 1000.0, 0, 'f', 1));
-        }
-    };
+    const auto now = [&] { return clock.elapsed() / 1000.0; };
+    std::vector<QString> shown(elements->size());
+    for (size_t i = 0; i < elements->size(); ++i) {
+        shown[i] = online->valueText(*(*elements)[i]);
+        emitValue(*online, *(*elements)[i], out, 0.0);
+    }
+    const qint64 period = static_cast<qint64>(*every * 1000);
+    qint64 nextPrint = period;
     const auto report = [&] {
-        bool printed = false;
+        if (period > 0) {
+            if (clock.elapsed() < nextPrint)
+                return;
+            nextPrint += period;
+            for (const model::HeskParameterElement* element : *elements)
+                emitValue(*online, *element, out, now());
+            return;
+        }
         for (size_t i = 0; i < elements->size(); ++i) {
             const QString text = online->valueText(*(*elements)[i]);
-            if (text != shown[i]) {
-                shown[i] = text;
-                print(i);
-                printed = true;
-            }
-        }
-        if (!printed && clock.elapsed() - lastLine >= 1000) {
-            for (size_t i = 0; i < elements->size(); ++i)
-                print(i);
-            printed = true;
-        }
-        if (printed) {
-            lastLine = clock.elapsed();
-            out.flush();  // a change is seen when it happens, also through a pipe
+            if (text == shown[i])
+                continue;
+            shown[i] = text;
+            emitValue(*online, *(*elements)[i], out, now());
         }
     };
-    runFor(std::chrono::milliseconds(static_cast<qint64>(seconds * 1000)), [&] {
+    runFor(std::chrono::milliseconds(static_cast<qint64>(*duration * 1000)), [&] {
         if (!session.isOnline())
             return true;
         report();
@@ -341,10 +412,15 @@ cpuName, programId, variantFlag, deviceFlag})"),
                      QStringLiteral("read parameters once from the drive"),
                      options + QStringLiteral(R"(
 KEY   key text ("P0107.1") or display number ("P0100", "r0002", "K0012")
-Prints each value as the pages show it (formulas, decimals, unit), a connection as its
-source address. Exit 1 with "请求数据超时，请您重新尝试！" when one does not answer.
 
-JSON: [{key, displayNumber, value, raw}])"),
+Prints one line per parameter, tab-separated: number, name, value and unit, the value
+as the pages show it (the page's decimals, formulas with the drive's power unit and
+reference values, which are read first; a connection input as the number of its
+source, "K0091"). A key the project does not have, or one without a device address
+(r0071 to r0073, computed from the base values), is refused before the drive is asked.
+Exit 1 with "请求数据超时，请您重新尝试！" when one does not answer.
+
+JSON: [{key, displayNumber, name, value, unit, raw ("0x%04X", the drive's word)}])"),
                      1, -1, valueOptions, flags, runRead});
     table.push_back({{QStringLiteral("write")},
                      QStringLiteral("write --project FILE [--port PATH | --udp] [--panel] KEY=VALUE..."),
@@ -352,28 +428,37 @@ JSON: [{key, displayNumber, value, raw}])"),
                      options + QStringLiteral(R"(--panel            write the control panel's own parameters (P0880, P7000.4,
                    P7000.5, P7030, P7200) as the panel does, without the edit rules
 
-Every KEY goes through the edit rules of the window (system and read-only parameters,
-access word P0053, menu level P0060, operating state r0001, on the inverter also the
-active motor data set r0011 and the slave count P0089, all read from the drive first),
-and every VALUE through the allowed values of the special parameters (P0749 is stored
-as digit, point, digit) and the value dialog's checks (format, decimals, limits). The
-first refusal prints its message and exits 1 before anything is written. Then the writes
-go through the confirmed pipeline one after the other and each value is read back.
-Connections are refused.
+All or nothing: every value is checked before anything is written. Every KEY goes
+through the edit rules of the window (system and read-only parameters, access word
+P0053, menu level P0060, operating state r0001, on the inverter also the active motor
+data set r0011 and the slave count P0089, all read from the drive first; a P0053, P0060
+or P0089 earlier in the call counts for the later keys), and every VALUE through the
+allowed values of the special parameters (P0749 is stored as digit, point, digit) and
+the value dialog's checks (format, decimals, limits). Connections and parameters without
+a device address are refused. When any value is refused, every refusal is printed
+("KEY: title: message"), then "heskmon: nothing was written: N of M values refused", and
+the exit code is 1 with the drive unchanged.
+Otherwise the writes go through the confirmed pipeline one after the other and each value
+is read back and printed as 'read' prints it. Should the drive not confirm a write, the
+call stops there: "KEY: 在线修改参数值失败！" and "heskmon: written: ...; not written: ..."
+name what the drive holds now (exit 1).
 
-JSON: [{key, displayNumber, value, raw}] as read back)"),
+JSON: [{key, displayNumber, name, value, unit, raw}] as read back)"),
                      1, -1, valueOptions, flags + QStringList{QStringLiteral("--panel")}, runWrite});
-    valueOptions << QStringLiteral("--seconds");
+    valueOptions << QStringLiteral("--seconds") << QStringLiteral("--every");
     table.push_back({{QStringLiteral("watch")},
-                     QStringLiteral("watch --project FILE [--port PATH | --udp] KEY... [--seconds N]"),
+                     QStringLiteral("watch --project FILE [--port PATH | --udp] KEY... [--seconds N] [--every S]"),
                      QStringLiteral("poll parameters cyclically and print their changes"),
                      options + QStringLiteral(R"(--seconds N        how long to watch (default 10)
+--every S          print every value each S seconds, changed or not, instead of the
+                   changes
 
 The keys are polled as a page on show is: through the send scheduler, once per second.
-A line "<time> <number> <value>" per change, and all values once a second while nothing
-changes. Exit 1 when the link dies.
+First every value once, then a line per value whose shown text changed (a value that
+stays the same is not printed again): "<time>s<TAB>" and the line 'read' prints. Exit 1
+when the link dies.
 
-JSON: one compact object per line: {key, displayNumber, value, raw, time})"),
+JSON: one compact object per line: {key, displayNumber, name, value, unit, raw, time})"),
                      1, -1, valueOptions, flags, runWatch});
 }
 

@@ -7,6 +7,7 @@
 #include "model/ParameterTypes.h"
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
+#include "pages/PageValueText.h"
 
 #include <QJsonArray>
 
@@ -76,8 +77,12 @@ int runShow(const QStringList& args, const CliArguments& call, const CliOutput& 
             return out.usage(QStringLiteral("--raw takes a 16-bit word (decimal or 0x hexadecimal), not '%1'").arg(*rawText));
         const DisplayedValue shown = displayRawValue(element, *raw, opened.project().timeBases, opened.formulas());
         result.insert(QStringLiteral("raw"), *raw);
-        result.insert(QStringLiteral("value"), shown.text);
+        // The page's text: its decimals for the real-valued types, not the raw format's six.
+        result.insert(QStringLiteral("value"),
+                      pages::displayValueText(element, *raw, opened.project().timeBases, opened.formulas()));
         result.insert(QStringLiteral("conversionFailed"), shown.conversionFailed);
+        if (shown.conversionFailed)
+            result.insert(QStringLiteral("conversionFailure"), shown.failure);
     }
     if (out.json()) {
         out.document(result);
@@ -102,7 +107,8 @@ int runShow(const QStringList& args, const CliArguments& call, const CliOutput& 
                           bases[QStringLiteral("UDCn")].toString()));
     }
     if (result[QStringLiteral("conversionFailed")].toBool())
-        out.line(QStringLiteral("(the formula could not be computed: the raw value is shown)"));
+        out.line(QStringLiteral("(the formula could not be computed: %1)")
+                     .arg(result[QStringLiteral("conversionFailure")].toString()));
     return ExitOk;
 }
 
@@ -176,7 +182,7 @@ KEY         key text ("P0107.1", "r0021") or display number ("P0100", "K0012", "
 )") + kBaseRowHelp + QStringLiteral(R"(
 JSON: the fields of 'project params' rows, plus baseValues {Ubase, current, power,
 UbaseT, UDCn} for formula parameters, and with --raw: raw, value, conversionFailed
-(true when the formula gave "WrongParameter" and the raw value is shown))"),
+(true when the formula gave "WrongParameter": value is then "WrongParameter" and conversionFailure says why))"),
         2, 2, {QStringLiteral("--raw"), QStringLiteral("--base-row")}, {}, runShow});
     table.push_back({
         {QStringLiteral("param"), QStringLiteral("check")},

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -126,6 +127,13 @@ TEST_F(CreateProjectDialogTest, firstPageOffersTheDeviceTypesAndTheirVersions)
 TEST_F(CreateProjectDialogTest, secondPageAsksForNameInputsAndFolder)
 {
     toInputsPage();
+    // The version the project will carry is said before anything is created.
+    EXPECT_EQ(child<QLabel>(dialog, "deviceChoiceText")->text(),
+              QStringLiteral("将创建的工程：设备类型 %1，设备版本 %2")
+                  .arg(child<QComboBox>(dialog, "deviceTypeCombo")->currentText(),
+                       child<QComboBox>(dialog, "deviceVersionCombo")->currentText()));
+    for (const char* edit : {"intermediatePathEdit", "storageFolderEdit"})
+        EXPECT_GE(child<QLineEdit>(dialog, edit)->minimumWidth(), 300) << edit;
     const QStringList labels = labelTexts(dialog);
     for (const char* text : {"项目名称：", "(最长12位字符，仅允许字母/下划线/数字)", "中间文件：", "转换文件：", "Ubase文件：",
                              "存储路径："})
@@ -155,10 +163,11 @@ TEST_F(CreateProjectDialogTest, createsTheSampleProjectFromItsInputs)
     EXPECT_EQ(shown("storageFolderEdit"), storage.path());
     finish();
 
-    EXPECT_TRUE(prompt.messages().empty());
+    const QString path = storage.filePath(QStringLiteral("VRA1_Test/VRA1_Test.tmprj"));
+    EXPECT_EQ(prompt.messages(), std::vector<UserMessage>{UserMessage::information(
+                                     QStringLiteral("工程创建成功：\n") + QDir::toNativeSeparators(path))});
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    const QString path = storage.filePath(QStringLiteral("VRA1_Test/VRA1_Test.tmprj"));
     EXPECT_EQ(dialog.createdProjectPath(), path);
     ASSERT_EQ(created.count(), 1);
     EXPECT_EQ(created.at(0).at(0).toString(), path);
@@ -190,9 +199,12 @@ TEST_F(CreateProjectDialogTest, createsTheSampleProjectFromItsInputs)
 TEST_F(CreateProjectDialogTest, finishRefusesWhatIsMissingInOrderAndKeepsTheWindowOpen)
 {
     toInputsPage();
+    const QSize before = dialog.size();
     auto* name = child<QLineEdit>(dialog, "projectNameEdit");
     finish();
     EXPECT_EQ(takeMessages(), std::vector<UserMessage>{UserMessage::warning(QStringLiteral("项目名称不能为空！"))});
+    // The busy line of the step kept its room: the window did not grow under the pointer.
+    EXPECT_EQ(dialog.size(), before);
     // A Chinese name, typed as an input method delivers it, breaks the name rule.
     typeText(name, QStringLiteral("工程一"));
     EXPECT_EQ(name->text(), QStringLiteral("工程一"));
@@ -203,6 +215,7 @@ TEST_F(CreateProjectDialogTest, finishRefusesWhatIsMissingInOrderAndKeepsTheWind
     finish();
     EXPECT_EQ(takeMessages(), std::vector<UserMessage>{UserMessage::warning(QStringLiteral("请加载中间文件！"))});
     browse("intermediateButton", kIntermediate);
+    EXPECT_EQ(dialog.size(), before);
     finish();
     EXPECT_EQ(takeMessages(), std::vector<UserMessage>{UserMessage::warning(QStringLiteral("请加载转换文件！"))});
     browse("conversionButton", kConversion);

@@ -253,14 +253,32 @@ TEST_F(SettingsDialogTest, portDialogOffersThePortsAndTheOneRateWithTheStoredOne
     EXPECT_EQ(baudCombo->itemText(0), QStringLiteral("38400"));
     EXPECT_EQ(dialog.selectedPort(), QStringLiteral("COM3"));
     EXPECT_EQ(dialog.selectedBaudRate(), QStringLiteral("38400"));
-    EXPECT_FALSE(portCombo->isEditable());
+    EXPECT_TRUE(portCombo->isEditable());  // a device path can be typed
+    EXPECT_TRUE(prompt.messages().empty());
+}
+
+TEST_F(SettingsDialogTest, portDialogShowsAConfiguredPseudoTerminalAndSavesATypedPath)
+{
+    store("232 MODE", "PORTNAME", QStringLiteral("/dev/pts/7"));
+    store("232 MODE", "BAUNDRATE", QStringLiteral("38400"));
+    PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"/dev/ttyS0", "/dev/ttyUSB0"}));
+    auto* portCombo = child<QComboBox>(dialog, "portCombo");
+    ASSERT_EQ(portCombo->count(), 3);
+    EXPECT_EQ(portCombo->itemText(0), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(dialog.selectedPort(), QStringLiteral("/dev/pts/7"));
+
+    dialog.show();
+    portCombo->setEditText(QStringLiteral(" /tmp/hesk-drive "));
+    click(child<QPushButton>(dialog, "okButton"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(settings().portName(), QStringLiteral("/tmp/hesk-drive"));
     EXPECT_TRUE(prompt.messages().empty());
 }
 
 TEST_F(SettingsDialogTest, portDialogRefusesOkUntilBothAreSelected)
 {
-    // The stored port is gone; no rate stored.
-    store("232 MODE", "PORTNAME", QStringLiteral("COM7"));
+    // No port and no rate stored.
+    store("CURRENT MODE", "MODE", QStringLiteral("232"));
     PortSettingsDialog dialog(settings(), prompt, ports(QStringList{"COM1", "COM3"}));
     dialog.show();
     EXPECT_EQ(dialog.selectedPort(), QString());
@@ -273,7 +291,7 @@ TEST_F(SettingsDialogTest, portDialogRefusesOkUntilBothAreSelected)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(prompt.messages(), (std::vector<UserMessage>{UserMessage::warning(QStringLiteral("端口未选择！")),
                                                            UserMessage::warning(QStringLiteral("波特率未选择！"))}));
-    EXPECT_EQ(settings().portName(), QStringLiteral("COM7"));  // nothing written yet
+    EXPECT_EQ(settings().portName(), QString());  // nothing written yet
 
     child<QComboBox>(dialog, "baudCombo")->setCurrentIndex(0);
     click(child<QPushButton>(dialog, "okButton"));
@@ -309,7 +327,6 @@ TEST_F(SettingsDialogTest, portDialogKeepsOtherSettingsAndCancelWritesNothing)
 
 TEST_F(SettingsDialogTest, portDialogWithAnUnreadableListSaysSoAndOffersNoPort)
 {
-    store("232 MODE", "PORTNAME", QStringLiteral("COM3"));
     store("232 MODE", "BAUNDRATE", QStringLiteral("38400"));
     PortSettingsDialog dialog(settings(), prompt, ports(std::nullopt));
     EXPECT_EQ(prompt.messages(),

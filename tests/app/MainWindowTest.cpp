@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 
@@ -300,9 +301,14 @@ TEST_F(MainWindowTest, approximateComparisonIsReadAtStart)
 
 TEST_F(MainWindowTest, helpCommandsOpenTheDocumentsOrSayTheyAreMissing)
 {
-    window->runCommand(Command::UserManual);
-    window->runCommand(Command::ControllerDescription);
-    EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("查看的文档暂不存在！"), QStringLiteral("查看的文档暂不存在！")}));
+    window->action(Command::UserManual)->trigger();
+    window->action(Command::ControllerDescription)->trigger();
+    const QStringList texts = messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    const QString folder = QDir(helpFolder()).absolutePath();
+    EXPECT_EQ(texts[0], QStringLiteral("查看的文档暂不存在！\n\n查找的文件：HESKMonitor用户手册.chm、manual/index.html\n"
+                                       "查找的文件夹：\n    ") + folder);
+    EXPECT_EQ(texts[1], QStringLiteral("查看的文档暂不存在！\n\n查找的文件：VRA1控制器说明V10601.pdf\n查找的文件夹：\n    ") + folder);
     EXPECT_TRUE(viewer.calls.isEmpty());
 
     QDir().mkpath(helpFolder());
@@ -313,11 +319,52 @@ TEST_F(MainWindowTest, helpCommandsOpenTheDocumentsOrSayTheyAreMissing)
     window->runCommand(Command::UserManual);
     window->runCommand(Command::ControllerDescription);
     EXPECT_TRUE(window->openHelpTopic(52));
-    const QString folder = QDir(helpFolder()).absolutePath() + QLatin1Char('/');
-    EXPECT_EQ(viewer.calls, (QStringList{QStringLiteral("topic 1 ") + folder + QStringLiteral("HESKMonitor用户手册.chm"),
-                                         QStringLiteral("open ") + folder + QStringLiteral("VRA1控制器说明V10601.pdf"),
-                                         QStringLiteral("topic 52 ") + folder + QStringLiteral("HESKMonitor用户手册.chm")}));
+    EXPECT_EQ(viewer.calls, (QStringList{QStringLiteral("topic 1 ") + folder + QStringLiteral("/HESKMonitor用户手册.chm"),
+                                         QStringLiteral("open ") + folder + QStringLiteral("/VRA1控制器说明V10601.pdf"),
+                                         QStringLiteral("topic 52 ") + folder + QStringLiteral("/HESKMonitor用户手册.chm")}));
     EXPECT_EQ(prompt.messages().size(), 2u);
+}
+
+// The manual we ship is HTML: the menu entry opens its start page with the desktop's
+// browser (here the recording viewer).
+TEST_F(MainWindowTest, userManualEntryOpensTheHtmlManual)
+{
+    const QString manual = QDir(helpFolder()).absoluteFilePath(QStringLiteral("manual/index.html"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(manual).absolutePath()));
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QAction* entry = window->action(Command::UserManual);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), QStringLiteral("HESKMonitor用户手册"));
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+
+    EXPECT_EQ(viewer.calls, QStringList{QStringLiteral("open ") + manual});
+    EXPECT_TRUE(prompt.messages().empty());
+}
+
+// The manual in the source tree is the one the build ships: its start page is there and
+// every page, picture and style sheet it links to exists.
+TEST(UserManualFiles, everyLinkOfTheManualLeadsToAFile)
+{
+    const QDir manual(QStringLiteral(HESK_SOURCE_DIR "/docs/manual"));
+    ASSERT_TRUE(QFileInfo(manual.filePath(QStringLiteral("index.html"))).isFile());
+    const QStringList pages = manual.entryList({QStringLiteral("*.html")}, QDir::Files);
+    const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#:]+)(?:#[^\"]*)?\""));
+    int links = 0;
+    for (const QString& page : pages) {
+        QFile file(manual.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (QRegularExpressionMatchIterator it = link.globalMatch(html); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            ++links;
+            EXPECT_TRUE(QFileInfo(manual.filePath(target)).isFile()) << page.toStdString() << " -> " << target.toStdString();
+        }
+    }
+    EXPECT_GT(links, 0);
 }
 
 TEST_F(MainWindowTest, logAndProjectCommandsShowAndHideTheirPanes)

@@ -30,8 +30,16 @@ TEST_F(PageWindowTest, allParametersOfTheLargestSampleShowEveryRowInNineColumns)
     for (int c = 0; c < 9; ++c)
         EXPECT_EQ(window->model()->headerData(c, Qt::Horizontal).toString(), headers[c]) << c;
     EXPECT_TRUE(window->view()->isColumnHidden(0));
-    EXPECT_EQ(window->view()->columnWidth(pages::ColumnName), 300);
+    EXPECT_EQ(window->view()->columnWidth(pages::ColumnName), 240);
     EXPECT_EQ(window->view()->columnWidth(pages::ColumnMarker), 30);
+    // Compact rows: the height follows the font, not the style's roomy default.
+    EXPECT_LE(window->view()->verticalHeader()->defaultSectionSize(), window->view()->fontMetrics().height() + 4);
+    EXPECT_LE(window->view()->rowHeight(0), window->view()->fontMetrics().height() + 4);
+    // Number to unit fit beside the project tree on a 1280-pixel screen.
+    int throughUnit = 0;
+    for (int c = pages::ColumnNumber; c <= pages::ColumnUnit; ++c)
+        throughUnit += window->view()->columnWidth(c);
+    EXPECT_LE(throughUnit, 760);
     EXPECT_EQ(cell(window, 0, pages::ColumnNumber), QStringLiteral("r0001"));
     EXPECT_EQ(cell(window, 0, pages::ColumnName), QStringLiteral("驱动状态"));
     EXPECT_EQ(window->model()->index(0, pages::ColumnValue).data(Qt::BackgroundRole).value<QBrush>().color(),

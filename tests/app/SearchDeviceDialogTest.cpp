@@ -40,6 +40,7 @@ using testsupport::ScriptedPrompt;
 
 const QString kIdleText = QStringLiteral("请点击开始按钮，执行搜索设备操作。");
 const QString kSearchingText = QStringLiteral("正在搜索设备...");
+const QString kEndedText = QStringLiteral("搜索已结束，点击开始按钮可重新搜索。");
 
 class SearchDeviceDialogTest : public ::testing::Test {
 protected:
@@ -76,10 +77,10 @@ protected:
     // Waits until the search has ended and what it had to say was said.
     static bool searchEnds(const DeviceSearchDialog& d) { return pumpUntil([&] { return !d.isSearching(); }, 15s); }
 
-    static void expectIdle(const DeviceSearchDialog& d)
+    static void expectEnded(const DeviceSearchDialog& d)
     {
         EXPECT_FALSE(d.isSearching());
-        EXPECT_EQ(child<QLabel>(d, "statusText")->text(), kIdleText);
+        EXPECT_EQ(child<QLabel>(d, "statusText")->text(), kEndedText);
         EXPECT_TRUE(child<QPushButton>(d, "startButton")->isEnabled());
         EXPECT_FALSE(child<QPushButton>(d, "stopButton")->isEnabled());
         EXPECT_EQ(child<QProgressBar>(d, "progressBar")->value(), 0);
@@ -100,7 +101,7 @@ TEST_F(SearchDeviceDialogTest, opensWithItsTextsAndOnlyStartEnabled)
 {
     auto d = dialog();
     EXPECT_EQ(d->windowTitle(), QStringLiteral("搜索设备"));
-    EXPECT_EQ(child<QLabel>(*d, "statusText")->text(), kSearchingText);
+    EXPECT_EQ(child<QLabel>(*d, "statusText")->text(), kIdleText);  // the start hint before the first search
     EXPECT_EQ(child<QGroupBox>(*d, "knownDevices")->title(), QStringLiteral("已知设备"));
     EXPECT_EQ(child<QLabel>(*d, "resultText")->text(), QString());
     EXPECT_EQ(child<QPushButton>(*d, "startButton")->text(), QStringLiteral("开始"));
@@ -133,7 +134,7 @@ TEST_F(SearchDeviceDialogTest, foundProjectIsOfferedAndReportedWhenThePersonAgre
                                             PromptButtons::OkCancel}}));
     EXPECT_TRUE(prompt.messages().empty());
     EXPECT_EQ(child<QLabel>(*d, "resultText")->text(), QStringLiteral("  已搜索到设备：VRA1，V1.14.18"));
-    expectIdle(*d);
+    expectEnded(*d);
     const std::lock_guard lock(switchesMutex);
     EXPECT_EQ(logSwitches, (std::vector<bool>{true, false}));  // the log was off only for the check
 }
@@ -147,7 +148,7 @@ TEST_F(SearchDeviceDialogTest, declinedProjectLeavesTheDialogOpenWithTheResultSh
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->chosenProjectPath(), std::nullopt);
     EXPECT_EQ(child<QLabel>(*d, "resultText")->text(), QStringLiteral("  已搜索到设备：VRA1，V1.14.18"));
-    expectIdle(*d);
+    expectEnded(*d);
 
     // A second search starts with the result cleared.
     prompt.answer(PromptAnswer::Cancel);
@@ -194,7 +195,7 @@ TEST_F(SearchDeviceDialogTest, endingsWithAMessage)
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.chosenProjectPath(), std::nullopt);
         EXPECT_EQ(child<QLabel>(d, "resultText")->text(), QString());
-        expectIdle(d);
+        expectEnded(d);
     }
 }
 
@@ -206,7 +207,7 @@ TEST_F(SearchDeviceDialogTest, stopEndsTheSearchWithoutAMessageAndTheNextOneWork
     pumpUntil([] { return false; }, 200ms);  // the first request is on the line
     ASSERT_TRUE(d->isSearching());
     click(child<QPushButton>(*d, "stopButton"));
-    expectIdle(*d);
+    expectEnded(*d);
     // Nothing follows from the stopped search.
     pumpUntil([] { return false; }, 300ms);
     EXPECT_TRUE(prompt.messages().empty());
@@ -247,7 +248,7 @@ TEST_F(SearchDeviceDialogTest, searchWithoutOutcomeTimesOutWithItsMessage)
     click(child<QPushButton>(*d, "startButton"));
     ASSERT_TRUE(pumpUntil([&] { return !prompt.messages().empty(); }, 10s));
     EXPECT_EQ(prompt.messages(), std::vector<UserMessage>{UserMessage::warning(QStringLiteral("搜素设备超时，请您重新尝试！"))});
-    expectIdle(*d);
+    expectEnded(*d);
     pumpUntil([] { return false; }, 300ms);
     EXPECT_EQ(prompt.messages().size(), 1u);  // the stopped check reports nothing
 }

@@ -138,10 +138,13 @@ TEST_F(HeskmonCli, paramShowConvertsRawWordsThroughTheSelectedBaseRow)
     run = heskmon({"param", "show", project, "r0021", "--raw", "0xE000", "--json"});
     EXPECT_EQ(run.json()["value"].toString(), "-270.00");
 
-    // Types without formulas use the type's format; a display number finds the row too.
+    // Types without formulas use the type's format with the definition's decimals, as
+    // the page shows them; a display number finds the row too.
     run = heskmon({"param", "show", project, "P0100.001", "--raw", "16384", "--json"});
     EXPECT_EQ(run.json()["key"].toString(), "P0100.1");
-    EXPECT_EQ(run.json()["value"].toString(), "100.000000");
+    EXPECT_EQ(run.json()["value"].toString(), "100.00");
+    run = heskmon({"param", "show", project, "P0101", "--raw", "6554", "--json"});
+    EXPECT_EQ(run.json()["value"].toString(), "40.002");
     run = heskmon({"param", "show", project, "K0012", "--json"});
     EXPECT_EQ(run.json()["key"].toString(), "r8012");
 

@@ -250,7 +250,13 @@ TEST_F(HeskmonSearchSettings, settingsThatDoNotAllowAConnectAreReported)
     // No file at all, then a file in Ethernet mode (the board check asks serial only).
     CliCall call = run(s_program, {"search", "--root", root});
     EXPECT_EQ(call.exitCode, 1);
-    EXPECT_EQ(call.err.trimmed(), "通信设置加载失败！");
+    EXPECT_EQ(call.err, QStringLiteral("通信设置加载失败！\nheskmon: the settings file %1 does not exist; give --port "
+                                       "PATH, or set the port in the window (调试 > 端口设定)\n")
+                            .arg(settingsPath()));
+    call = run(s_program, {"search", "--root", root, "--json"});
+    EXPECT_EQ(call.json()["settingsFile"].toString(), settingsPath());
+    EXPECT_EQ(call.json()["settingsProblem"].toString(),
+              QStringLiteral("heskmon: the settings file %1 does not exist").arg(settingsPath()));
 
     ASSERT_EQ(settings().setMode(hesk::online::InterfaceMode::Ethernet).status, hesk::online::IniWriteStatus::Written);
     call = run(s_program, {"search", "--root", root});

@@ -35,8 +35,10 @@ TEST(ValueReplies, storeIntoTheirTables)
     };
     for (const Case& c : cases) {
         DispatchFixture f;
+        EXPECT_FALSE((f.values.*c.table).received(c.address));
         EXPECT_TRUE(f.dispatchCommand(addressFrame(c.code, c.address, c.received)));
         EXPECT_EQ((f.values.*c.table).value(c.address), c.stored) << std::hex << int(c.code);
+        EXPECT_EQ((f.values.*c.table).receivedValue(c.address), c.stored) << std::hex << int(c.code);
         EXPECT_TRUE(f.connection.linkAlive.load());
         EXPECT_FALSE(f.woke());
         EXPECT_TRUE(f.log.lines().empty());
@@ -59,10 +61,48 @@ TEST(ValueReplies, addressesOf8192OrMoreAreRejectedWithTheirLogLine)
             EXPECT_EQ(f.values.parameters.value(address & 0x1FFF), 0);
             EXPECT_EQ(f.values.readOnly.value(address & 0x1FFF), 0);
             EXPECT_EQ(f.values.connections.value(address & 0x1FFF), 0);
+            EXPECT_FALSE(f.values.parameters.received(address & 0x1FFF));
+            EXPECT_FALSE(f.values.readOnly.received(address & 0x1FFF));
+            EXPECT_FALSE(f.values.connections.received(address & 0x1FFF));
             EXPECT_FALSE(f.woke()) << "a rejected reply must not end a single read";
             EXPECT_TRUE(f.connection.linkAlive.load());
         }
     }
+}
+
+TEST(ValueTables, receivedMarksAreKeptPerAddressAndClearedOnRequest)
+{
+    OnlineValueTables tables;
+    // Addresses at the edges of the mark words: a mark must not spill to a neighbour.
+    for (uint32_t address : {0u, 63u, 64u, 8191u}) {
+        tables.parameters.store(address, 0);
+        EXPECT_EQ(tables.parameters.receivedValue(address), std::optional<uint16_t>(0)) << address;
+    }
+    for (uint32_t address : {1u, 62u, 65u, 127u, 8190u})
+        EXPECT_FALSE(tables.parameters.received(address)) << address;
+    EXPECT_FALSE(tables.readOnly.received(0));
+    EXPECT_FALSE(tables.parameters.received(8192));
+    EXPECT_EQ(tables.parameters.receivedValue(8192), std::nullopt);
+
+    tables.parameters.store(64, 0x1234);
+    tables.parameters.forget(63);
+    EXPECT_FALSE(tables.parameters.received(63));
+    EXPECT_TRUE(tables.parameters.received(64));
+
+    tables.readOnly.store(5, 7);
+    tables.connections.store(6, 0x8000);
+    tables.forgetReceived();
+    for (uint32_t address : {0u, 64u, 8191u})
+        EXPECT_FALSE(tables.parameters.received(address)) << address;
+    EXPECT_EQ(tables.readOnly.receivedValue(5), std::nullopt);
+    EXPECT_EQ(tables.connections.receivedValue(6), std::nullopt);
+    // The words stay: only the marks are forgotten.
+    EXPECT_EQ(tables.parameters.value(64), 0x1234);
+
+    tables.parameters.store(64, 1);
+    tables.parameters.clear();
+    EXPECT_FALSE(tables.parameters.received(64));
+    EXPECT_EQ(tables.parameters.value(64), 0);
 }
 
 TEST(ValueReplies, singleReadEndsOnlyForTheAwaitedAddress)

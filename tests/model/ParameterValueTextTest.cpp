@@ -70,7 +70,9 @@ TEST(ParameterValueText, formulaParametersConvertBothWays)
 
     const DisplayedValue unavailable = displayRawValue(voltage, 8192, kTimeBases, formulas);
     EXPECT_TRUE(unavailable.conversionFailed);
-    EXPECT_EQ(unavailable.text, "8192");  // the raw value in the type's format
+    // Never a number that is not the value (the raw 8192 or 50.0 % of it).
+    EXPECT_EQ(unavailable.text, "WrongParameter");
+    EXPECT_TRUE(unavailable.failure.contains("UDCn")) << unavailable.failure.toStdString();
     EXPECT_EQ(rawFromDisplayText(voltage, "270", kTimeBases, formulas).error, RawConversionError::WrongParameter);
 
     HeskProject project;

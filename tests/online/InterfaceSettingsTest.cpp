@@ -8,6 +8,9 @@
 #include "online/InterfaceSetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +46,8 @@ struct LoadCase {
     const char* name;
     const char* file;
     std::optional<ConnectionSettings> expected;
+    SettingsProblem problem = SettingsProblem::None;  // what the check names
+    const char* badText = "";
 };
 
 ConnectionSettings serial(const char* port, const char* path, const char* baud)
@@ -65,35 +70,65 @@ ConnectionSettings ethernet(UdpEndpoints udp = {})
 
 TEST_F(InterfaceSettingsTest, loadingForAConnect)
 {
+    using P = SettingsProblem;
     const LoadCase cases[] = {
         {"serial", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=ttyUSB0\nBAUNDRATE=38400\n",
          serial("ttyUSB0", "/dev/ttyUSB0", "38400")},
         {"serial pseudo-terminal", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=/dev/pts/7\nBAUNDRATE=38400\n",
          serial("/dev/pts/7", "/dev/pts/7", "38400")},
-        {"empty mode", "[CURRENT MODE]\nMODE=\n", std::nullopt},
-        {"no mode key", "[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=38400\n", std::nullopt},
-        {"empty baud rate", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=\n", std::nullopt},
-        {"empty port", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nBAUNDRATE=38400\n", std::nullopt},
+        {"empty mode", "[CURRENT MODE]\nMODE=\n", std::nullopt, P::ModeNotSet},
+        {"no mode key", "[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=38400\n", std::nullopt, P::ModeNotSet},
+        {"empty baud rate", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=\n", std::nullopt,
+         P::BaudRateInvalid},
+        {"empty port", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nBAUNDRATE=38400\n", std::nullopt, P::PortNameMissing},
         {"baud rate no number", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=fast\n",
-         std::nullopt},
-        {"baud rate zero", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=0\n", std::nullopt},
+         std::nullopt, P::BaudRateInvalid, "fast"},
+        {"baud rate zero", "[CURRENT MODE]\nMODE=232\n[232 MODE]\nPORTNAME=COM3\nBAUNDRATE=0\n", std::nullopt,
+         P::BaudRateInvalid, "0"},
         {"ethernet with default addresses", "[CURRENT MODE]\nMODE=ETHERNET\n", ethernet()},
         {"ethernet with our keys",
          "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALIP=127.0.0.5\nLOCALPORT=9001\n"
          "REMOTEIP=::1\nREMOTEPORT=9002\n",
          ethernet({"127.0.0.5", 9001, "::1", 9002})},
         {"ethernet with a bad address", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nREMOTEIP=127.0.0.300\n",
-         std::nullopt},
+         std::nullopt, P::UdpEndpointInvalid},
         {"ethernet with a bad port", "[CURRENT MODE]\nMODE=ETHERNET\n[ETHERNET MODE]\nLOCALPORT=70000\n",
-         std::nullopt},
-        {"unknown mode", "[CURRENT MODE]\nMODE=RS485\n", std::nullopt},
-        {"mode in another case", "[CURRENT MODE]\nMODE=ethernet\n", std::nullopt},
+         std::nullopt, P::UdpEndpointInvalid},
+        {"unknown mode", "[CURRENT MODE]\nMODE=RS485\n", std::nullopt, P::UnknownMode, "RS485"},
+        {"mode in another case", "[CURRENT MODE]\nMODE=ethernet\n", std::nullopt, P::UnknownMode, "ethernet"},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
         writeText(c.file);
         EXPECT_EQ(settings().loadConnectionSettings(), c.expected);
+        const InterfaceSettings::ConnectionSettingsCheck check = settings().checkConnectionSettings();
+        EXPECT_EQ(check.settings, c.expected);
+        EXPECT_EQ(check.problem, c.problem);
+        EXPECT_EQ(check.badText, QString::fromUtf8(c.badText));
+        EXPECT_EQ(check.path, folder.ini());
     }
+}
+
+// The check names the file it read: the user's file, or the shipped one while the
+// user's does not exist; a missing or unreadable file is told apart from a bad key.
+TEST_F(InterfaceSettingsTest, checkNamesTheFileItRead)
+{
+    const QString user = folder.file(QStringLiteral("user/interfacecfg.ini"));
+    const InterfaceSettings seeded({user, folder.ini()});
+    InterfaceSettings::ConnectionSettingsCheck check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::FileMissing);
+    EXPECT_EQ(check.path, folder.ini());
+
+    writeText("[CURRENT MODE]\nMODE=\n");
+    check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::ModeNotSet);
+    EXPECT_EQ(check.path, folder.ini());
+
+    ASSERT_TRUE(QDir().mkpath(user));  // a folder where the file should be
+    check = seeded.checkConnectionSettings();
+    EXPECT_EQ(check.problem, SettingsProblem::FileUnreadable);
+    EXPECT_EQ(check.path, user);
+    EXPECT_EQ(check.settings, std::nullopt);
 }
 
 TEST_F(InterfaceSettingsTest, writersAndReadersMeet)
@@ -269,18 +304,47 @@ TEST(InterfaceSetup, portDialogChoicesSelectTheStoredEntriesWhenListed)
     const UserMessage unreadable = UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
     const Case cases[] = {
         {"both stored and listed", QStringList{"COM1", "COM3"}, "COM3", "38400", {{"COM1", "COM3"}, baud, 1, 0, {}}},
-        {"stored port gone", QStringList{"COM1"}, "COM7", "38400", {{"COM1"}, baud, -1, 0, {}}},
+        {"stored port not listed heads the list", QStringList{"COM1"}, "COM7", "38400",
+         {{"COM7", "COM1"}, baud, 0, 0, {}}},
+        {"stored pseudo-terminal", QStringList{"/dev/ttyS0"}, " /dev/pts/3 ", "38400",
+         {{"/dev/pts/3", "/dev/ttyS0"}, baud, 0, 0, {}}},
         {"nothing stored", QStringList{"COM1"}, "", "", {{"COM1"}, baud, -1, -1, {}}},
         {"baud rate not offered", QStringList{"COM1"}, "COM1", "9600", {{"COM1"}, baud, 0, -1, {}}},
         {"empty names and duplicates dropped", QStringList{"", "COM2", "COM2", "COM4"}, "COM4", "",
          {{"COM2", "COM4"}, baud, 1, -1, {}}},
-        {"unreadable list", std::nullopt, "COM3", "38400", {{}, baud, -1, 0, unreadable}},
-        {"no ports", QStringList{}, "COM3", "38400", {{}, baud, -1, 0, {}}},
+        {"unreadable list", std::nullopt, "COM3", "38400", {{"COM3"}, baud, 0, 0, unreadable}},
+        {"unreadable list, nothing stored", std::nullopt, "", "38400", {{}, baud, -1, 0, unreadable}},
+        {"no ports", QStringList{}, "COM3", "38400", {{"COM3"}, baud, 0, 0, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(portDialogChoices(c.ports, c.storedPort, c.storedBaud), c.expected);
     }
+}
+
+TEST(InterfaceSetup, serialDeviceNodesAreTheTtyCharacterDevicesInNaturalOrder)
+{
+    QTemporaryDir dev;
+    ASSERT_TRUE(dev.isValid());
+    // Symbolic links to a character device stand in for device nodes.
+    for (const char* name : {"ttyS10", "ttyS2", "ttyUSB0", "ttyACM1"})
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dev.filePath(QLatin1String(name))));
+    for (const char* name : {"ttyS3", "ttyX0"}) {  // a regular file; a name of another kind
+        QFile file(dev.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dev.filePath(QStringLiteral("console"))));
+    const QStringList expected{dev.filePath("ttyACM1"), dev.filePath("ttyS2"), dev.filePath("ttyS10"),
+                               dev.filePath("ttyUSB0")};
+    EXPECT_EQ(serialDeviceNodes(dev.path()), expected);
+    EXPECT_EQ(serialDeviceNodes(dev.filePath(QStringLiteral("missing"))), QStringList{});
+}
+
+TEST(InterfaceSetup, portSelectionIgnoresSurroundingBlanks)
+{
+    EXPECT_EQ(checkPortSelection(QStringLiteral("  "), QStringLiteral("38400")),
+              UserMessage::warning(QStringLiteral("端口未选择！")));
+    EXPECT_EQ(checkPortSelection(QStringLiteral(" /dev/pts/4 "), QStringLiteral("38400")), std::nullopt);
 }
 
 class InterfaceSetupSave : public ::testing::Test {

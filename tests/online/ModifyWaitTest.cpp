@@ -185,5 +185,28 @@ TEST_F(ModifyWait, aWriteNobodyAnswersFailsAfterThreeSends)
                                    {retry, 3}, {retry, 3}, {QStringLiteral("<错误>修改失败"), 3}}));
 }
 
+TEST_F(ModifyWait, aWaitThatNothingEndsStopsAtItsDeadline)
+{
+    EXPECT_EQ(waitModifyOutcome(m_link, 30ms), ModifyOutcome::DeadlinePassed);
+    EXPECT_FALSE(WaitModifyResult(m_link, 30ms));
+}
+
+// A write whose retries can no longer run (the scheduler reset while it waits for its
+// echo) ends the wait as failed, long before the deadline.
+TEST_F(ModifyWait, resettingTheSchedulerEndsTheWaitAsFailed)
+{
+    SchedulerRigOf<QueuedRetryTimer> rig;
+    rig.retryTimer.connectTo(rig.scheduler, SendScheduler::kRetryPeriod);
+    startTicking(rig.scheduler);
+    rig.scheduler.queueWrite(link::writeValueRequest(0x40, 0x0102));
+    QTimer::singleShot(20ms, [&] {
+        EXPECT_FALSE(rig.scheduler.writeIdle()) << "the write was not sent yet";
+        rig.scheduler.reset();
+    });
+    EXPECT_EQ(waitModifyOutcome(rig.link, 10s), ModifyOutcome::Failed);
+    m_ticker.stop();
+    EXPECT_TRUE(rig.log.contains(QStringLiteral("<错误>修改失败"), 3));
+}
+
 }  // namespace
 }  // namespace hesk::online

@@ -44,10 +44,11 @@ protected:
         rig.retryTimer.armed = false;
         scheduler.retryTimeout();
     }
-    Wire ticksOnWire(int count)
+    Wire ticksOnWire(int count) { return ticksOnWireOf(rig, count); }
+    static Wire ticksOnWireOf(SchedulerRig& of, int count)
     {
-        rig.ticks(count);
-        return rig.wire.take();
+        of.ticks(count);
+        return of.wire.take();
     }
     std::vector<RecordingLog::Line> logLines() const { return rig.log.lines(); }
 
@@ -461,6 +462,87 @@ TEST_F(SendSchedulerTest, resetReturnsToTheStateOfAFreshConnect)
     // The cycle flags start clear: a new system list goes out at once.
     fillSystemList({1});
     EXPECT_EQ(ticksOnWire(2), Wire{pollRequest(1)});
+}
+
+// A write that cannot be answered any more (the link closed, the scheduler reset) fails:
+// the one in progress and every queued one, with modify-failed for whoever waits.
+TEST_F(SendSchedulerTest, resetAndAbandonFailTheWriteInProgressAndTheQueuedOnes)
+{
+    const QString reason = QStringLiteral("<错误>连接已断开，未完成的修改被取消");
+    struct Case {
+        const char* name;
+        bool reset;
+        bool echoed;  // the write awaits its confirm, not its echo
+    };
+    const std::vector<Case> cases = {
+        {"abandon, awaiting the echo", false, false},
+        {"abandon, awaiting the confirm", false, true},
+        {"reset, awaiting the echo", true, false},
+        {"reset, awaiting the confirm", true, true},
+    };
+    for (const Case& c : cases) {
+        SchedulerRig rig;
+        SendScheduler& s = rig.scheduler;
+        rig.scheduler.systemPollList().push(pollRequest(7));
+        const CommandFrame w = writeRequest(0x40, 1);
+        s.queueWrite(w);
+        s.queueWrite(writeRequest(0x41, 2));
+        rig.ticks(1);
+        if (c.echoed) {
+            rig.receive(w);
+            rig.ticks(1);
+        }
+        rig.wire.take();
+        ASSERT_FALSE(s.writeIdle()) << c.name;
+        ASSERT_FALSE(rig.link.modifyFailed.isSet()) << c.name;
+
+        if (c.reset)
+            s.reset();
+        else
+            s.abandonWrites(reason);
+        EXPECT_TRUE(rig.link.modifyFailed.isSet()) << c.name;
+        EXPECT_FALSE(rig.link.modifyConfirmed.isSet()) << c.name;
+        const QString first = c.reset ? QStringLiteral("<错误>通信已重置，未完成的修改被取消") : reason;
+        EXPECT_EQ(rig.log.lines(), (std::vector<RecordingLog::Line>{{first, 3}, {QStringLiteral("<错误>修改失败"), 3}}))
+            << c.name;
+        EXPECT_TRUE(s.writeIdle()) << c.name;
+        EXPECT_EQ(s.pendingWrites(), 0u) << c.name;
+        EXPECT_EQ(s.writeInProgress(), kNoWrite) << c.name;
+        EXPECT_EQ(s.writeRetryCount(), 0) << c.name;
+        EXPECT_EQ(s.confirmRetryCount(), 0) << c.name;
+        EXPECT_FALSE(rig.retryTimer.armed) << c.name;
+        // A late echo or confirm answer finds nothing to carry on.
+        rig.link.modifyFailed.reset();
+        rig.receive(w);
+        rig.receiveConfirmAnswer();
+        EXPECT_FALSE(rig.link.modifyConfirmed.isSet()) << c.name;
+        // No write, retry or confirm is left to send; the poll list stays unless reset.
+        const Wire polls = c.reset ? Wire{} : Wire{pollRequest(7)};
+        EXPECT_EQ(ticksOnWireOf(rig, 4), polls) << c.name;
+    }
+}
+
+TEST_F(SendSchedulerTest, abandonWithNoWriteSaysNothing)
+{
+    scheduler.abandonWrites(QStringLiteral("<错误>连接已断开，未完成的修改被取消"));
+    scheduler.reset();
+    EXPECT_TRUE(logLines().empty());
+    EXPECT_FALSE(rig.link.modifyFailed.isSet());
+}
+
+// The backstop of a modify wait covers every write still to be carried out.
+TEST_F(SendSchedulerTest, theModifyWaitDeadlineGrowsWithTheWritesAhead)
+{
+    const auto longest = SendScheduler::kLongestWrite;
+    const auto slack = SendScheduler::kModifyWaitSlack;
+    EXPECT_EQ(longest, 2250ms);
+    EXPECT_EQ(scheduler.modifyWaitDeadline(), longest + slack) << "nothing queued: one write";
+    scheduler.queueWrite(writeRequest(0x40, 1));
+    EXPECT_EQ(scheduler.modifyWaitDeadline(), longest + slack);
+    rig.ticks(1);  // in progress
+    scheduler.queueWrite(writeRequest(0x41, 2));
+    scheduler.queueWrite(writeRequest(0x42, 3));
+    EXPECT_EQ(scheduler.modifyWaitDeadline(), 3 * longest + slack);
 }
 
 }  // namespace

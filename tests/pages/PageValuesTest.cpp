@@ -9,6 +9,7 @@
 
 #include "link/ValueTables.h"
 #include "model/PageCatalogue.h"
+#include "model/ParameterNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,14 @@ protected:
         return source;
     }
     QString value(Row row) const { return page.text(row, ColumnValue); }
+    // The drive reported a word of 0 for every value row with a device address.
+    void reportZeroes()
+    {
+        for (uint32_t address : {1u, 3u, 10u, 426u})
+            tables->readOnly.store(address, 0);
+        for (uint32_t address : {5u, 9u})
+            tables->parameters.store(address, 0);
+    }
     bool differs(Row row) const { return page.row(row).valueDiffers; }
 
     model::HeskProject project;
@@ -136,6 +145,72 @@ TEST_F(PageValues, connectionNotReportedYetShowsNothing)
     page.refreshAllValues(online());
     EXPECT_EQ(value(SpeedSource), QString());
     EXPECT_TRUE(differs(SpeedSource));
+}
+
+TEST_F(PageValues, valuesNotReportedSinceTheConnectAreBlankNotZero)
+{
+    formulas.references[QStringLiteral("r0071")] = QStringLiteral("400");
+    page.refreshAllValues(online());
+    for (Row row : {OutputFrequency, ReferenceCurrent, RatedFrequency, DigitalInputs, MotorTemperature, EncoderSpeed})
+        EXPECT_EQ(value(row), QString()) << row;
+    // A definition without device address shows what the formulas hold.
+    EXPECT_EQ(value(RatedVoltage), QStringLiteral("400"));
+
+    tables->readOnly.store(1, 0);
+    tables->parameters.store(9, 0);
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(OutputFrequency), QStringLiteral("0.0"));
+    EXPECT_EQ(value(RatedFrequency), QStringLiteral("0.00"));
+    EXPECT_EQ(value(ReferenceCurrent), QString());
+
+    // A new connection: blank again until the drive reports, even the same word.
+    tables->forgetReceived();
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(OutputFrequency), QString());
+    tables->readOnly.store(1, 0);
+    page.refreshAllValues(online());
+    EXPECT_EQ(value(OutputFrequency), QStringLiteral("0.0"));
+}
+
+TEST(PageFormulaFailure, showsWrongParameterAndLogsWhyOncePerRow)
+{
+    model::HeskProject project;
+    auto current = definition(305, model::kNoSubIndex, true, 20, 1);  // N2: 8192 would read 50.00
+    current.commandType = QStringLiteral("3");
+    current.reverseFormula = QStringLiteral("P0305*P0109.1/100");
+    current.forwardFormula = QStringLiteral("P0305*100/P0109.1");
+    current.decimals = 2;
+    project.elements = {current};
+    project.customParameters = {305};
+    ParameterPage page(project, model::DeviceClass::Inverter, model::pages::kCustom);
+    auto tables = std::make_unique<link::OnlineValueTables>();
+    tables->parameters.store(20, 8192);
+    FixedFormulas formulas;  // P0109.1 has no value
+    test::RecordingLog log;
+    ValueSource source;
+    source.tables = tables.get();
+    source.formulas = &formulas;
+    source.log = &log;
+
+    page.refreshAllValues(source);
+    EXPECT_EQ(page.text(0, ColumnValue), QStringLiteral("WrongParameter"));
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].level, 3);
+    EXPECT_TRUE(log.lines[0].text.contains(QStringLiteral("P0305"))) << log.lines[0].text.toStdString();
+    EXPECT_TRUE(log.lines[0].text.contains(QStringLiteral("P0109.1"))) << log.lines[0].text.toStdString();
+
+    // Every refresh recomputes a formula row, but the reason is logged only once.
+    tables->parameters.store(20, 4096);
+    for (int i = 0; i < 3; ++i)
+        page.refreshAllValues(source);
+    EXPECT_EQ(page.text(0, ColumnValue), QStringLiteral("WrongParameter"));
+    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(pages::displayValueText(current, 4096, project.timeBases, formulas), QStringLiteral("WrongParameter"));
+
+    // Once the reference resolves, the value is the formula's.
+    formulas.references[QStringLiteral("P0109.1")] = QStringLiteral("2");
+    page.refreshAllValues(source);
+    EXPECT_EQ(page.text(0, ColumnValue), QStringLiteral("81.92"));
 }
 
 TEST_F(PageValues, connectionToAnUnknownAddressShowsError)
@@ -190,6 +265,7 @@ TEST_F(PageValues, colouringComparesWithTheFactoryValue)
 
 TEST_F(PageValues, refreshReportsOnlyTheRowsThatChanged)
 {
+    reportZeroes();
     ChangedRows changed = page.refreshAllValues(online());
     ASSERT_TRUE(changed.any());
     EXPECT_EQ(changed.first, 0);
@@ -231,6 +307,7 @@ TEST_F(PageValues, formulaRowsFollowTheirReferencesWithoutAWordChange)
 
 TEST_F(PageValues, sourceChangesRecomputeEveryRow)
 {
+    reportZeroes();
     page.refreshAllValues(online());
     // Online -> offline: every row takes its offline text.
     ChangedRows changed = page.refreshAllValues(offline());
@@ -339,3 +416,46 @@ INSTANTIATE_TEST_SUITE_P(
                 ch = '_';
         return name;
     });
+
+TEST(ConnectionTexts, aFactoryValueWordReadsAsTheFactoryValueInEverySample)
+{
+    // For every connection input whose factory value names an output, the word that
+    // connects that output must show online exactly as the factory value column does
+    // (P0941: "K0000" both, not "r0001" for the read-only value at the same address).
+    for (const char* sample : {"VRA1/VRA1V11418", "VRA1/VRA1V11517"}) {
+        const auto opened = test::openSample(QString::fromLatin1(sample));
+        const model::HeskProject& project = opened->project();
+        const ConnectionSources sources(project, opened->deviceClass());
+        std::map<QString, uint16_t> outputAddress;
+        for (const model::HeskParameterElement& e : project.elements)
+            if (!e.isSettable())
+                outputAddress.try_emplace(model::displayNumber(opened->deviceClass(), e, false), e.address);
+        int checked = 0;
+        for (const model::HeskParameterElement& input : project.elements) {
+            if (!input.isSettable() || !input.isConnection())
+                continue;
+            const QString factory = input.factoryValue.trimmed();
+            const auto it = outputAddress.find(factory);
+            if (it == outputAddress.end())
+                continue;
+            const uint16_t word = link::storedConnectionValue(it->second);
+            EXPECT_EQ(sources.sourceText(word), factory)
+                << sample << " " << model::displayNumber(opened->deviceClass(), input, true).toStdString();
+            ++checked;
+        }
+        EXPECT_GT(checked, 0) << sample;
+    }
+}
+
+TEST(ConnectionTexts, anOutputSharingItsAddressWithAReadOnlyValueIsNamedAsAnOutput)
+{
+    // r0001 and the connector K0000 (8000) at address 0: the word for address 0 names
+    // K0000, as a factory value and the connection editor do, whichever comes first.
+    model::HeskProject project;
+    project.elements = {definition(1, model::kNoSubIndex, false, 0, 1), definition(8000, model::kNoSubIndex, false, 0, 1),
+                        definition(2, model::kNoSubIndex, false, 5, 1)};
+    project.sortElements();
+    const ConnectionSources sources(project, model::DeviceClass::Inverter);
+    EXPECT_EQ(sources.sourceText(link::storedConnectionValue(0)), QStringLiteral("K0000"));
+    EXPECT_EQ(sources.sourceText(link::storedConnectionValue(5)), QStringLiteral("r0002"));
+}

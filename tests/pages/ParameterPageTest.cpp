@@ -37,7 +37,7 @@ TEST(PageColumns, headersAndWidthsOfTheNineColumns)
     const QStringList headers{QString(), QStringLiteral("主参数"), QStringLiteral("名称"), QString(),
                               QStringLiteral("辅参数"), QStringLiteral("跟踪值"), QStringLiteral("出厂值"),
                               QStringLiteral("单位"), QStringLiteral("注释")};
-    const std::array<int, kPageColumnCount> widths{0, 100, 300, 30, 100, 150, 150, 80, 300};
+    const std::array<int, kPageColumnCount> widths{0, 80, 240, 30, 80, 110, 110, 60, 300};
     for (int c = 0; c < kPageColumnCount; ++c) {
         EXPECT_EQ(columns[c].header, headers[c]) << c;
         EXPECT_EQ(columns[c].width, widths[c]) << c;

@@ -6,12 +6,19 @@
 #include "SimProcess.h"
 #include "SimProjectFixture.h"
 
+#include "model/ProjectFile.h"
+#include "pages/PageValueText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QSet>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +42,45 @@ CliRun heskmon(const QStringList& args)
     run.out = QString::fromUtf8(process.out);
     run.err = QString::fromUtf8(process.err);
     return run;
+}
+
+model::HeskParameterElement& definition(model::HeskProject& project, const char* key)
+{
+    const std::optional<std::size_t> index = project.findByKeyText(QString::fromLatin1(key));
+    EXPECT_TRUE(index.has_value()) << key;
+    return project.elements.at(index.value_or(0));
+}
+
+// The simulator's project with what a page shows beside a value: names, units, the
+// page's decimals for a percentage (P0100, N2: 16384 = 100 %), a formula on a
+// reference the drive holds (r0820 = r0820 * P0072 / 1000, P0072 at settable address
+// 10), and r0071 without device address as the fixed definitions have it.
+QString writeDisplayProject(const QString& folder)
+{
+    model::HeskProject project = sim::test::simProject();
+    model::HeskParameterElement& p0100 = definition(project, "P0100");
+    p0100.name = QStringLiteral("给定百分比");
+    p0100.unit = QStringLiteral("%");
+    p0100.decimals = 2;
+    definition(project, "r0002").unit = QStringLiteral("Hz");
+    model::HeskParameterElement& r0820 = definition(project, "r0820");
+    r0820.commandType = QStringLiteral("3");
+    r0820.decimals = 2;
+    r0820.reverseFormula = QStringLiteral("r0820*P0072/1000");
+    r0820.forwardFormula = QStringLiteral("r0820*1000/P0072");
+    model::HeskParameterElement p0072 = definition(project, "P0089");
+    p0072.number = 72;
+    p0072.address = sim::test::kSettableCount;
+    p0072.factoryValue = p0072.currentValueText = QStringLiteral("200");
+    project.elements.push_back(p0072);
+    model::HeskParameterElement r0071 = definition(project, "r0015");
+    r0071.number = 71;
+    r0071.address = 0xFFFF;
+    project.elements.push_back(r0071);
+    project.sortElements();
+    const QString path = QDir(folder).filePath(QStringLiteral("display.tmprj"));
+    EXPECT_EQ(model::saveProject(path, project), std::nullopt);
+    return path;
 }
 
 class HeskmonOnline : public ::testing::Test {
@@ -116,12 +162,16 @@ TEST_F(HeskmonOnline, readShowsValuesAsThePagesDo)
     const CliRun text = run({QStringLiteral("read"), QStringLiteral("r0006.0"), QStringLiteral("P0070"),
                              QStringLiteral("P0554"), QStringLiteral("r0001")});
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
-    const QStringList lines = text.out.trimmed().split(QLatin1Char('\n'));
+    const QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << text.out.toStdString();
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" 540"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" 37"))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(" source 1"))) << lines[2].toStdString();
-    EXPECT_TRUE(lines[3].endsWith(QStringLiteral(" 9"))) << lines[3].toStdString();
+    // A connection input shows the number of its source, as the page does.
+    const model::HeskProject plain = sim::test::simProject();
+    const QString source = pages::ConnectionSources(plain, model::DeviceClass::Inverter).sourceText(0xFFFF);
+    ASSERT_FALSE(source.isEmpty());
+    const QStringList expected = {QStringLiteral("r0006.000\t参数6\t540\t"), QStringLiteral("P0070\t参数70\t37\t"),
+                                  QStringLiteral("P0554\t参数554\t%1\t").arg(source),
+                                  QStringLiteral("r0001\t参数1\t9\t")};
+    EXPECT_EQ(lines, expected) << text.out.toStdString();
 
     const CliRun json = run({QStringLiteral("read"), QStringLiteral("r0820"), QStringLiteral("--json")});
     ASSERT_EQ(json.exitCode, 0);
@@ -139,12 +189,118 @@ TEST_F(HeskmonOnline, readShowsValuesAsThePagesDo)
     EXPECT_TRUE(silent.err.contains(QStringLiteral("连接超时")));
 }
 
+// What a page shows: the page's decimals and unit beside number and name, a formula on
+// the drive's reference values (read before the formula parameter), the raw word in
+// the JSON.
+TEST_F(HeskmonOnline, readPrintsNumberNameValueAndUnitAsThePageShowsThem)
+{
+    startPty(writeDisplayProject(dir.path()));
+    ASSERT_EQ(sim.command(QStringLiteral("set P0100 6554")), QStringLiteral("ok P0100=6554"));  // 40.002441 %
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0072 200")).startsWith(QStringLiteral("ok")));
+    ASSERT_TRUE(sim.command(QStringLiteral("set r0820 125")).startsWith(QStringLiteral("ok")));
+
+    const CliRun text =
+        run({QStringLiteral("read"), QStringLiteral("P0100"), QStringLiteral("r0002"), QStringLiteral("r0820")});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, QStringLiteral("P0100\t给定百分比\t40.00\t%\n"
+                                       "r0002\t参数2\t0.00\tHz\n"
+                                       "r0820\t参数820\t25.00\t\n"));
+
+    const CliRun json = run({QStringLiteral("read"), QStringLiteral("P0100"), QStringLiteral("--json")});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject row = json.json().array().at(0).toObject();
+    EXPECT_EQ(row, (QJsonObject{{QStringLiteral("key"), QStringLiteral("P0100")},
+                                {QStringLiteral("displayNumber"), QStringLiteral("P0100")},
+                                {QStringLiteral("name"), QStringLiteral("给定百分比")},
+                                {QStringLiteral("value"), QStringLiteral("40.00")},
+                                {QStringLiteral("unit"), QStringLiteral("%")},
+                                {QStringLiteral("raw"), QStringLiteral("0x199A")}}));
+}
+
+// A parameter without device address cannot be asked for: refused before any connect
+// (no time-out), by read, watch and write alike, together with every other bad key.
+TEST_F(HeskmonOnline, aParameterWithoutDeviceAddressIsRefusedBeforeConnecting)
+{
+    startPty(writeDisplayProject(dir.path()));
+    const QString noAddress = QStringLiteral("heskmon: r0071 has no device address: the drive cannot be asked for it");
+    const QList<QStringList> calls = {
+        {QStringLiteral("read"), QStringLiteral("r0071")},
+        {QStringLiteral("read"), QStringLiteral("r0001"), QStringLiteral("r0071"), QStringLiteral("P9999")},
+        {QStringLiteral("watch"), QStringLiteral("r0071"), QStringLiteral("--seconds"), QStringLiteral("1")},
+    };
+    for (const QStringList& call : calls) {
+        SCOPED_TRACE(call.join(QLatin1Char(' ')).toStdString());
+        const CliRun refused = run(call);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.err.contains(noAddress + QLatin1Char('\n'))) << refused.err.toStdString();
+        EXPECT_FALSE(refused.err.contains(QStringLiteral("请求数据超时"))) << refused.err.toStdString();
+        EXPECT_FALSE(refused.err.contains(QStringLiteral("log: 开始连接"))) << refused.err.toStdString();
+        EXPECT_TRUE(refused.out.isEmpty());
+    }
+    const CliRun both = run(calls[1]);
+    EXPECT_TRUE(both.err.contains(QStringLiteral("heskmon: the project has no parameter P9999\n")));
+    EXPECT_FALSE(both.err.contains(QStringLiteral("r0001")));
+
+    const CliRun write = run({QStringLiteral("write"), QStringLiteral("r0071=3")});
+    EXPECT_EQ(write.exitCode, 1);
+    EXPECT_TRUE(write.err.contains(noAddress + QLatin1Char('\n'))) << write.err.toStdString();
+    EXPECT_FALSE(write.err.contains(QStringLiteral("log: 开始连接"))) << write.err.toStdString();
+}
+
+// Every value is checked before anything is written: each refusal is named in the
+// order of the call (offline ones and the drive's rules alike), then that nothing was
+// written; the drive keeps its values.
+TEST_F(HeskmonOnline, aWriteWithARefusalNamesEveryRefusalAndWritesNothing)
+{
+    startPty(project);
+    const QString p0100Before = sim.command(QStringLiteral("get P0100"));
+    const CliRun refused = run({QStringLiteral("write"), QStringLiteral("P7030=10.00"), QStringLiteral("P0100=2"),
+                                QStringLiteral("P0060=3"), QStringLiteral("P9999=1"), QStringLiteral("P7030=25.00")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.out.isEmpty()) << refused.out.toStdString();
+    QStringList messages;
+    for (const QString& line : refused.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!line.startsWith(QStringLiteral("log: ")))
+            messages << line;
+    const QStringList expected = {
+        QStringLiteral("P0100: HESKMonitor: 当参数菜单P60为 1/7/2/8 时，该参数不能被修改！"),
+        QStringLiteral("P0060: 警告: 数据不在范围内！"),
+        QStringLiteral("heskmon: the project has no parameter P9999"),
+        QStringLiteral("heskmon: nothing was written: 3 of 5 values refused"),
+    };
+    EXPECT_EQ(messages, expected) << refused.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=0"));
+    EXPECT_EQ(sim.command(QStringLiteral("get P0100")), p0100Before);
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=1"));
+
+    // Refused without asking the drive: no connect at all.
+    const CliRun offline = run({QStringLiteral("write"), QStringLiteral("P0060=3"), QStringLiteral("P7030=abc")});
+    EXPECT_EQ(offline.exitCode, 1);
+    EXPECT_TRUE(offline.err.contains(QStringLiteral("heskmon: nothing was written: 2 of 2 values refused")));
+    EXPECT_FALSE(offline.err.contains(QStringLiteral("log: 开始连接"))) << offline.err.toStdString();
+}
+
+// A drive that does not confirm a write: the call stops there and says what was
+// written and what was not.
+TEST_F(HeskmonOnline, anUnconfirmedWriteSaysWhatWasAndWasNotWritten)
+{
+    startPty(project);
+    ASSERT_TRUE(sim.command(QStringLiteral("ignore 0x08")).startsWith(QStringLiteral("ok")));
+    const CliRun failed = run({QStringLiteral("write"), QStringLiteral("P7030=10.00"), QStringLiteral("P0060=5")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("P7030: 在线修改参数值失败！\n"))) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("heskmon: written: none; not written: P7030, P0060\n")))
+        << failed.err.toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=0"));
+    EXPECT_EQ(sim.command(QStringLiteral("get P0060")), QStringLiteral("ok P0060=1"));
+}
+
 TEST_F(HeskmonOnline, writeValidatesThenWritesThroughTheConfirmedPipeline)
 {
     startPty(project);
     const CliRun written = run({QStringLiteral("write"), QStringLiteral("P7030=25.00")});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
-    EXPECT_TRUE(written.out.trimmed().endsWith(QStringLiteral(" 25.00"))) << written.out.toStdString();
+    EXPECT_EQ(written.out, QStringLiteral("P7030\t参数7030\t25.00\t\n"));  // read back
     EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=8192"));
 
     struct Case {
@@ -259,9 +415,8 @@ TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
               0);
     ASSERT_TRUE(sim::test::pumpUntil(
         [&] { return sim.command(QStringLiteral("status")).contains(QStringLiteral(" frequency=25.00 ")); }, 10s));
-    // The watch prints each line as it comes, also into a pipe: once its first line is
-    // out, the setpoint drops to zero and the lines that follow show the motor ramping
-    // down, however long the program took to connect.
+    // Once the watch has printed its first line, the setpoint drops to zero: the lines
+    // that follow show the motor ramping down, however long the program took to connect.
     testsupport::ChildProcess watch;
     const QStringList arguments = QStringList{QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")} +
                                   line + QStringList{QStringLiteral("--seconds"), QStringLiteral("3")};
@@ -273,13 +428,57 @@ TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
     const QString out = QString::fromUtf8(*first + '\n' + watch.readRest(30s));
     ASSERT_EQ(watch.waitForExit(10s), std::optional<int>(0)) << watch.errorOutput().toStdString();
     const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
-    EXPECT_GE(lines.size(), 4) << out.toStdString();
+    EXPECT_GE(lines.size(), 3) << out.toStdString();  // the two starting values and a change
     QStringList frequencies;
     for (const QString& l : lines)
-        if (l.contains(QStringLiteral("r0002")))
-            frequencies << l.section(QLatin1Char(' '), 2);
-    frequencies.removeDuplicates();
+        if (l.section(QLatin1Char('\t'), 1, 1) == QStringLiteral("r0002"))
+            frequencies << l.section(QLatin1Char('\t'), 3, 3);
     EXPECT_GE(frequencies.size(), 2) << out.toStdString();  // the value moved
+    // Changes only: no two lines in a row show the same value.
+    EXPECT_EQ(frequencies.size(), QSet<QString>(frequencies.begin(), frequencies.end()).size()) << out.toStdString();
+}
+
+// A value that stays is printed once; a change shows as one line with the new value;
+// --every prints every value at its period instead.
+TEST_F(HeskmonOnline, watchPrintsOnlyChangesUnlessAPeriodIsAsked)
+{
+    startPty(writeDisplayProject(dir.path()));
+    testsupport::ChildProcess watch;
+    ASSERT_TRUE(watch.start(QStringLiteral(HESK_CLI_PATH), QStringList{QStringLiteral("watch"), QStringLiteral("P0100"),
+                                                                       QStringLiteral("r0001"), QStringLiteral("--seconds"),
+                                                                       QStringLiteral("3.5")} + line))
+        << watch.startError().toStdString();
+    watch.closeInput();
+    // The starting values are out before the drive's value changes.
+    QByteArray printed;
+    for (int i = 0; i < 2; ++i)
+        if (const std::optional<QByteArray> started = watch.readLine(30s))
+            printed += *started + '\n';
+    ASSERT_EQ(printed.count('\n'), 2) << watch.errorOutput().toStdString();
+    ASSERT_EQ(sim.command(QStringLiteral("set P0100 8192")), QStringLiteral("ok P0100=8192"));  // 50 %
+    printed += watch.readRest(30s);
+    EXPECT_EQ(watch.waitForExit(10s), std::optional<int>(0)) << watch.errorOutput().toStdString();
+    const QStringList lines = QString::fromUtf8(printed).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << printed.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("0.0s\tP0100\t给定百分比\t25.00\t%"));
+    EXPECT_EQ(lines[1], QStringLiteral("0.0s\tr0001\t参数1\t9\t"));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("s\tP0100\t给定百分比\t50.00\t%"))) << lines[2].toStdString();
+
+    const CliRun periodic = run({QStringLiteral("watch"), QStringLiteral("r0001")},
+                                {QStringLiteral("--seconds"), QStringLiteral("3.5"), QStringLiteral("--every"),
+                                 QStringLiteral("1")});
+    ASSERT_EQ(periodic.exitCode, 0) << periodic.err.toStdString();
+    const QStringList repeated = periodic.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_GE(repeated.size(), 3) << periodic.out.toStdString();
+    EXPECT_LE(repeated.size(), 4) << periodic.out.toStdString();
+    for (const QString& l : repeated)
+        EXPECT_TRUE(l.endsWith(QStringLiteral("s\tr0001\t参数1\t9\t"))) << l.toStdString();
+
+    for (const char* every : {"0", "-1", "soon"}) {
+        const CliRun usage = run({QStringLiteral("watch"), QStringLiteral("r0001"), QStringLiteral("--every"),
+                                  QString::fromLatin1(every)});
+        EXPECT_EQ(usage.exitCode, 2) << every;
+    }
 }
 
 TEST_F(HeskmonOnline, udpLoopbackConnectReadAndWrite)
@@ -291,7 +490,7 @@ TEST_F(HeskmonOnline, udpLoopbackConnectReadAndWrite)
         << connected.out.toStdString();
     const CliRun read = run({QStringLiteral("read"), QStringLiteral("r0006.0")});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
-    EXPECT_TRUE(read.out.trimmed().endsWith(QStringLiteral(" 540")));
+    EXPECT_EQ(read.out, QStringLiteral("r0006.000\t参数6\t540\t\n"));
     const CliRun write = run({QStringLiteral("write"), QStringLiteral("P7030=12.50")});
     ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
     EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=4096"));

@@ -61,6 +61,46 @@ TEST_F(LifecycleTest, openingStartsTheLogFileInTheProjectsLogsFolderWithTheStart
     EXPECT_EQ(pane.entries.back().level, 2);
 }
 
+// Sets an environment variable for one scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QString& value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, value.toUtf8());
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
+TEST_F(LifecycleTest, aProjectInTheInstalledFolderLogsUnderTheUsersDataFolderAndSaysWhere)
+{
+    const QString userData = dir.filePath(QStringLiteral("userdata"));
+    {
+        // The temporary folder holding the project stands for the installed projects.
+        const ScopedEnvironment root("HESK_PROJECTS_DIR", dir.path());
+        const ScopedEnvironment data("XDG_DATA_HOME", userData);
+        openInverter();
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(projectFolder()).filePath(QStringLiteral("logs"))));
+    const QString folder = log.logFolder();
+    EXPECT_TRUE(folder.startsWith(userData + QLatin1Char('/'))) << folder.toStdString();
+    EXPECT_TRUE(folder.endsWith(QStringLiteral("/logs/project"))) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(log.currentFilePath()).absolutePath().startsWith(folder));
+    const LogPaneBatch pane = log.takePaneEntries(100);
+    ASSERT_FALSE(pane.entries.empty());
+    EXPECT_TRUE(pane.entries.back().line.contains(folder)) << pane.entries.back().line.toStdString();
+}
+
 TEST_F(LifecycleTest, openCommandWhileAProjectIsOpenIsRefusedBeforeTheFileDialog)
 {
     openInverter();

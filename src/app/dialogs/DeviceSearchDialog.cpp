@@ -20,7 +20,7 @@ DeviceSearchDialog::DeviceSearchDialog(online::DeviceSearchOptions options, onli
 {
     setWindowTitle(QStringLiteral("搜索设备"));
 
-    m_status = new QLabel(online::searchingStatusText(), this);
+    m_status = new QLabel(online::idleStatusText(), this);
     m_status->setObjectName(QStringLiteral("statusText"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progressBar"));
@@ -130,7 +130,7 @@ void DeviceSearchDialog::endSearch()
     m_progressTimer.stop();
     m_startButton->setEnabled(true);
     m_stopButton->setEnabled(false);
-    m_status->setText(online::idleStatusText());
+    m_status->setText(online::searchEndedStatusText());
     m_progress->setValue(0);
 }
 

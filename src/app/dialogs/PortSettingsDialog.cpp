@@ -20,6 +20,10 @@ PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model
 
     m_portCombo = new QComboBox(this);
     m_portCombo->setObjectName(QStringLiteral("portCombo"));
+    // A pseudo-terminal or an adapter plugged in later is typed as a device path.
+    m_portCombo->setEditable(true);
+    m_portCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_portCombo->setMinimumContentsLength(24);
     m_baudCombo = new QComboBox(this);
     m_baudCombo->setObjectName(QStringLiteral("baudCombo"));
 
@@ -34,6 +38,8 @@ PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model
         online::portDialogChoices(ports ? ports() : std::nullopt, m_settings.portName(), m_settings.baudRate());
     m_portCombo->addItems(choices.ports);
     m_portCombo->setCurrentIndex(choices.portIndex);
+    if (choices.portIndex < 0)
+        m_portCombo->setEditText(QString());
     m_baudCombo->addItems(choices.baudRates);
     m_baudCombo->setCurrentIndex(choices.baudIndex);
     if (choices.listMessage)
@@ -42,7 +48,7 @@ PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model
 
 QString PortSettingsDialog::selectedPort() const
 {
-    return m_portCombo->currentIndex() < 0 ? QString() : m_portCombo->currentText();
+    return m_portCombo->currentText().trimmed();
 }
 
 QString PortSettingsDialog::selectedBaudRate() const

@@ -1,8 +1,9 @@
 #pragma once
 // "端口设定": the serial port and the baud rate of the serial mode. Opens with the ports
-// the port list gives and the single rate "38400", the stored "PORTNAME" and "BAUNDRATE"
-// selected where the lists hold them; OK saves both into "interfacecfg.ini" (refusing
-// "端口未选择！" and "波特率未选择！" while a box has no selection) and closes.
+// the port list gives (the stored "PORTNAME" first when the list lacks it) and the single
+// rate "38400", the stored "PORTNAME" and "BAUNDRATE" selected; the port box also takes a
+// typed device path. OK saves both into "interfacecfg.ini" (refusing "端口未选择！" and
+// "波特率未选择！" while a box is empty) and closes.
 //
 // An unreadable port list shows "当前机器上未检测到串口设备！" while the dialog is built
 // and leaves the port box empty. All decisions are online::portDialogChoices and
@@ -26,7 +27,7 @@ public:
     PortSettingsDialog(online::InterfaceSettings settings, model::UserPrompt& prompt,
               online::PortListSource ports = online::systemPortListSource(), QWidget* parent = nullptr);
 
-    // The selected texts; empty when a box has no selection.
+    // The selected (or typed) texts without surrounding blanks; empty when a box is empty.
     QString selectedPort() const;
     QString selectedBaudRate() const;
 

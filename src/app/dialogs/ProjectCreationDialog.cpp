@@ -35,6 +35,8 @@ QLineEdit* pathEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
+    // Wide enough for a path of a few folders; the window grows with the field.
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 56);
     // A path shows what was read; it changes only through its button.
     edit->setReadOnly(true);
     return edit;
@@ -77,17 +79,21 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_baseButton = button(browse, "baseButton", inputsPage);
     m_storageButton = button(browse, "storageButton", inputsPage);
 
+    m_choiceText = new QLabel(inputsPage);
+    m_choiceText->setObjectName(QStringLiteral("deviceChoiceText"));
+
     auto* grid = new QGridLayout(inputsPage);
-    grid->addWidget(new QLabel(QStringLiteral("项目名称："), inputsPage), 0, 0);
-    grid->addWidget(m_nameEdit, 0, 1);
-    grid->addWidget(hint, 0, 2);
+    grid->addWidget(m_choiceText, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("项目名称："), inputsPage), 1, 0);
+    grid->addWidget(m_nameEdit, 1, 1);
+    grid->addWidget(hint, 1, 2);
     const std::tuple<const char16_t*, QLineEdit*, QPushButton*> rows[] = {
         {u"中间文件：", m_intermediateEdit, m_intermediateButton},
         {u"转换文件：", m_conversionEdit, m_conversionButton},
         {u"Ubase文件：", m_baseEdit, m_baseButton},
         {u"存储路径：", m_storageEdit, m_storageButton},
     };
-    int row = 1;
+    int row = 2;
     for (const auto& [label, edit, browseButton] : rows) {
         grid->addWidget(new QLabel(QString::fromUtf16(label), inputsPage), row, 0);
         grid->addWidget(edit, row, 1);
@@ -107,8 +113,17 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_busyBar->setObjectName(QStringLiteral("busyBar"));
     m_busyBar->setRange(0, 0);  // a step has no measurable progress: the bar runs
     m_busyBar->setTextVisible(false);
-    m_busyText->hide();
-    m_busyBar->hide();
+    // The busy line keeps its room while hidden and its height with any text: the
+    // buttons never move under the pointer.
+    m_busyText->setText(QStringLiteral("正在创建工程..."));
+    m_busyText->setFixedHeight(m_busyText->sizeHint().height());
+    m_busyText->clear();
+    for (QWidget* busy : {static_cast<QWidget*>(m_busyText), static_cast<QWidget*>(m_busyBar)}) {
+        QSizePolicy policy = busy->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        busy->setSizePolicy(policy);
+        busy->hide();
+    }
 
     m_backButton = button(QStringLiteral("上一步"), "backButton", this);
     m_nextButton = button(QStringLiteral("下一步"), "nextButton", this);
@@ -178,6 +193,7 @@ void ProjectCreationDialog::goNext()
     // Another device starts over: what was read belongs to the previous choice.
     if (!m_creation || m_creation->deviceType() != type || m_creation->deviceVersion() != version)
         m_creation = std::make_unique<creation::ProjectCreation>(type, version);
+    m_choiceText->setText(creation::wizard::deviceChoiceText(type, version));
     showPaths();
     showPage(kInputsPage);
 }
@@ -274,6 +290,7 @@ void ProjectCreationDialog::finish()
                 return;
             }
             m_createdPath = result->projectPath;
+            m_prompt.showMessage(creation::wizard::creationSucceededMessage(result->projectPath));
             Q_EMIT projectCreated(result->projectPath);
             accept();
         });

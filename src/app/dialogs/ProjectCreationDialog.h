@@ -5,13 +5,14 @@
 // ("设备版本：", that type's firmware versions); "下一步" checks the choice and starts a
 // creation for it (a changed choice starts over, an unchanged one keeps what page 2
 // has loaded).
-// Page 2: project name ("项目名称：" with the hint "(最长12位字符，仅允许字母/下划线/数字)"),
+// Page 2: the device and version chosen (deviceChoiceText), project name ("项目名称：" with the hint "(最长12位字符，仅允许字母/下划线/数字)"),
 // the intermediate file, the conversion workbook and the base-value workbook, each read
 // as soon as it is chosen through the prompt's file dialog, and the storage folder
 // chosen in the folder dialog "选取工程存放的目录". "完成" creates the project; on success
-// the window reports the project file's path (projectCreated, createdProjectPath()) and
-// closes with Accepted; the caller opens the project. Every failure is shown through the
-// prompt and leaves the window open; the paths shown are always the steps that
+// the window says so with the file's path (creationSucceededMessage), reports it
+// (projectCreated, createdProjectPath()) and closes with Accepted; the caller opens the
+// project. Every failure is shown through the prompt and leaves the window open; the
+// paths shown are always the steps that
 // succeeded.
 //
 // Reading the inputs and writing the project run on a worker thread, one step at a
@@ -89,6 +90,7 @@ private:
     QStackedWidget* m_pages = nullptr;
     QComboBox* m_typeCombo = nullptr;
     QComboBox* m_versionCombo = nullptr;
+    QLabel* m_choiceText = nullptr;
     QLineEdit* m_nameEdit = nullptr;
     QLineEdit* m_intermediateEdit = nullptr;
     QLineEdit* m_conversionEdit = nullptr;

@@ -18,8 +18,11 @@ ParameterListView::ParameterListView(const pages::ParameterPage& page, Clock clo
     setSortingEnabled(false);
     setShowGrid(true);
     verticalHeader()->hide();
-    // Fixed row heights: a view of thousands of rows must not measure each of them.
+    // Fixed row heights: a view of thousands of rows must not measure each of them. The
+    // height follows the font with a small margin, as compact as engineering lists are.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
 }
 

@@ -74,6 +74,7 @@ pages::ValueSource ParameterPageWindow::valueSource() const
     if (session.isOnline()) {
         source.tables = &session.values();
         source.formulas = &session.project().formulas();
+        source.log = &session.log();
     } else {
         source.offline = &m_env.offline;
     }

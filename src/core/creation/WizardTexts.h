@@ -4,6 +4,9 @@
 // takes the part before the first "|") with their default file names, the title of the
 // storage-folder dialog and the hint beside the project name.
 
+#include "model/UserMessage.h"
+
+#include <QDir>
 #include <QString>
 
 namespace hesk::creation::wizard {
@@ -15,6 +18,20 @@ inline constexpr const char16_t* kConversionDefaultName = u"Monitor.xlsx";
 inline constexpr const char16_t* kBaseValueFilter = u"Ubase文件(*.xlsx)|*.xlsx||";
 inline constexpr const char16_t* kStorageFolderTitle = u"选取工程存放的目录";
 inline constexpr const char16_t* kProjectNameHint = u"(最长12位字符，仅允许字母/下划线/数字)";
+
+// What the inputs page says it will create, so that a version left at its default is
+// never taken unseen.
+inline QString deviceChoiceText(const QString& type, const QString& version)
+{
+    return QStringLiteral("将创建的工程：设备类型 %1，设备版本 %2").arg(type, version);
+}
+
+// Said once the project file is written, before the window closes and opens it.
+inline model::UserMessage creationSucceededMessage(const QString& projectPath)
+{
+    return model::UserMessage::information(
+        QStringLiteral("工程创建成功：\n%1").arg(QDir::toNativeSeparators(projectPath)));
+}
 
 // A filter of the "description|pattern||" form as a Qt file dialog takes it: the part
 // before the first "|" ("项目文件(*.monitorary)"); a text without "|" stays whole.

@@ -35,12 +35,14 @@ std::optional<int> plainNumber(const QString& numberText)
 bool writeConnectionWord(DriveAccess& drive, const model::HeskParameterElement& input, uint16_t word)
 {
     link::ConnectionValueTable& table = drive.tables->connections;
-    const std::optional<uint16_t> previous = table.value(input.address);
+    const std::optional<uint16_t> previous = table.receivedValue(input.address);
     table.store(input.address, word);
     if (drive.write(link::writeConnectionRequest(input.address, word)))
         return true;
     if (previous)
         table.store(input.address, *previous);
+    else
+        table.forget(input.address);
     return false;
 }
 

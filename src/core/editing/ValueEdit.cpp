@@ -20,12 +20,14 @@ constexpr uint16_t kOptionListParameter = 749;
 bool writeValueWord(DriveAccess& drive, const model::HeskParameterElement& parameter, uint16_t raw)
 {
     link::PValueTable& table = drive.tables->parameters;
-    const std::optional<uint16_t> previous = table.value(parameter.address);
+    const std::optional<uint16_t> previous = table.receivedValue(parameter.address);
     table.store(parameter.address, raw);
     if (drive.write(link::writeValueRequest(parameter.address, raw)))
         return true;
     if (previous)
         table.store(parameter.address, *previous);
+    else
+        table.forget(parameter.address);
     return false;
 }
 

@@ -14,6 +14,7 @@ constexpr size_t kConnectionReadBufferSize = 5120;
 constexpr size_t kMonitoringReadChunk = 4096;
 constexpr size_t kDatagramBufferSize = 1024 * 1024;
 constexpr int kUdpErrorPauseMs = 500;
+constexpr int kErrorLevel = 3;
 
 }  // namespace
 
@@ -32,6 +33,14 @@ CDeviceLink::~CDeviceLink()
     m_state.udpRunning.store(false);
     joinReader(false);  // no event processing inside the destructor
     closeTransport();
+}
+
+bool CDeviceLink::refusedWhileStopping(const char* request)
+{
+    if (!m_stoppingReader)
+        return false;
+    m_log.log(QStringLiteral("<错误>接收线程正在停止，不能%1").arg(QString::fromUtf8(request)), kErrorLevel);
+    return true;
 }
 
 std::shared_ptr<LinkTransport> CDeviceLink::transport() const
@@ -59,6 +68,9 @@ void CDeviceLink::closeTransport()
 
 bool CDeviceLink::openSerial(const QString& portPath, const QString& baudText)
 {
+    // The thread being stopped may still wait on the descriptor that would be replaced.
+    if (refusedWhileStopping("打开端口"))
+        return false;
     if (mode() == LinkMode::Serial)
         closeTransport();
     bool numeric = false;
@@ -78,6 +90,8 @@ bool CDeviceLink::openSerial(const QString& portPath, const QString& baudText)
 
 bool CDeviceLink::openUdp()
 {
+    if (refusedWhileStopping("打开端口"))
+        return false;
     if (mode() == LinkMode::Udp && transport()) {
         m_state.replyStatus.store(ReplyStatus::LinkNotOpened);
         return false;
@@ -95,8 +109,10 @@ bool CDeviceLink::openUdp()
     return true;
 }
 
-void CDeviceLink::close()
+bool CDeviceLink::close()
 {
+    if (refusedWhileStopping("关闭端口"))
+        return false;
     m_dispatchTimer.stop();
     m_state.udpRunning.store(false);
     stopReaderThread();
@@ -109,6 +125,7 @@ void CDeviceLink::close()
     closeTransport();
     m_pipeline.clearReceived();
     m_pipeline.clearFrames();
+    return true;
 }
 
 int CDeviceLink::SendFrame(std::span<uint8_t> frame)
@@ -126,11 +143,13 @@ int CDeviceLink::SendFrame(std::span<uint8_t> frame)
 }
 
 void CDeviceLink::SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int attempts,
-                              std::chrono::milliseconds timeout)
+                              std::chrono::milliseconds timeout, const std::function<void()>& arm)
 {
     m_state.replyStatus.store(ReplyStatus::Pending);
     for (int attempt = 0; attempt < attempts; ++attempt) {
         m_state.replyEvent.reset();
+        if (arm)
+            arm();
         SendFrame(frame);
         m_state.replyEvent.waitFor(timeout);
         if (m_state.replyStatus.load() != ReplyStatus::Pending)
@@ -140,25 +159,35 @@ void CDeviceLink::SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int a
 
 // ---- reader threads ----------------------------------------------------------------
 
-void CDeviceLink::startConnectionThread()
+bool CDeviceLink::startConnectionThread()
 {
-    startReader(ReaderThread::Connection);
+    return startReader(ReaderThread::Connection);
 }
 
-void CDeviceLink::startMonitoringThread()
+bool CDeviceLink::startMonitoringThread()
 {
-    startReader(ReaderThread::Monitoring);
+    return startReader(ReaderThread::Monitoring);
 }
 
-void CDeviceLink::startUdpReceiveThread()
+bool CDeviceLink::startUdpReceiveThread()
 {
-    startReader(ReaderThread::UdpReceive);
+    return startReader(ReaderThread::UdpReceive);
 }
 
-void CDeviceLink::startReader(ReaderThread kind)
+bool CDeviceLink::startReader(ReaderThread kind)
 {
-    if (m_reader.joinable())
-        stopReaderThread();
+    if (!m_stop.valid()) {
+        // Without its stop signal a reader thread could never be told to end, and every
+        // stop would wait for it for ever.
+        m_log.log(QStringLiteral("<错误>停止信号创建失败，不能启动接收线程"), kErrorLevel);
+        return false;
+    }
+    if (refusedWhileStopping("启动接收线程"))
+        return false;
+    if (m_reader.joinable() && (!stopReaderThread() || m_reader.joinable())) {
+        m_log.log(QStringLiteral("<错误>接收线程未能停止，不能启动接收线程"), kErrorLevel);
+        return false;
+    }
     m_stop.consume();  // a stale stop signal must not end the new thread at once
     m_readerEnded.reset();
     m_readerReady.reset();
@@ -178,56 +207,68 @@ void CDeviceLink::startReader(ReaderThread kind)
         m_reader = std::thread([this, open] { runUdpReceiveThread(open); });
         break;
     case ReaderThread::None:
-        return;
+        return true;
     }
     m_readerReady.wait();
+    return true;
 }
 
 void CDeviceLink::joinReader(bool pumping)
 {
-    if (!m_reader.joinable() || m_stoppingReader)
+    // The public operations refuse to come here while a stop runs; the destructor comes
+    // here regardless, and must not leave a joinable thread behind.
+    if (!m_reader.joinable())
         return;
     m_stoppingReader = true;
     m_stop.signal();
+    // Events the ending thread posted (frame extraction) and the owning thread's timers
+    // are still handled; user input waits until the stop is over.
     if (pumping)
-        waitPumping(m_readerEnded);  // events posted by the ending thread are still handled
+        waitPumping(m_readerEnded);
     m_reader.join();
     m_readerKind = ReaderThread::None;
     m_stoppingReader = false;
 }
 
-void CDeviceLink::stopConnectionThread()
+bool CDeviceLink::stopConnectionThread()
 {
+    if (refusedWhileStopping("停止接收线程"))
+        return false;
     m_state.connectionThreadRunning.store(false);
     m_state.connectInProgress.store(false);
     joinReader(true);
     m_pipeline.clearReceived();
+    return true;
 }
 
-void CDeviceLink::stopMonitoringThread()
+bool CDeviceLink::stopMonitoringThread()
 {
+    if (refusedWhileStopping("停止接收线程"))
+        return false;
     m_state.monitoringThreadRunning.store(false);
     joinReader(true);
     m_pipeline.clearReceived();
     m_pipeline.clearFrames();
+    return true;
 }
 
-void CDeviceLink::stopReaderThread()
+bool CDeviceLink::stopReaderThread()
 {
+    if (refusedWhileStopping("停止接收线程"))
+        return false;
     switch (m_readerKind) {
     case ReaderThread::Connection:
-        stopConnectionThread();
-        break;
+        return stopConnectionThread();
     case ReaderThread::Monitoring:
-        stopMonitoringThread();
-        break;
+        return stopMonitoringThread();
     case ReaderThread::UdpReceive:
         m_state.udpRunning.store(false);
         joinReader(true);
-        break;
+        return true;
     case ReaderThread::None:
         break;
     }
+    return true;
 }
 
 bool CDeviceLink::waitForData(const LinkTransport& transport)

@@ -8,7 +8,10 @@
 // Threads:
 //   owning thread (the UI thread): construction, open, close, thread start and stop,
 //     extractFrames (posted by the monitoring thread), dispatchFrameRing (10 ms timer);
-//     stopping a reader thread keeps this thread's events flowing while it waits
+//     stopping a reader thread keeps this thread's events other than user input flowing
+//     while it waits. A queued call that runs inside that wait and asks to open, close,
+//     start or stop is refused (a "<错误>" log line and a false result): nothing is ever
+//     half done, and a thread is never started over one that has not ended
 //   connection thread (serial, while connecting, identifying and serving single
 //     requests): reads, parses boot/block/command frames, dispatches on itself
 //   monitoring thread (serial, online): reads into the receive ring, posts extraction
@@ -34,6 +37,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -58,13 +62,16 @@ public:
     // Opens the serial port (a device path such as /dev/ttyUSB0 or a pseudo-terminal
     // path) at the baud rate given as decimal text, 8N1. A serial port already open is
     // closed first (its reader thread is left to the caller). On failure ReplyStatus 3.
+    // Refused while a reader thread is being stopped.
     bool openSerial(const QString& portPath, const QString& baudText);
     // Creates the UDP socket bound to the local endpoint. Fails with ReplyStatus 3 when
-    // a socket is already open or the socket cannot be made or bound.
+    // a socket is already open or the socket cannot be made or bound. Refused while a
+    // reader thread is being stopped.
     bool openUdp();
     // Stops the reader thread, closes the port or socket, clears the online, thread and
     // connect flags and empties the receive and frame rings. The link stays usable.
-    void close();
+    // False, with nothing changed, when refused because a reader thread is being stopped.
+    bool close();
 
     // Writes the XOR of bytes 0..size-2 into the last byte and sends the frame by the open
     // mode. Returns 0, or an errno value; 0 without sending when the mode is neither
@@ -72,22 +79,35 @@ public:
     int SendFrame(std::span<uint8_t> frame) override;
 
     // Sets ReplyStatus to 1, then up to `attempts` times: seal, reset the reply event,
-    // send (a send error is not reported), wait for the reply event up to `timeout`; stops
-    // once ReplyStatus is no longer 1. The wait blocks the calling thread (no pumping): the
-    // answer must be dispatched by a reader thread. Read replyStatus() afterwards.
-    void SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int attempts, std::chrono::milliseconds timeout);
+    // call `arm` (when given), send (a send error is not reported), wait for the reply
+    // event up to `timeout`; stops once ReplyStatus is no longer 1. The wait blocks the
+    // calling thread (no pumping): the answer must be dispatched by a reader thread. Read
+    // replyStatus() afterwards.
+    // `arm` tells the reply handlers what answer to wake on (a single read's awaited
+    // address). It runs after the reset, in every attempt: an answer that arrives as soon
+    // as it is armed wakes this wait and is never wiped out by the reset, and an answer
+    // that disarmed it late in one attempt does not leave the next attempts blind.
+    void SendAndWait(std::span<uint8_t, kCommandFrameSize> frame, int attempts, std::chrono::milliseconds timeout,
+                     const std::function<void()>& arm = {});
 
     // Reader threads. Starting one stops a reader thread still running (exactly one runs at
     // a time) and returns once the new thread has purged the port and listens, so an
-    // answer to a request sent right after the start is never purged. The stop operations clear their flags, signal the thread, wait for it while
-    // keeping the owning thread's events flowing, and empty the rings they name.
-    void startConnectionThread();
-    void startMonitoringThread();
-    void startUdpReceiveThread();
-    void stopConnectionThread();    // empties the receive ring
-    void stopMonitoringThread();    // empties the receive ring and the frame ring
-    void stopReaderThread();        // whichever runs, with the matching stop operation
+    // answer to a request sent right after the start is never purged. The stop operations
+    // clear their flags, signal the thread, wait for it while keeping the owning thread's
+    // events other than user input flowing, and empty the rings they name.
+    // Every one of them returns false, with a "<错误>" log line and nothing changed, when
+    // called while a reader thread is being stopped (from a queued call that runs inside
+    // that wait). A start also fails when the stop signal could not be created: a thread
+    // that could never be stopped is not started.
+    bool startConnectionThread();
+    bool startMonitoringThread();
+    bool startUdpReceiveThread();
+    bool stopConnectionThread();    // empties the receive ring
+    bool stopMonitoringThread();    // empties the receive ring and the frame ring
+    bool stopReaderThread();        // whichever runs, with the matching stop operation
     ReaderThread readerThread() const { return m_readerKind; }
+    // True while a stop operation waits for its reader thread to end.
+    bool stoppingReader() const { return m_stoppingReader; }
 
     // Monitoring mode, owning thread: move frames from the receive ring into the frame
     // ring (on the monitoring thread's notification) and dispatch the frame ring (timer
@@ -130,8 +150,10 @@ private:
     void setTransport(std::shared_ptr<LinkTransport> transport);
     void closeTransport();
 
-    void startReader(ReaderThread kind);
+    bool startReader(ReaderThread kind);
     void joinReader(bool pumping);
+    // Logs the refusal and returns true while a reader thread is being stopped.
+    bool refusedWhileStopping(const char* request);
     void runConnectionThread(std::shared_ptr<LinkTransport> transport);
     void runMonitoringThread(std::shared_ptr<LinkTransport> transport);
     void runUdpReceiveThread(std::shared_ptr<LinkTransport> transport);

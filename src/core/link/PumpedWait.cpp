@@ -88,7 +88,9 @@ std::optional<size_t> waitWithEventLoop(const std::vector<ManualResetEvent*>& ev
                 return std::nullopt;
             deadlineTimer.start(left);
         }
-        loop.exec();
+        // Timers, queued calls and paint events go on; clicks and keys wait until the
+        // wait is over, so no command of the person runs in the middle of it.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

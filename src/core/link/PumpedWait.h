@@ -3,6 +3,8 @@
 // handed over by the reader threads) while they wait for a manual-reset event: the
 // platform's form of a message-pumping wait. Used when the UI thread waits for a reader
 // thread to end, and by the workflows' pumped waits (modify result, acknowledged sends).
+// User input (clicks, keys) is never taken inside such a wait: it stays queued and is
+// handled once the wait is over.
 //
 // Without a QCoreApplication the wait blocks without pumping.
 

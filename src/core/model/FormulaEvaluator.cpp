@@ -38,7 +38,7 @@ bool allCharactersAllowed(QStringView formula)
     });
 }
 
-FormulaResult failure(FormulaError error) { return FormulaResult{std::nullopt, error}; }
+FormulaResult failure(FormulaError error, const QString& token = {}) { return FormulaResult{std::nullopt, error, token}; }
 
 // An operand as single-precision value; nothing when it leaves the float range.
 std::optional<float> toSingle(const QString& operand)
@@ -120,7 +120,7 @@ public:
         const double value = leadingNumber(entries_.front().text).value_or(0.0);
         if (!std::isfinite(value))
             return failure(FormulaError::NotFinite);
-        return FormulaResult{value, FormulaError::None};
+        return FormulaResult{value, FormulaError::None, {}};
     }
 
 private:
@@ -230,9 +230,9 @@ FormulaResult evaluateExpression(QStringView formula, const FormulaOwnParameter&
             const std::optional<QString> value =
                 reference == own.keyText ? std::optional<QString>(own.value) : context.referenceValue(reference);
             if (!value)
-                return failure(FormulaError::UnknownReference);
+                return failure(FormulaError::UnknownReference, reference);
             if (!leadingNumber(*value))
-                return failure(FormulaError::ValueUnavailable);
+                return failure(FormulaError::ValueUnavailable, reference);
             error = stack.pushOperand(*value);
             i = end;
         } else if (c == QLatin1Char('U')) {
@@ -244,7 +244,7 @@ FormulaResult evaluateExpression(QStringView formula, const FormulaOwnParameter&
                 return failure(FormulaError::UnknownToken);
             const QString value = context.baseValue(*kind);
             if (value == kWrongParameter || !leadingNumber(value))
-                return failure(FormulaError::ValueUnavailable);
+                return failure(FormulaError::ValueUnavailable, formula.mid(i, length).toString());
             error = stack.pushOperand(value);
             i += length;
         } else {
@@ -326,7 +326,7 @@ FormulaResult evaluateFormula(const QString& formula, const FormulaOwnParameter&
     const double result = log2Value / 100.0;
     if (!std::isfinite(result))
         return failure(FormulaError::NotFinite);
-    return FormulaResult{result, FormulaError::None};
+    return FormulaResult{result, FormulaError::None, {}};
 }
 
 QString formatFormulaResult(const FormulaResult& result, int decimals)

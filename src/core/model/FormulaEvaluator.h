@@ -70,6 +70,9 @@ enum class FormulaError {
 struct FormulaResult {
     std::optional<double> value;
     FormulaError error = FormulaError::None;
+    // For UnknownReference and ValueUnavailable: the reference or base value that did not
+    // resolve ("P0109.001", "UDCn"), for the log line that says why.
+    QString failedToken;
 
     bool ok() const { return value.has_value(); }
 };

@@ -59,12 +59,34 @@ DisplayedValue displayRawValue(const HeskParameterElement& element, uint16_t raw
     const QString name = typeName(element.typeCode);
     const QString formatted = formatRawValueOr(name, raw, radixOf(name), timeBases, QString::number(raw));
     if (!element.usesFormulas())
-        return {formatted, false};
-    const QString converted =
-        convertValue(element, ConversionDirection::ToDisplay, deviceValueText(element, raw), context);
-    if (converted == kWrongParameter)
-        return {formatted, true};
-    return {converted, false};
+        return {formatted, false, {}};
+    const FormulaResult result = evaluateFormula(
+        element.reverseFormula, FormulaOwnParameter{keyText(element), deviceValueText(element, raw)}, context);
+    if (!result.ok())
+        return {QString(kWrongParameter), true, formulaFailureText(result)};
+    return {formatFormulaResult(result, element.decimals), false, {}};
+}
+
+QString formulaFailureText(const FormulaResult& result)
+{
+    switch (result.error) {
+    case FormulaError::None:
+        return {};
+    case FormulaError::UnknownReference:
+        return QStringLiteral("公式引用的%1不可用").arg(result.failedToken);
+    case FormulaError::ValueUnavailable:
+        return QStringLiteral("公式引用的%1没有数值").arg(result.failedToken);
+    case FormulaError::UnknownToken:
+        return QStringLiteral("公式中有无法识别的符号");
+    case FormulaError::NotFinite:
+        return QStringLiteral("公式结果不是有限数（除以零或溢出）");
+    case FormulaError::Empty:
+    case FormulaError::InvalidCharacter:
+    case FormulaError::BaseValueTooShort:
+    case FormulaError::Malformed:
+        break;
+    }
+    return QStringLiteral("公式格式错误");
 }
 
 RawConversion rawFromDisplayText(const HeskParameterElement& element, const QString& text,

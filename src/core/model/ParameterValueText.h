@@ -17,10 +17,16 @@ namespace hesk::model {
 
 struct DisplayedValue {
     QString text;
-    // A formula parameter whose reverse formula gave "WrongParameter": text then holds
-    // the raw value in the type's format, as the pages show it.
+    // A formula parameter whose reverse formula could not be computed: text is then
+    // "WrongParameter" (never a number that is not the parameter's value) and failure
+    // says why (the reference or base value that did not resolve).
     bool conversionFailed = false;
+    QString failure;
 };
+
+// Why a formula gave no value, for a log line: the reference or base value that did not
+// resolve, or what is wrong with the formula.
+QString formulaFailureText(const FormulaResult& result);
 
 // The word as the device value a formula sees: signed for the signed types ("N2",
 // "E2", "O2", "I2", "B1"), unsigned for the others.

@@ -141,6 +141,11 @@ QString idleStatusText()
     return QStringLiteral("请点击开始按钮，执行搜索设备操作。");
 }
 
+QString searchEndedStatusText()
+{
+    return QStringLiteral("搜索已结束，点击开始按钮可重新搜索。");
+}
+
 QString searchResultLine(const FoundProject& project)
 {
     return QStringLiteral("  已搜索到设备：") + typeAndVersion(project);

@@ -96,8 +96,11 @@ private:
 inline constexpr std::chrono::seconds kSearchTimeout{30};
 
 // Texts of the search dialog.
-QString searchingStatusText();  // "正在搜索设备..." (on start)
-QString idleStatusText();       // "请点击开始按钮，执行搜索设备操作。" (once stopped)
+// The dialog's status line: the start hint until the first search, the searching text
+// while a search runs, and the ended text (with the hint to search again) after it.
+QString searchingStatusText();    // "正在搜索设备..."
+QString idleStatusText();         // "请点击开始按钮，执行搜索设备操作。"
+QString searchEndedStatusText();  // "搜索已结束，点击开始按钮可重新搜索。"
 // "  已搜索到设备：" type "，" version, for the result line; shown before the question.
 QString searchResultLine(const FoundProject& project);
 // 30 s without an outcome: stop, then "搜素设备超时，请您重新尝试！" (title "警告").

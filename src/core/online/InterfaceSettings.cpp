@@ -185,24 +185,44 @@ UdpEndpoints InterfaceSettings::udpEndpoints() const
 
 std::optional<ConnectionSettings> InterfaceSettings::loadConnectionSettings() const
 {
+    return checkConnectionSettings().settings;
+}
+
+InterfaceSettings::ConnectionSettingsCheck InterfaceSettings::checkConnectionSettings() const
+{
+    ConnectionSettingsCheck check;
+    check.path = readPath();
     // One read of the file for all keys, so a concurrent write cannot mix two versions.
-    const IniFile file = IniFile::load(readPath()).file;
+    const IniFile::Loaded loaded = IniFile::load(check.path);
+    const IniFile& file = loaded.file;
     const auto value = [&](const char* section, const char* key) {
         return file.value(QLatin1String(section), QLatin1String(key), QString());
     };
+    const auto fail = [&](SettingsProblem problem, const QString& badText = {}) {
+        check.problem = problem;
+        check.badText = badText;
+        return check;
+    };
+    if (loaded.status == IniLoadStatus::Missing)
+        return fail(SettingsProblem::FileMissing);
+    if (loaded.status == IniLoadStatus::Unreadable)
+        return fail(SettingsProblem::FileUnreadable);
 
     ConnectionSettings settings;
     const QString mode = value(kModeSection, kModeKey);
     if (mode == kSerialModeText) {
         settings.portName = value(kSerialSection, kPortKey);
         settings.baudRate = value(kSerialSection, kBaudKey);
+        if (settings.portName.isEmpty())
+            return fail(SettingsProblem::PortNameMissing);
         bool baudIsNumber = false;
         const int baud = settings.baudRate.toInt(&baudIsNumber, 10);
-        if (settings.portName.isEmpty() || !baudIsNumber || baud <= 0)
-            return std::nullopt;
+        if (!baudIsNumber || baud <= 0)
+            return fail(SettingsProblem::BaudRateInvalid, settings.baudRate);
         settings.portPath = portOpenPath(settings.portName);
         settings.mode = InterfaceMode::Serial;
-        return settings;
+        check.settings = settings;
+        return check;
     }
     if (mode == kEthernetModeText) {
         const UdpEndpoints defaults;
@@ -214,12 +234,13 @@ std::optional<ConnectionSettings> InterfaceSettings::loadConnectionSettings() co
         const std::optional<uint16_t> remotePort =
             portOrDefault(value(kEthernetSection, kRemotePortKey), defaults.remotePort);
         if (!localAddress || !localPort || !remoteAddress || !remotePort)
-            return std::nullopt;
+            return fail(SettingsProblem::UdpEndpointInvalid);
         settings.udp = {*localAddress, *localPort, *remoteAddress, *remotePort};
         settings.mode = InterfaceMode::Ethernet;
-        return settings;
+        check.settings = settings;
+        return check;
     }
-    return std::nullopt;
+    return fail(mode.isEmpty() ? SettingsProblem::ModeNotSet : SettingsProblem::UnknownMode, mode);
 }
 
 IniWriteResult InterfaceSettings::setMode(InterfaceMode mode)

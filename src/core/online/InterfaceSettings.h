@@ -72,6 +72,18 @@ struct ConnectionSettings {
     bool operator==(const ConnectionSettings&) const = default;
 };
 
+// Why the settings file allows no connect.
+enum class SettingsProblem {
+    None,
+    FileMissing,         // no file at the read path (nor a seed)
+    FileUnreadable,      // it exists but cannot be read
+    ModeNotSet,          // MODE empty
+    UnknownMode,         // MODE neither "232" nor "ETHERNET"
+    PortNameMissing,     // "232" without PORTNAME
+    BaudRateInvalid,     // "232" with BAUNDRATE empty or not a positive decimal number
+    UdpEndpointInvalid,  // "ETHERNET" with an address or port key set but not valid
+};
+
 struct SettingsLocation {
     QString filePath;  // where the settings are written (and read once it exists)
     QString seedPath;  // read while filePath does not exist; empty when none
@@ -99,6 +111,15 @@ public:
     //   decimal number;
     // - "ETHERNET" with an address or port key that is set but not valid.
     std::optional<ConnectionSettings> loadConnectionSettings() const;
+    // The same load, with what stopped it and the file it read, so that a caller can
+    // tell the person which file to fix.
+    struct ConnectionSettingsCheck {
+        std::optional<ConnectionSettings> settings;
+        SettingsProblem problem = SettingsProblem::None;
+        QString path;     // the file read (readPath())
+        QString badText;  // the offending value (MODE, BAUNDRATE); empty otherwise
+    };
+    ConnectionSettingsCheck checkConnectionSettings() const;
 
     QString modeText() const;
     InterfaceMode mode() const;  // NotSet for an empty or unknown MODE

@@ -1,6 +1,12 @@
 #include "InterfaceSetup.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
+
+#include <algorithm>
+#include <utility>
+#include <sys/stat.h>
 
 namespace hesk::online {
 
@@ -20,7 +26,33 @@ QStringList availableSerialPorts(PortPlatform platform)
         if (!name.isEmpty() && !ports.contains(name))
             ports.append(name);
     }
+    if (platform == PortPlatform::Posix) {
+        for (const QString& node : serialDeviceNodes())
+            if (!ports.contains(node))
+                ports.append(node);
+    }
     return ports;
+}
+
+QStringList serialDeviceNodes(const QString& folder)
+{
+    const QStringList patterns{QStringLiteral("ttyS*"), QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")};
+    QStringList nodes;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(patterns, QDir::System | QDir::Files, QDir::NoSort)) {
+        struct stat status {};
+        const QByteArray path = QFile::encodeName(entry.absoluteFilePath());
+        if (::stat(path.constData(), &status) == 0 && S_ISCHR(status.st_mode))
+            nodes.append(entry.absoluteFilePath());
+    }
+    // Natural order: the name without its number first, then the number as a number.
+    const auto split = [](const QString& path) {
+        qsizetype digits = path.size();
+        while (digits > 0 && path.at(digits - 1).isDigit())
+            --digits;
+        return std::pair{path.left(digits), path.mid(digits).toULongLong()};
+    };
+    std::sort(nodes.begin(), nodes.end(), [&](const QString& a, const QString& b) { return split(a) < split(b); });
+    return nodes;
 }
 
 QStringList offeredBaudRates()
@@ -76,9 +108,14 @@ PortDialogChoices portDialogChoices(const std::optional<QStringList>& ports, con
         choices.listMessage = model::UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
     }
     choices.baudRates = offeredBaudRates();
-    // An empty stored value names no entry (the lists hold no empty entries anyway).
-    if (!storedPort.isEmpty())
-        choices.portIndex = static_cast<int>(choices.ports.indexOf(storedPort));
+    // The stored port is listed wherever the system lists it; it heads the list only
+    // when the system does not (a pseudo-terminal, an adapter unplugged for now).
+    const QString stored = storedPort.trimmed();
+    if (!stored.isEmpty()) {
+        if (!choices.ports.contains(stored))
+            choices.ports.prepend(stored);
+        choices.portIndex = static_cast<int>(choices.ports.indexOf(stored));
+    }
     if (!storedBaudRate.isEmpty())
         choices.baudIndex = static_cast<int>(choices.baudRates.indexOf(storedBaudRate));
     return choices;
@@ -107,12 +144,12 @@ std::optional<model::UserMessage> savePortSelection(InterfaceSettings& settings,
 {
     if (auto refused = checkPortSelection(portName, baudRate))
         return refused;
-    return writeFailure(settings.setSerialPort(portName, baudRate));
+    return writeFailure(settings.setSerialPort(portName.trimmed(), baudRate));
 }
 
 std::optional<model::UserMessage> checkPortSelection(const QString& portName, const QString& baudRate)
 {
-    if (portName.isEmpty())
+    if (portName.trimmed().isEmpty())
         return model::UserMessage::warning(QStringLiteral("端口未选择！"));
     if (baudRate.isEmpty())
         return model::UserMessage::warning(QStringLiteral("波特率未选择！"));

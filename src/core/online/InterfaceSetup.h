@@ -5,8 +5,10 @@
 //
 // The port list comes from QSerialPortInfo::availablePorts(). On Windows an entry is the
 // port name (COM3); elsewhere it is the device path (/dev/ttyUSB0), which is what the
-// settings store there. Pseudo-terminals (/dev/pts/N, the simulated drive) are not in the
-// list: their path is written into "interfacecfg.ini" or given to heskmon with --port.
+// settings store there, and the serial device nodes of /dev (ttyS*, ttyUSB*, ttyACM*)
+// are added, since the system's enumeration misses them on machines without udev.
+// Pseudo-terminals (/dev/pts/N, the simulated drive) are never listed: the port dialog
+// shows the configured port even when the list lacks it and accepts a typed path.
 
 #include "InterfaceSettings.h"
 #include "model/UserMessage.h"
@@ -32,8 +34,13 @@ struct SerialPortEntry {
 // Every port QSerialPortInfo::availablePorts() lists, in its order.
 std::vector<SerialPortEntry> systemSerialPorts();
 
-// Ports in the order the system lists them, without empty names and duplicates.
+// Ports in the order the system lists them, then (POSIX) the serial device nodes of /dev
+// not listed yet, without empty names and duplicates.
 QStringList availableSerialPorts(PortPlatform platform = hostPortPlatform());
+
+// The character devices named ttyS*, ttyUSB* or ttyACM* in `folder`, as full paths in
+// natural order (ttyS2 before ttyS10).
+QStringList serialDeviceNodes(const QString& folder = QStringLiteral("/dev"));
 
 // The baud rates the port dialog offers: "38400" only.
 QStringList offeredBaudRates();
@@ -60,9 +67,11 @@ std::optional<model::UserMessage> checkPortListForDetailSettings(const std::opti
 
 // What the port dialog offers when it opens.
 struct PortDialogChoices {
-    QStringList ports;      // non-empty names in list order, without duplicates
+    // The stored PORTNAME first when the list lacks it (a pseudo-terminal, an adapter
+    // unplugged for now), then the names in list order, without empty names and duplicates.
+    QStringList ports;
     QStringList baudRates;  // offeredBaudRates()
-    int portIndex = -1;     // entry equal to the stored PORTNAME; -1 when none is
+    int portIndex = -1;     // entry of the stored PORTNAME; -1 when nothing is stored
     int baudIndex = -1;     // entry equal to the stored BAUNDRATE; -1 when none is
     // An unreadable list: "当前机器上未检测到串口设备！" (title "警告"); the dialog then
     // opens with an empty port list.
@@ -82,7 +91,8 @@ std::optional<model::UserMessage> saveInterfaceMode(InterfaceSettings& settings,
 std::optional<model::UserMessage> savePortSelection(InterfaceSettings& settings, const QString& portName,
                                                     const QString& baudRate);
 
-// OK of the port dialog with the selected texts (empty when nothing is selected):
+// OK of the port dialog with the selected or typed texts (empty when there are none;
+// surrounding blanks do not count):
 // "端口未选择！" or "波特率未选择！" (title "警告"); nothing when both are chosen.
 std::optional<model::UserMessage> checkPortSelection(const QString& portName, const QString& baudRate);
 

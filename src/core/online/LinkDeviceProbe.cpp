@@ -60,7 +60,8 @@ DeviceProbeResult LinkDeviceProbe::probe(const ConnectionSettings& settings, std
         return {Status::PortOpenFailed, 0, 0};
 
     device.state().connectInProgress.store(true);  // a connect exchange, not the boot protocol
-    device.startConnectionThread();
+    if (!device.startConnectionThread())
+        return {Status::PortOpenFailed, 0, 0};  // the link logged why: the port cannot be used
 
     // A stop ends the wait in progress as a link that went away would. Registered after
     // the closer, so it is gone before the link closes.

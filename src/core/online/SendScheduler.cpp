@@ -2,6 +2,7 @@
 
 #include "link/PumpedWait.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace hesk::online {
@@ -16,6 +17,7 @@ const char* const kConfirmRetryText = "<错误>MDY_CONFIRM确认超时,重试";
 const char* const kFaultConfirmRetryText = "<错误>故障数据确认回复超时,重试";
 const char* const kFaultFailedText = "<错误>故障数据触发失败";
 const char* const kWriteFailedText = "<错误>修改失败";
+const char* const kResetText = "<错误>通信已重置，未完成的修改被取消";
 
 }  // namespace
 
@@ -27,7 +29,59 @@ SendScheduler::SendScheduler(link::FrameSender& sender, link::LinkState& linkSta
 
 void SendScheduler::reset()
 {
+    Outcome outcome;
+    {
+        const std::lock_guard lock(m_lock);
+        if (abandonWritesLocked(outcome))
+            outcome.errorLines.insert(outcome.errorLines.begin(), QString::fromUtf8(kResetText));
+        resetLocked();
+    }
+    report(outcome);
+}
+
+void SendScheduler::abandonWrites(const QString& reason)
+{
+    Outcome outcome;
+    {
+        const std::lock_guard lock(m_lock);
+        if (abandonWritesLocked(outcome))
+            outcome.errorLines.insert(outcome.errorLines.begin(), reason);
+    }
+    report(outcome);
+}
+
+bool SendScheduler::abandonWritesLocked(Outcome& outcome)
+{
+    if (m_writeIdle && m_pendingWrites.empty())
+        return false;
+    m_pendingWrites.clear();
+    m_sendList.clear();  // only writes, their retries and confirms are ever on it
+    m_writeRetries = 0;
+    m_confirmRetries = 0;
+    m_retryTimer.kill();
+    failWriteLocked(outcome);  // slot 0 idle, fault-data mode left, the failure line
+    m_writeInProgress = {};    // a fault-data trigger too: nothing will answer it now
+    return true;
+}
+
+void SendScheduler::report(const Outcome& outcome)
+{
+    for (const QString& line : outcome.errorLines)
+        m_log.log(line, kErrorLevel);
+    // After the log lines, so that whoever wakes on the event finds them written.
+    if (outcome.failed)
+        m_link.modifyFailed.set();
+}
+
+std::chrono::milliseconds SendScheduler::modifyWaitDeadline() const
+{
     const std::lock_guard lock(m_lock);
+    const auto writes = static_cast<int>(m_pendingWrites.size()) + (m_writeIdle ? 0 : 1);
+    return std::max(writes, 1) * kLongestWrite + kModifyWaitSlack;
+}
+
+void SendScheduler::resetLocked()
+{
     m_sendList.clear();
     m_systemList.clear();
     m_pageList = nullptr;
@@ -116,11 +170,7 @@ void SendScheduler::retryTimeout()
         // The next send from the send list arms it again.
         m_retryTimer.kill();
     }
-    for (const QString& line : outcome.errorLines)
-        m_log.log(line, kErrorLevel);
-    // After the log line, so that whoever wakes on the event finds it written.
-    if (outcome.failed)
-        m_link.modifyFailed.set();
+    report(outcome);
 }
 
 void SendScheduler::retryOrFailLocked(int& counter, const link::CommandFrame& frame, const QString& retryText,
@@ -263,12 +313,19 @@ bool SendScheduler::confirmAnswered()
     return true;
 }
 
-bool WaitModifyResult(link::LinkState& state)
+ModifyOutcome waitModifyOutcome(link::LinkState& state, std::chrono::milliseconds deadline)
 {
     state.modifyConfirmed.reset();
     state.modifyFailed.reset();
-    const std::optional<size_t> which = link::waitAnyPumping({&state.modifyConfirmed, &state.modifyFailed});
-    return which == std::optional<size_t>(0);
+    const std::optional<size_t> which = link::waitAnyPumping({&state.modifyConfirmed, &state.modifyFailed}, deadline);
+    if (!which)
+        return ModifyOutcome::DeadlinePassed;
+    return *which == 0 ? ModifyOutcome::Confirmed : ModifyOutcome::Failed;
+}
+
+bool WaitModifyResult(link::LinkState& state, std::chrono::milliseconds deadline)
+{
+    return waitModifyOutcome(state, deadline) == ModifyOutcome::Confirmed;
 }
 
 }  // namespace hesk::online

@@ -12,6 +12,9 @@
 // A write is sent until it is echoed and its MDY_CONFIRM until it is answered, each at
 // most three times 350 ms apart; then the write fails and the modify-failed event is
 // signalled. The 0x08 handler signals modify-confirmed itself when confirmAnswered() took the answer.
+// A write that cannot end that way (the link closed, the session reset) is abandoned:
+// it fails, with the queued writes, and modify-failed is signalled as well, so that no
+// waiter is left waiting for a write that will never be answered.
 //
 // Threads: tick(), retryTimeout(), the cycle clears, the setters and the poll lists
 // belong to the UI thread, which owns the timers. Reply handlers may call the three
@@ -53,6 +56,12 @@ public:
     static constexpr std::chrono::milliseconds kRetryPeriod{350};
     // Sends and confirms of one write before it fails.
     static constexpr int kMaxAttempts = 3;
+    // The longest one write takes from leaving the queue to its end: three sends of the
+    // write and three of its confirm, each waiting up to a tick to leave and then the
+    // retry period for its answer (2250 ms).
+    static constexpr std::chrono::milliseconds kLongestWrite = 2 * kMaxAttempts * (kRetryPeriod + kTickPeriod);
+    // What a modify wait allows beyond that for timers that fire late on a busy thread.
+    static constexpr std::chrono::milliseconds kModifyWaitSlack{1000};
 
     // All four must outlive the scheduler.
     SendScheduler(link::FrameSender& sender, link::LinkState& linkState, model::LogSink& log,
@@ -64,8 +73,18 @@ public:
     // Back to the state of a fresh connect: send list, system poll list and queued writes
     // emptied, no write in progress, counters 0, slot 0 idle, cycle flags clear, no page
     // list, polling not paused, fault-data mode off, last poll send error 0. Kills the
-    // retry timer.
+    // retry timer. A write in progress or queued is abandoned first (abandonWrites).
     void reset();
+
+    // Ends the write in progress and every queued write as failed: slot 0 idle, counters
+    // 0, send list empty, fault-data mode off, retry timer killed. When there was any,
+    // logs `reason` and the failure line (level 3), then signals modify-failed. The poll
+    // lists stay. Any thread.
+    void abandonWrites(const QString& reason);
+
+    // The backstop of a wait for the write queued last: the longest time every write
+    // still to be carried out (in progress and queued) can take, plus the slack.
+    std::chrono::milliseconds modifyWaitDeadline() const;
 
     // Slot 1, owned here; filled by the connect (buildSystemPollList). UI thread only.
     FrameList& systemPollList() { return m_systemList; }
@@ -120,6 +139,10 @@ private:
     void retryOrFailLocked(int& counter, const link::CommandFrame& frame, const QString& retryText,
                            Outcome& outcome);
     void failWriteLocked(Outcome& outcome);
+    // Abandons what abandonWrites names (lock held); true when there was a write.
+    bool abandonWritesLocked(Outcome& outcome);
+    void resetLocked();
+    void report(const Outcome& outcome);
 
     link::FrameSender& m_sender;
     link::LinkState& m_link;
@@ -143,9 +166,18 @@ private:
     int m_lastPollSendError = 0;
 };
 
+enum class ModifyOutcome { Confirmed, Failed, DeadlinePassed };
+
 // Resets both modify events of the link, then waits, keeping the calling thread's Qt
-// events flowing (timers 1, 2 and 5), until the write is confirmed (true) or has failed
-// (false). No time-out: the write pipeline always ends in one of the two.
-bool WaitModifyResult(link::LinkState& state);
+// events other than user input flowing (timers 1, 2 and 5), until the write is confirmed
+// or has failed, or the deadline passed. The write pipeline ends every write by itself,
+// and closing the link abandons it; the deadline is the backstop for a pipeline that
+// does not run (choose it with SendScheduler::modifyWaitDeadline).
+ModifyOutcome waitModifyOutcome(link::LinkState& state, std::chrono::milliseconds deadline);
+
+// The same, true only when confirmed. The default deadline is that of one write.
+bool WaitModifyResult(link::LinkState& state,
+                      std::chrono::milliseconds deadline = SendScheduler::kLongestWrite
+                                                           + SendScheduler::kModifyWaitSlack);
 
 }  // namespace hesk::online

@@ -25,11 +25,22 @@ bool isRealType(const QString& name)
 ConnectionSources::ConnectionSources(const model::HeskProject& project, model::DeviceClass deviceClass)
     : m_project(project), m_deviceClass(deviceClass)
 {
+    // A connection names a connector or binector output, as the factory values and the
+    // connection editor write it ("K0000"): where a plain read-only value shares the
+    // address (r0001 beside K0000), the output is named, so that the value and the
+    // factory value of one word read the same.
+    std::unordered_map<uint16_t, std::size_t> firstOutputAt;
     for (std::size_t i = 0; i < project.elements.size(); ++i) {
         const model::HeskParameterElement& element = project.elements[i];
-        if (!element.isSettable())
-            m_firstReadOnlyAt.try_emplace(element.address, i);
+        if (element.isSettable())
+            continue;
+        m_firstReadOnlyAt.try_emplace(element.address, i);
+        const QString number = model::displayNumber(deviceClass, element, false);
+        if (number.startsWith(QLatin1Char('K')) || number.startsWith(QLatin1Char('B')))
+            firstOutputAt.try_emplace(element.address, i);
     }
+    for (const auto& [address, index] : firstOutputAt)
+        m_firstReadOnlyAt[address] = index;
 }
 
 uint16_t ConnectionSources::sourceAddress(uint16_t storedWord)
@@ -51,8 +62,9 @@ QString displayValueText(const model::HeskParameterElement& element, uint16_t ra
                          const model::TimeBases& timeBases, const model::FormulaContext& formulas)
 {
     const model::DisplayedValue shown = model::displayRawValue(element, raw, timeBases, formulas);
-    // Formula results already carry the definition's decimals.
-    if (element.usesFormulas() && !shown.conversionFailed)
+    // Formula results already carry the definition's decimals; a formula that could not
+    // be computed shows "WrongParameter", never a number that is not the value.
+    if (element.usesFormulas())
         return shown.text;
     if (!isRealType(model::typeName(element.typeCode)))
         return shown.text;

@@ -8,8 +8,8 @@
 //
 // A connection input (settable, connectionFlag set): the table holds the negated device
 // address of the connected output, 0x8000 for address 0; the text is the parameter
-// number of the first read-only definition at that address ("K0091"), or "error" when
-// the project has none. A word of 0 is never stored for a reply (a received 0 becomes
+// number of the first connector or binector output at that address ("K0091"), else of
+// the first read-only definition there, or "error" when the project has none. A word of 0 is never stored for a reply (a received 0 becomes
 // 0x8000): it means the drive has not reported the connection yet, and shows nothing.
 
 #include "model/DeviceCatalogue.h"
@@ -43,7 +43,8 @@ private:
     std::unordered_map<uint16_t, std::size_t> m_firstReadOnlyAt;  // address -> element index
 };
 
-// The text of a value parameter's raw word, as the pages show it.
+// The text of a value parameter's raw word, as the pages show it: "WrongParameter" when
+// its formula cannot be computed (displayRawValue says why).
 QString displayValueText(const model::HeskParameterElement& element, uint16_t raw,
                          const model::TimeBases& timeBases, const model::FormulaContext& formulas);
 

@@ -6,6 +6,7 @@
 #include "model/PageCatalogue.h"
 #include "model/ParameterNumbering.h"
 #include "model/ParameterTypes.h"
+#include "model/ParameterValueText.h"
 #include "online/ReadRequests.h"
 
 #include <algorithm>
@@ -27,10 +28,25 @@ std::optional<uint16_t> onlineWord(const link::OnlineValueTables& tables, const 
     if (element.address >= link::kAddressLimit)
         return std::nullopt;
     if (!element.isSettable())
-        return tables.readOnly.value(element.address);
+        return tables.readOnly.receivedValue(element.address);
     if (!element.isConnection())
-        return tables.parameters.value(element.address);
-    return tables.connections.value(element.address);
+        return tables.parameters.receivedValue(element.address);
+    return tables.connections.receivedValue(element.address);
+}
+
+QString onlineValueText(const model::HeskParameterElement& element, const link::OnlineValueTables& tables,
+                        const ConnectionSources& sources, const model::TimeBases& timeBases,
+                        const model::FormulaContext* formulas)
+{
+    if (element.address >= link::kAddressLimit)
+        return formulas ? formulas->referenceValue(model::keyText(element)).value_or(QString()) : QString();
+    // Nothing reported since the connect: blank, never a placeholder 0.
+    const std::optional<uint16_t> word = onlineWord(tables, element);
+    if (!word)
+        return {};
+    if (element.isSettable() && element.isConnection())
+        return sources.sourceText(*word);
+    return formulas ? displayValueText(element, *word, timeBases, *formulas) : QString();
 }
 
 ParameterPage::ParameterPage(model::HeskProject& project, model::DeviceClass deviceClass, const QString& pageName)
@@ -110,19 +126,15 @@ bool ParameterPage::refreshRow(PageRow& row, const ValueSource& source)
     if (source.tables) {
         const model::HeskParameterElement& element = row.element;
         const std::optional<uint16_t> word = onlineWord(*source.tables, element);
-        if (!word) {
-            // No device address (the fixed r0071..r0073): the value the formulas hold.
-            text = source.formulas ? source.formulas->referenceValue(model::keyText(element)).value_or(QString())
-                                   : QString();
-        } else {
+        if (word) {
             if (!row.stale && row.shownWord == word && !element.usesFormulas())
                 return false;
-            row.shownWord = word;
-            if (element.isSettable() && element.isConnection())
-                text = m_sources.sourceText(*word);
-            else if (source.formulas)
-                text = displayValueText(element, *word, m_project.timeBases, *source.formulas);
         }
+        // A word not received (again) since the connect must not count as shown.
+        row.shownWord = word;
+        text = onlineValueText(element, *source.tables, m_sources, m_project.timeBases, source.formulas);
+        if (word && text == model::kWrongParameter)
+            logFormulaFailure(row, *word, source);
     } else {
         if (!row.stale)
             return false;
@@ -137,6 +149,23 @@ bool ParameterPage::refreshRow(PageRow& row, const ValueSource& source)
     row.valueText = std::move(text);
     row.valueDiffers = differs;
     return true;
+}
+
+void ParameterPage::logFormulaFailure(PageRow& row, uint16_t word, const ValueSource& source) const
+{
+    if (row.formulaFailureLogged || !source.log || !source.formulas)
+        return;
+    row.formulaFailureLogged = true;
+    source.log->log(formulaFailureLine(row.element, word, m_project.timeBases, *source.formulas, m_deviceClass), 3);
+}
+
+QString formulaFailureLine(const model::HeskParameterElement& element, uint16_t word,
+                           const model::TimeBases& timeBases, const model::FormulaContext& formulas,
+                           model::DeviceClass deviceClass)
+{
+    const model::DisplayedValue shown = model::displayRawValue(element, word, timeBases, formulas);
+    return QStringLiteral("<错误>%1的数值无法换算（%2），显示为WrongParameter")
+        .arg(model::displayNumber(deviceClass, element, true), shown.failure);
 }
 
 ChangedRows ParameterPage::refreshValues(const ValueSource& source, int first, int last)

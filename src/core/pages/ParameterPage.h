@@ -22,6 +22,7 @@
 #include "model/DeviceCatalogue.h"
 #include "model/FormulaEvaluator.h"
 #include "model/HeskProject.h"
+#include "model/LogSink.h"
 #include "online/FrameList.h"
 
 #include <QString>
@@ -44,6 +45,7 @@ struct PageRow {
     // What valueText was computed from.
     std::optional<uint16_t> shownWord;
     bool stale = true;
+    bool formulaFailureLogged = false;      // why "WrongParameter" is logged once per page
 };
 
 // Where the value texts come from for one refresh.
@@ -56,6 +58,8 @@ struct ValueSource {
     // Raised by the caller whenever the formula-dependent values must be converted anew
     // (the base values were selected again).
     uint64_t formulaGeneration = 0;
+    // Online: where the page says, once per row, why a formula could not be computed.
+    model::LogSink* log = nullptr;
 };
 
 // Rows whose texts or colour changed; empty when first > last.
@@ -69,8 +73,24 @@ struct ChangedRows {
 enum class CommentStore { Stored, Unchanged, Failed };
 
 // The word a definition's read code fills: read-only table, parameter table or
-// connection table; nothing for an address of 8192 or more.
+// connection table; nothing for an address of 8192 or more or while the drive has not
+// reported it since the connect.
 std::optional<uint16_t> onlineWord(const link::OnlineValueTables& tables, const model::HeskParameterElement& element);
+
+// The value text a page shows online for a definition, from the drive's words: a
+// connection input as the number of its source, a value through displayValueText, a
+// definition without device address (the fixed r0071..r0073) as the value the formulas
+// hold. Without formulas only connection inputs have a text. A word the drive has not
+// reported since the connect gives an empty text. The pages and heskmon both show what
+// this gives.
+QString onlineValueText(const model::HeskParameterElement& element, const link::OnlineValueTables& tables,
+                        const ConnectionSources& sources, const model::TimeBases& timeBases,
+                        const model::FormulaContext* formulas);
+
+// The log line that says why a definition's formula gave no value for the word.
+QString formulaFailureLine(const model::HeskParameterElement& element, uint16_t word,
+                           const model::TimeBases& timeBases, const model::FormulaContext& formulas,
+                           model::DeviceClass deviceClass);
 
 class ParameterPage {
 public:
@@ -121,6 +141,7 @@ private:
     };
     void addRow(std::size_t elementIndex, int customIndex);
     bool refreshRow(PageRow& row, const ValueSource& source);
+    void logFormulaFailure(PageRow& row, uint16_t word, const ValueSource& source) const;
 
     model::HeskProject& m_project;
     model::DeviceClass m_deviceClass;

@@ -5,6 +5,12 @@
 
 namespace hesk::shell {
 
+namespace {
+
+const QString kErrorTitle = QStringLiteral("错误");
+
+}  // namespace
+
 QString helpDocumentFileName(HelpDocument document)
 {
     switch (document) {
@@ -14,6 +20,11 @@ QString helpDocumentFileName(HelpDocument document)
     return {};
 }
 
+QString htmlManualRelativePath()
+{
+    return QStringLiteral("manual/index.html");
+}
+
 QStringList helpDocumentFolders(const QString& executableFolder)
 {
     const QDir folder(executableFolder);
@@ -21,15 +32,42 @@ QStringList helpDocumentFolders(const QString& executableFolder)
             QDir::cleanPath(folder.absoluteFilePath(QStringLiteral("../share/heskmonitor/docs")))};
 }
 
-std::optional<QString> findHelpDocument(HelpDocument document, const QStringList& folders)
+QStringList helpDocumentFolders(const QString& executableFolder, const QString& buildFolder,
+                                const QString& sourceDocsFolder)
 {
-    const QString name = helpDocumentFileName(document);
+    QStringList folders = helpDocumentFolders(executableFolder);
+    const QString executable = QFileInfo(executableFolder).canonicalFilePath();
+    if (!executable.isEmpty() && executable == QFileInfo(buildFolder).canonicalFilePath())
+        folders << QDir::cleanPath(QDir(sourceDocsFolder).absolutePath());
+    return folders;
+}
+
+std::optional<QString> findHelpFile(const QString& relativePath, const QStringList& folders)
+{
     for (const QString& folder : folders) {
-        const QFileInfo file(QDir(folder).filePath(name));
+        const QFileInfo file(QDir(folder).filePath(relativePath));
         if (file.isFile())
             return file.absoluteFilePath();
     }
     return std::nullopt;
+}
+
+std::optional<QString> findHelpDocument(HelpDocument document, const QStringList& folders)
+{
+    return findHelpFile(helpDocumentFileName(document), folders);
+}
+
+QString missingHelpDocumentText(const QStringList& files, const QStringList& folders)
+{
+    QStringList lines{QStringLiteral("查看的文档暂不存在！"), QString()};
+    QStringList shownFiles;
+    for (const QString& file : files)
+        shownFiles << QDir::toNativeSeparators(file);
+    lines << QStringLiteral("查找的文件：") + shownFiles.join(QStringLiteral("、"));
+    lines << QStringLiteral("查找的文件夹：");
+    for (const QString& folder : folders)
+        lines << QStringLiteral("    ") + QDir::toNativeSeparators(folder);
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString manualTopicLocation(const QString& manualPath, int topic)
@@ -42,24 +80,37 @@ HelpCommands::HelpCommands(QStringList folders, DocumentViewer& viewer, model::U
 {
 }
 
-std::optional<QString> HelpCommands::find(HelpDocument document)
+void HelpCommands::reportMissing(const QStringList& files)
 {
-    std::optional<QString> path = findHelpDocument(document, m_folders);
-    if (!path)
-        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("查看的文档暂不存在！"));
-    return path;
+    m_prompt.show(model::MessageKind::Error, kErrorTitle, missingHelpDocumentText(files, m_folders));
+}
+
+bool HelpCommands::started(bool ok, const QString& path)
+{
+    if (!ok)
+        m_prompt.show(model::MessageKind::Error, kErrorTitle,
+                      QStringLiteral("文档无法打开：\n") + QDir::toNativeSeparators(path));
+    return ok;
 }
 
 bool HelpCommands::openHelpTopic(int topic)
 {
-    const std::optional<QString> path = find(HelpDocument::UserManual);
-    return path && m_viewer.openManualTopic(*path, topic);
+    if (const std::optional<QString> compiled = findHelpDocument(HelpDocument::UserManual, m_folders))
+        return started(m_viewer.openManualTopic(*compiled, topic), *compiled);
+    if (const std::optional<QString> html = findHelpFile(htmlManualRelativePath(), m_folders))
+        return started(m_viewer.openDocument(*html), *html);
+    reportMissing({helpDocumentFileName(HelpDocument::UserManual), htmlManualRelativePath()});
+    return false;
 }
 
 bool HelpCommands::openControllerDescription()
 {
-    const std::optional<QString> path = find(HelpDocument::ControllerDescription);
-    return path && m_viewer.openDocument(*path);
+    const std::optional<QString> pdf = findHelpDocument(HelpDocument::ControllerDescription, m_folders);
+    if (!pdf) {
+        reportMissing({helpDocumentFileName(HelpDocument::ControllerDescription)});
+        return false;
+    }
+    return started(m_viewer.openDocument(*pdf), *pdf);
 }
 
 }  // namespace hesk::shell

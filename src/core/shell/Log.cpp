@@ -1,6 +1,7 @@
 #include "Log.h"
 
 #include "BackgroundPriority.h"
+#include "LogFolder.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -70,8 +71,7 @@ std::optional<QString> Log::openLogFile(const QString& projectFolder)
     std::lock_guard fileLock(m_fileMutex);
     m_threshold.store(1);
     writePendingLocked();
-    const bool opened =
-        m_file.open(QDir(projectFolder).filePath(QStringLiteral("logs")), m_options.maxFileSize);
+    const bool opened = m_file.open(projectLogFolder(projectFolder), m_options.maxFileSize);
     m_fileOpen.store(opened);
     if (!opened)
         return std::nullopt;

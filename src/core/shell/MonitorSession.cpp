@@ -6,6 +6,7 @@
 #include "online/ReadRequests.h"
 
 
+#include <algorithm>
 #include <thread>
 
 namespace hesk::shell {
@@ -20,6 +21,7 @@ constexpr int kConnectAttempts = 4;
 constexpr auto kConnectTimeout = 1000ms;
 constexpr int kReadAttempts = 4;
 constexpr auto kReadTimeout = 500ms;
+constexpr int kErrorLevel = 3;
 
 link::UdpEndpoints linkEndpoints(const online::UdpEndpoints& e)
 {
@@ -110,10 +112,25 @@ bool MonitorSession::isOnline() const { return m_link->state().online.load(); }
 
 // ---- connect ------------------------------------------------------------------------
 
+bool MonitorSession::refusedWhileLinkChanges(const char* request)
+{
+    if (!m_link->stoppingReader() && !m_reopenInProgress)
+        return false;
+    m_log.log(QStringLiteral("<错误>通信线程正在切换，不能%1").arg(QString::fromUtf8(request)), kErrorLevel);
+    return true;
+}
+
+void MonitorSession::reportReaderStartFailure()
+{
+    m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("通信线程无法启动，详细原因请看日志！"));
+}
+
 bool MonitorSession::connectDevice()
 {
     if (isOnline())
         return true;
+    if (refusedWhileLinkChanges("连接"))
+        return false;
     if (m_project.cpu().code == 0) {
         m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
                       QStringLiteral("HESKMonitor软件暂时不支持此种cpu类型%1，请联系开发人员。")
@@ -161,6 +178,7 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
 {
     link::CDeviceLink& l = *m_link;
     l.close();
+    m_values.forgetReceived();  // a word of an earlier connection is no reply of this one
     if (!l.openSerial(settings.portPath, settings.baudRate)) {
         m_log.log(QStringLiteral("<错误>串口打开失败"), 3);
         m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("串口打开失败！"));
@@ -168,7 +186,11 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
     }
     m_connected = settings;
     l.state().connectInProgress.store(true);
-    l.startConnectionThread();
+    if (!l.startConnectionThread()) {
+        closeAfterFailure();
+        reportReaderStartFailure();
+        return false;
+    }
 
     link::CommandFrame cpuType = link::cpuTypeRequest();
     l.SendAndWait(cpuType, kConnectAttempts, kConnectTimeout);
@@ -233,14 +255,14 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
         closeAfterFailure();
         return false;
     }
-    goOnline(true);
-    return true;
+    return goOnline(true);
 }
 
 bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
 {
     link::CDeviceLink& l = *m_link;
     l.close();
+    m_values.forgetReceived();  // a word of an earlier connection is no reply of this one
     l.setEndpoints(linkEndpoints(settings.udp));
     if (!l.openUdp()) {
         m_log.log(QStringLiteral("<错误>网口打开失败"), 3);
@@ -250,7 +272,11 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
     m_connected = settings;
     l.state().connectInProgress.store(true);
     l.state().connectionThreadRunning.store(true);
-    l.startUdpReceiveThread();
+    if (!l.startUdpReceiveThread()) {
+        closeAfterFailure();
+        reportReaderStartFailure();
+        return false;
+    }
     link::CommandFrame request = link::ethernetConnectRequest();
     l.SendAndWait(request, kConnectAttempts, kConnectTimeout);
     const ReplyStatus status = l.replyStatus();
@@ -266,8 +292,7 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
         return false;
     }
     prepareLists();
-    goOnline(false);
-    return true;
+    return goOnline(false);
 }
 
 void MonitorSession::reportCpuTypeMismatch()
@@ -294,8 +319,14 @@ void MonitorSession::prepareLists()
     online::buildSystemPollList(m_scheduler->systemPollList(), m_project);
 }
 
-void MonitorSession::goOnline(bool monitoringThread)
+bool MonitorSession::goOnline(bool monitoringThread)
 {
+    // First, so that a thread that cannot be started leaves nothing announced online.
+    if (monitoringThread && !m_link->startMonitoringThread()) {  // ends the connection thread
+        closeAfterFailure();
+        reportReaderStartFailure();
+        return false;
+    }
     online::SessionHooks& h = hooks();
     h.clearOfflineModifications();
     h.clearOfflineFileName();
@@ -307,18 +338,18 @@ void MonitorSession::goOnline(bool monitoringThread)
     m_cpuLoad.clear();
     Q_EMIT flashRequested();
     h.recorderOnline();
-    if (monitoringThread) {
-        m_link->startMonitoringThread();  // ends the connection thread
+    if (monitoringThread)
         m_link->startDispatchTimer();
-    }
     refreshFormulas();
     startMonitoringTimers();
     Q_EMIT connectionChanged();
+    return true;
 }
 
 void MonitorSession::closeAfterFailure()
 {
     m_link->close();
+    m_scheduler->abandonWrites(QStringLiteral("<错误>连接已断开，未完成的修改被取消"));
     m_monitoring = false;
 }
 
@@ -354,10 +385,16 @@ bool MonitorSession::disconnectDevice()
                       QStringLiteral("正在进行触发录波，不允许断开连接，请先停止触发录波！"));
         return false;
     }
-    if (m_reopenInProgress)
-        return true;
+    // Inside the wait for a reader thread (a health-check reopen, a thread switch) the link
+    // cannot close; the reopen would otherwise bring back a port shown as offline.
+    if (refusedWhileLinkChanges("断开连接"))
+        return false;
     stopMonitoringTimers();
     m_link->close();
+    // Nothing answers any more: the write in progress and the queued ones fail now, and a
+    // pumped request still waiting ends as one on a closed link.
+    m_scheduler->abandonWrites(QStringLiteral("<错误>连接已断开，未完成的修改被取消"));
+    m_link->state().wakeWaiter(ReplyStatus::LinkNotOpened);
     m_monitoring = false;
     h.resetControlPages();
     h.recorderOffline();
@@ -426,6 +463,9 @@ void MonitorSession::healthCheckTick()
     hooks().periodicRefresh();
     if (m_scheduler->lastPollSendError() == 0)
         return;
+    // This tick runs inside the wait of a reopen or a thread switch: the next one tries.
+    if (m_reopenInProgress || m_link->stoppingReader())
+        return;
     m_log.log(QStringLiteral("<错误>串口异常，程序自动重开串口"), 3);
     m_scheduler->clearLastPollSendError();
     if (m_link->mode() != link::LinkMode::Serial)
@@ -434,8 +474,9 @@ void MonitorSession::healthCheckTick()
     // (or reused) descriptor; meanwhile the supervision takes no silence as a dead link.
     const bool readerWanted = m_link->readerThread() != link::ReaderThread::None || m_monitoring;
     m_reopenInProgress = true;
-    m_link->stopReaderThread();
-    if (m_link->openSerial(m_connected.portPath, m_connected.baudRate)) {
+    // Only a session still online gets its port back.
+    if (m_link->stopReaderThread() && isOnline()
+        && m_link->openSerial(m_connected.portPath, m_connected.baudRate)) {
         m_log.log(QStringLiteral("成功初始化串口"), 1);
         if (readerWanted)
             m_link->startMonitoringThread();
@@ -482,6 +523,8 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
 {
     if (!isOnline())
         return false;
+    if (refusedWhileLinkChanges("读取参数"))
+        return false;
     link::CDeviceLink& l = *m_link;
     // Only the serial monitoring thread hands frames to the UI thread; the UDP receive
     // thread dispatches answers itself already.
@@ -489,7 +532,11 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
     if (switching) {
         stopMonitoringTimers();
         l.state().connectInProgress.store(true);
-        l.startConnectionThread();
+        if (!l.startConnectionThread()) {  // the link logged why; the monitoring thread runs on
+            l.state().connectInProgress.store(false);
+            startMonitoringTimers();
+            return false;
+        }
     }
     bool answered = true;
     for (const model::HeskParameterElement* element : elements) {
@@ -497,9 +544,14 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
             continue;
         link::CommandFrame request = code ? link::addressFrame(*code, static_cast<uint16_t>(element->address))
                                           : online::readRequestFor(*element);
-        m_connection.awaitedAddress.store(element->address);
-        m_connection.singleReadWaiting.store(true);
-        l.SendAndWait(request, kReadAttempts, kReadTimeout);
+        // Armed after SendAndWait has reset the reply event, in every attempt: an answer
+        // for this address that comes in before the reset would wake nobody and disarm
+        // the read, and the real answer would then run into the time-out.
+        const uint32_t address = element->address;
+        l.SendAndWait(request, kReadAttempts, kReadTimeout, [this, address] {
+            m_connection.awaitedAddress.store(address);
+            m_connection.singleReadWaiting.store(true);
+        });
         m_connection.singleReadWaiting.store(false);
         if (l.replyStatus() != ReplyStatus::Success) {
             answered = false;
@@ -507,7 +559,8 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
         }
     }
     if (switching) {
-        l.startMonitoringThread();
+        if (!l.startMonitoringThread())
+            answered = false;  // logged by the link
         startMonitoringTimers();
     }
     return answered;
@@ -517,12 +570,26 @@ bool MonitorSession::write(const link::CommandFrame& frame)
 {
     if (!isOnline())
         return false;
+    if (refusedWhileLinkChanges("修改参数"))
+        return false;
     m_scheduler->queueWrite(frame);
-    return online::WaitModifyResult(m_link->state());
+    const online::ModifyOutcome outcome = online::waitModifyOutcome(m_link->state(), m_scheduler->modifyWaitDeadline());
+    if (outcome == online::ModifyOutcome::DeadlinePassed) {
+        // The pipeline did not end the write in the longest time it can take: it does not
+        // run. The write is given up, so that a late answer cannot confirm it.
+        m_log.log(QStringLiteral("<错误>修改等待超时"), kErrorLevel);
+        m_scheduler->abandonWrites(QStringLiteral("<错误>未完成的修改被取消"));
+        return false;
+    }
+    return outcome == online::ModifyOutcome::Confirmed;
 }
 
 void MonitorSession::SendAndWaitPumping(link::CommandFrame frame, int attempts, std::chrono::milliseconds timeout)
 {
+    if (refusedWhileLinkChanges("发送请求")) {
+        m_link->state().replyStatus.store(ReplyStatus::Pending);  // as a request nobody answered
+        return;
+    }
     const bool schedulerRunning = m_schedulerTimer.isActive();
     m_schedulerTimer.stop();
     std::this_thread::sleep_for(m_timings.schedulerTick);  // the last scheduled frame leaves first
@@ -536,7 +603,7 @@ void MonitorSession::SendAndWaitPumping(link::CommandFrame frame, int attempts, 
         if (state.replyStatus.load() != ReplyStatus::Pending)
             break;
     }
-    if (schedulerRunning)
+    if (schedulerRunning && isOnline())  // a disconnect inside the wait stopped it for good
         m_schedulerTimer.start();
 }
 
@@ -549,12 +616,30 @@ std::optional<uint16_t> MonitorSession::onlineRaw(const model::HeskParameterElem
     const link::CommandFrame request = online::readRequestFor(element);
     switch (request[1]) {
     case link::code::ReadReadOnly:
-        return m_values.readOnly.value(element.address);
+        return m_values.readOnly.receivedValue(element.address);
     case link::code::ReadConnection:
-        return m_values.connections.value(element.address);
+        return m_values.connections.receivedValue(element.address);
     default:
-        return m_values.parameters.value(element.address);
+        return m_values.parameters.receivedValue(element.address);
     }
+}
+
+std::vector<const model::HeskParameterElement*> MonitorSession::formulaInputs() const
+{
+    std::vector<const model::HeskParameterElement*> inputs;
+    if (!m_project.isOpen())
+        return inputs;
+    const model::HeskProject& project = m_project.project();
+    const auto add = [&](const model::HeskParameterElement* element) {
+        if (element && element->address < link::kAddressLimit
+            && std::find(inputs.begin(), inputs.end(), element) == inputs.end())
+            inputs.push_back(element);
+    };
+    for (const QString& key : model::FormulaState::suppliedKeyTexts())
+        if (const std::optional<std::size_t> index = project.findByKeyText(key))
+            add(&project.elements[*index]);
+    add(m_project.specials().element(project, QStringLiteral("P0070")));
+    return inputs;
 }
 
 bool MonitorSession::refreshFormulas()

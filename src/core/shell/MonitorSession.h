@@ -20,9 +20,11 @@
 // never write and never notice a dead device.
 //
 // Thread: everything on the thread that created the session (the UI thread), which must
-// run a Qt event loop while online; waits keep that loop running (pumped) where the
-// workflow needs frames and timers to flow, and block it during the connect exchange and
-// single reads (the reader thread answers), so user commands stay disabled meanwhile.
+// run a Qt event loop while online; waits keep that loop running (pumped, user input
+// excluded) where the workflow needs frames and timers to flow, and block it during the
+// connect exchange and single reads (the reader thread answers), so user commands stay
+// disabled meanwhile. A command that reaches the session through a queued call while the
+// link waits for a reader thread to end is refused with a log line.
 
 #include "link/CDeviceLink.h"
 #include "link/ConnectionState.h"
@@ -43,6 +45,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace hesk::shell {
 
@@ -82,7 +85,8 @@ public:
     // The connect command: true when the link went online. Every message and log line
     // of the sequence goes through the prompt and the log.
     bool connectDevice();
-    // The disconnect command: false when refused (motor control held, recording runs).
+    // The disconnect command: false when refused (motor control held, recording runs, or
+    // the link is waiting for a reader thread to end). A write in progress or queued fails.
     bool disconnectDevice();
 
     bool isOnline() const;
@@ -97,6 +101,7 @@ public:
     // Single reads, in order, 4 x 500 ms each; false at the first that did not answer.
     // readParameters reads each definition by its own code (0x01, 0x06 or 0x17) and
     // switches the serial link to the connection thread once for the whole list.
+    // Refused (false, logged) while the link waits for a reader thread to end.
     bool readValues(Elements elements, bool switchThread);   // 0x01 into PValueTable
     bool readReadOnlyValues(Elements elements);               // 0x06, always switches
     bool readConnectionValues(Elements elements);             // 0x17, always switches
@@ -104,7 +109,9 @@ public:
 
     // The confirmed write of a frame the caller built (and whose value it already put
     // into the table): queued, carried out by the scheduler, waited for with the event
-    // loop running. True when confirmed.
+    // loop running (user input excluded). True when confirmed. False when the write
+    // failed, the link closed meanwhile, or the wait ran past the longest time the writes
+    // ahead and this one can take (the write is then given up).
     bool write(const link::CommandFrame& frame);
 
     // Request and answer with the event loop running (control panel, recorder): the
@@ -115,14 +122,20 @@ public:
     void installPagePollList(online::FrameList* list);
 
     // The raw word the drive last reported for a definition (from the table its read
-    // code fills); nothing when the definition has no valid address.
+    // code fills); nothing when the definition has no valid address or the drive has not
+    // reported the word since the connect.
     std::optional<uint16_t> onlineRaw(const model::HeskParameterElement& element) const;
     // Feeds the drive's values of the formula references (and P0070, the power unit)
     // into the formula state. True when the base values were selected again.
     bool refreshFormulas();
+    // The definitions whose drive values refreshFormulas() takes (those with a device
+    // address): a caller that shows formula values at once, before the system poll has
+    // brought them (heskmon read), reads these first.
+    std::vector<const model::HeskParameterElement*> formulaInputs() const;
 
     link::CDeviceLink& link() { return *m_link; }
     link::OnlineValueTables& values() { return m_values; }
+    model::LogSink& log() { return m_log; }
     link::ConnectionState& connection() { return m_connection; }
     online::SendScheduler& scheduler() { return *m_scheduler; }
 
@@ -151,8 +164,13 @@ private:
     bool connectEthernet(const online::ConnectionSettings& settings);
     void reportCpuTypeMismatch();
     void prepareLists();
-    void goOnline(bool monitoringThread);
+    bool goOnline(bool monitoringThread);
     void closeAfterFailure();
+    // True, with a "<错误>" log line, while the link waits for a reader thread to end (or
+    // the health check reopens the port): a command that comes in through a queued call
+    // inside that wait is refused instead of being half done.
+    bool refusedWhileLinkChanges(const char* request);
+    void reportReaderStartFailure();
     void startMonitoringTimers();
     void stopMonitoringTimers();
     bool readList(Elements elements, std::optional<uint8_t> code, bool switchThread);

@@ -75,6 +75,10 @@ bool ProjectLifecycle::openFile(const QString& path)
     m_projectModified = false;
     m_log.openLogFile(project.folder());
     m_log.log(QString::fromUtf8(kLogStartedText), 2);
+    // A sample or read-only project logs under the user's data folder: say where.
+    const QString logFolder = m_log.logFolder();
+    if (!logFolder.isEmpty() && QDir::cleanPath(logFolder) != QDir::cleanPath(QDir(project.folder()).filePath(QStringLiteral("logs"))))
+        m_log.log(QStringLiteral("项目文件夹不可写或为安装的示例项目，日志写入%1").arg(QDir::toNativeSeparators(logFolder)), 2);
     return true;
 }
 
