@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: each fuzz target for a short bounded
-# time (fuzz preset, clang), then the unit, integration and CLI tests (default preset).
+# time (fuzz preset, clang), the link, online, session and simulator tests under the
+# thread sanitizer (tsan preset, clang), then the unit, integration and CLI tests
+# (default preset).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 cmake --workflow --preset fuzz
+cmake --workflow --preset tsan
 cmake --workflow --preset default

@@ -2,6 +2,7 @@
 // drive, over a pseudo-terminal and over UDP loopback, with the simulator's small project
 // (exact values) and with an installed sample project (the README's way).
 
+#include "ChildProcess.h"
 #include "SimProcess.h"
 #include "SimProjectFixture.h"
 
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QDir>
@@ -25,6 +25,8 @@
 namespace hesk::session::test {
 namespace {
 
+using namespace std::chrono_literals;
+
 struct CliRun {
     int exitCode = -1;
     QString out;
@@ -34,17 +36,11 @@ struct CliRun {
 
 CliRun heskmon(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(HESK_CLI_PATH), args);
+    const testsupport::ProcessRun process = testsupport::runProcess(QStringLiteral(HESK_CLI_PATH), args);
     CliRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    run.exitCode = process.exitCode;
+    run.out = QString::fromUtf8(process.out);
+    run.err = QString::fromUtf8(process.err);
     return run;
 }
 
@@ -412,24 +408,34 @@ TEST_F(HeskmonOnline, writeRefusesTheRunningListWhileTheMotorRuns)
 TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
 {
     startPty(project);
-    // Run the motor toward 25 Hz, then watch its frequency rise.
+    // Run the motor at 25 Hz and let it get there.
     ASSERT_EQ(run({QStringLiteral("write"), QStringLiteral("--panel"), QStringLiteral("P7030=25.00"),
                    QStringLiteral("P0880=1"), QStringLiteral("P7000.5=1")})
                   .exitCode,
               0);
-    const CliRun watched = run({QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")},
-                               {QStringLiteral("--seconds"), QStringLiteral("3")});
-    ASSERT_EQ(watched.exitCode, 0) << watched.err.toStdString();
-    const QStringList lines = watched.out.trimmed().split(QLatin1Char('\n'));
-    EXPECT_GE(lines.size(), 4) << watched.out.toStdString();
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] { return sim.command(QStringLiteral("status")).contains(QStringLiteral(" frequency=25.00 ")); }, 10s));
+    // Once the watch has printed its first line, the setpoint drops to zero: the lines
+    // that follow show the motor ramping down, however long the program took to connect.
+    testsupport::ChildProcess watch;
+    const QStringList arguments = QStringList{QStringLiteral("watch"), QStringLiteral("r0002"), QStringLiteral("r0001")} +
+                                  line + QStringList{QStringLiteral("--seconds"), QStringLiteral("3")};
+    ASSERT_TRUE(watch.start(QStringLiteral(HESK_CLI_PATH), arguments)) << watch.startError().toStdString();
+    watch.closeInput();
+    const std::optional<QByteArray> first = watch.readLine(30s);
+    ASSERT_TRUE(first.has_value()) << watch.errorOutput().toStdString();
+    EXPECT_EQ(sim.command(QStringLiteral("set P7030 0")), QStringLiteral("ok P7030=0"));
+    const QString out = QString::fromUtf8(*first + '\n' + watch.readRest(30s));
+    ASSERT_EQ(watch.waitForExit(10s), std::optional<int>(0)) << watch.errorOutput().toStdString();
+    const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+    EXPECT_GE(lines.size(), 3) << out.toStdString();  // the two starting values and a change
     QStringList frequencies;
     for (const QString& l : lines)
         if (l.section(QLatin1Char('\t'), 1, 1) == QStringLiteral("r0002"))
             frequencies << l.section(QLatin1Char('\t'), 3, 3);
-    EXPECT_GE(frequencies.size(), 2) << watched.out.toStdString();  // the value moved
+    EXPECT_GE(frequencies.size(), 2) << out.toStdString();  // the value moved
     // Changes only: no two lines in a row show the same value.
-    EXPECT_EQ(frequencies.size(), QSet<QString>(frequencies.begin(), frequencies.end()).size())
-        << watched.out.toStdString();
+    EXPECT_EQ(frequencies.size(), QSet<QString>(frequencies.begin(), frequencies.end()).size()) << out.toStdString();
 }
 
 // A value that stays is printed once; a change shows as one line with the new value;
@@ -437,19 +443,21 @@ TEST_F(HeskmonOnline, watchPrintsChangesAsTheMotorRamps)
 TEST_F(HeskmonOnline, watchPrintsOnlyChangesUnlessAPeriodIsAsked)
 {
     startPty(writeDisplayProject(dir.path()));
-    QProcess watch;
-    watch.start(QStringLiteral(HESK_CLI_PATH), QStringList{QStringLiteral("watch"), QStringLiteral("P0100"),
-                                                           QStringLiteral("r0001"), QStringLiteral("--seconds"),
-                                                           QStringLiteral("3.5")} + line);
+    testsupport::ChildProcess watch;
+    ASSERT_TRUE(watch.start(QStringLiteral(HESK_CLI_PATH), QStringList{QStringLiteral("watch"), QStringLiteral("P0100"),
+                                                                       QStringLiteral("r0001"), QStringLiteral("--seconds"),
+                                                                       QStringLiteral("3.5")} + line))
+        << watch.startError().toStdString();
+    watch.closeInput();
     // The starting values are out before the drive's value changes.
     QByteArray printed;
-    while (printed.count('\n') < 2 && watch.waitForReadyRead(10000))
-        printed += watch.readAllStandardOutput();
-    ASSERT_EQ(printed.count('\n'), 2) << watch.readAllStandardError().toStdString();
+    for (int i = 0; i < 2; ++i)
+        if (const std::optional<QByteArray> started = watch.readLine(30s))
+            printed += *started + '\n';
+    ASSERT_EQ(printed.count('\n'), 2) << watch.errorOutput().toStdString();
     ASSERT_EQ(sim.command(QStringLiteral("set P0100 8192")), QStringLiteral("ok P0100=8192"));  // 50 %
-    ASSERT_TRUE(watch.waitForFinished(30000));
-    EXPECT_EQ(watch.exitCode(), 0) << watch.readAllStandardError().toStdString();
-    printed += watch.readAllStandardOutput();
+    printed += watch.readRest(30s);
+    EXPECT_EQ(watch.waitForExit(10s), std::optional<int>(0)) << watch.errorOutput().toStdString();
     const QStringList lines = QString::fromUtf8(printed).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << printed.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("0.0s\tP0100\t给定百分比\t25.00\t%"));

@@ -327,26 +327,25 @@ TEST_F(SerialLinkIntegration, symbolicLinkControlSocketAndPacedLine)
 
 TEST(SimProgram, helpAndRefusedStarts)
 {
-    QProcess help;
-    help.start(QStringLiteral(HESK_SIM_PATH), {QStringLiteral("--help")});
-    ASSERT_TRUE(help.waitForFinished(5000));
-    EXPECT_EQ(help.exitCode(), 0);
-    const QString text = QString::fromLocal8Bit(help.readAllStandardOutput());
+    using testsupport::runProcess;
+    const testsupport::ProcessRun help = runProcess(QStringLiteral(HESK_SIM_PATH), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.finished);
+    EXPECT_EQ(help.exitCode, 0);
+    const QString text = QString::fromLocal8Bit(help.out);
     EXPECT_TRUE(text.contains(QStringLiteral("--pty")));
     EXPECT_TRUE(text.contains(QStringLiteral("fault set W.B")));
 
-    QProcess bad;
-    bad.start(QStringLiteral(HESK_SIM_PATH), {QStringLiteral("--pty")});
-    ASSERT_TRUE(bad.waitForFinished(5000));
-    EXPECT_EQ(bad.exitCode(), 2);
-    EXPECT_TRUE(QString::fromLocal8Bit(bad.readAllStandardError()).contains(QStringLiteral("--project")));
+    const testsupport::ProcessRun bad = runProcess(QStringLiteral(HESK_SIM_PATH), {QStringLiteral("--pty")});
+    ASSERT_TRUE(bad.finished);
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(QString::fromLocal8Bit(bad.err).contains(QStringLiteral("--project")));
 
-    QProcess missing;
-    missing.start(QStringLiteral(HESK_SIM_PATH),
-                  {QStringLiteral("--project"), QStringLiteral("/nonexistent/x.tmprj"), QStringLiteral("--pty")});
-    ASSERT_TRUE(missing.waitForFinished(5000));
-    EXPECT_EQ(missing.exitCode(), 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(missing.readAllStandardError()).contains(QStringLiteral("不存在，装载失败！")));
+    const testsupport::ProcessRun missing = runProcess(
+        QStringLiteral(HESK_SIM_PATH),
+        {QStringLiteral("--project"), QStringLiteral("/nonexistent/x.tmprj"), QStringLiteral("--pty")});
+    ASSERT_TRUE(missing.finished);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(missing.err).contains(QStringLiteral("不存在，装载失败！")));
 }
 
 }  // namespace

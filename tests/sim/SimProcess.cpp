@@ -5,6 +5,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
+#include <csignal>
+
 namespace hesk::sim::test {
 
 void ensureQtApplication()
@@ -42,17 +46,19 @@ SimProcess::~SimProcess()
 
 bool SimProcess::start(const QStringList& arguments)
 {
-    m_process.setProgram(QStringLiteral(HESK_SIM_PATH));
-    m_process.setArguments(arguments);
-    m_process.start();
-    if (!m_process.waitForStarted(5000)) {
-        m_error = m_process.errorString();
+    stop();
+    m_ready.clear();
+    m_error.clear();
+    m_errorChecked = false;
+    if (!m_process.start(QStringLiteral(HESK_SIM_PATH), arguments)) {
+        m_error = m_process.startError();
         return false;
     }
     m_ready = readLine(std::chrono::seconds(10));
     if (m_ready.isEmpty()) {
-        m_process.waitForFinished(1000);
-        m_error = QString::fromLocal8Bit(m_process.readAllStandardError());
+        if (!m_process.waitForExit(std::chrono::seconds(1)))
+            stop();
+        m_error = QString::fromLocal8Bit(m_process.errorOutput());
         return false;
     }
     return true;
@@ -60,34 +66,46 @@ bool SimProcess::start(const QStringList& arguments)
 
 QString SimProcess::readLine(std::chrono::milliseconds timeout)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!m_process.canReadLine()) {
-        const qint64 left = timeout.count() - clock.elapsed();
-        if (left <= 0 || m_process.state() == QProcess::NotRunning)
-            return {};
-        m_process.waitForReadyRead(static_cast<int>(left));
-    }
-    return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    const std::optional<QByteArray> line = m_process.readLine(timeout);
+    return line ? QString::fromLocal8Bit(*line).trimmed() : QString();
 }
 
 QString SimProcess::command(const QString& line)
 {
-    m_process.write((line + QLatin1Char('\n')).toLocal8Bit());
-    m_process.waitForBytesWritten(2000);
+    if (!m_process.write((line + QLatin1Char('\n')).toLocal8Bit()))
+        return {};
     return readLine(std::chrono::seconds(5));
 }
 
 int SimProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return m_process.exitCode();
-    m_process.terminate();
-    if (m_process.waitForFinished(5000))
-        return m_process.exitCode();
-    m_process.kill();
-    m_process.waitForFinished(2000);
-    return -1;
+    if (!m_process.started())
+        return 0;
+    if (!m_process.running()) {
+        checkErrorOutput();
+        return m_process.exitCode().value_or(-1);
+    }
+    m_process.signal(SIGTERM);
+    int code = -1;
+    if (const std::optional<int> exitCode = m_process.waitForExit(std::chrono::seconds(5))) {
+        code = *exitCode;
+    } else {
+        m_process.signal(SIGKILL);
+        m_process.waitForExit(std::chrono::seconds(2));
+    }
+    checkErrorOutput();
+    return code;
+}
+
+void SimProcess::checkErrorOutput()
+{
+    // Each run is reported once, even when stop() is called again.
+    if (m_errorChecked)
+        return;
+    m_errorChecked = true;
+    const QByteArray errors = m_process.errorOutput();
+    if (errors.contains("Sanitizer"))
+        ADD_FAILURE() << "hesk-drive-sim reported:\n" << errors.toStdString();
 }
 
 }  // namespace hesk::sim::test

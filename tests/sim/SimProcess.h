@@ -2,9 +2,11 @@
 // The real hesk-drive-sim program for integration tests: started with a project and
 // options, its first output line (the pseudo-terminal's path or "udp ADDR:PORT") read,
 // control commands sent on its standard input with their reply lines read back, and
-// ended with SIGTERM when the object goes.
+// ended with SIGTERM when the object goes. A sanitizer report the program wrote on its
+// error output fails the running test when the program ends.
 
-#include <QProcess>
+#include "ChildProcess.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,15 +37,18 @@ public:
     // Sends one control command and returns the reply line ("" on a time-out).
     QString command(const QString& line);
 
-    // Ends the program with SIGTERM; its exit code (or -1 when it had to be killed).
+    // Ends the program with SIGTERM; its exit code (or -1 when it had to be killed or a
+    // signal ended it; 0 when it never started).
     int stop();
 
 private:
     QString readLine(std::chrono::milliseconds timeout);
+    void checkErrorOutput();
 
-    QProcess m_process;
+    testsupport::ChildProcess m_process;
     QString m_ready;
     QString m_error;
+    bool m_errorChecked = false;
 };
 
 }  // namespace hesk::sim::test

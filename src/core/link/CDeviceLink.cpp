@@ -389,13 +389,13 @@ void CDeviceLink::postExtraction()
     // One notification at a time: the extraction takes everything held when it runs.
     if (m_extractionPosted.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_extractionPosted.store(false);
-            extractFrames();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "extractPostedFrames", Qt::QueuedConnection);
+}
+
+void CDeviceLink::extractPostedFrames()
+{
+    m_extractionPosted.store(false);
+    extractFrames();
 }
 
 // ---- monitoring mode on the owning thread --------------------------------------------

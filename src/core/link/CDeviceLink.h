@@ -160,6 +160,10 @@ private:
     // Waits for data or the stop signal; false when the thread must end.
     bool waitForData(const LinkTransport& transport);
     void postExtraction();
+    // The owning thread's side of postExtraction. It is posted by name, not as a functor:
+    // a posted functor is freed by whichever thread drops it last, counted inside Qt where
+    // the thread sanitizer cannot see the order, so every such call would read as a race.
+    Q_INVOKABLE void extractPostedFrames();
 
     model::LogSink& m_log;
     UdpEndpoints m_endpoints;

@@ -71,10 +71,11 @@ std::optional<size_t> waitWithEventLoop(const std::vector<ManualResetEvent*>& ev
                                         std::optional<Clock::time_point> deadline)
 {
     QEventLoop loop;
-    // set() may run on any thread: the hook only posts the quit to this thread.
-    const HookGuard hooks(events, [&loop] {
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    // set() may run on any thread: the hook only posts the quit to this thread, as a plain
+    // event (a loop quits on QEvent::Quit), not as a functor: a posted functor is freed by
+    // whichever thread drops it last, counted inside Qt where the thread sanitizer cannot
+    // see the order.
+    const HookGuard hooks(events, [&loop] { QCoreApplication::postEvent(&loop, new QEvent(QEvent::Quit)); });
     QTimer deadlineTimer;
     deadlineTimer.setSingleShot(true);
     QObject::connect(&deadlineTimer, &QTimer::timeout, &loop, &QEventLoop::quit);

@@ -43,25 +43,24 @@ QString cpuDisplayName(const model::OpenedProject& project)
 
 // Timer 5. The scheduler arms and kills it with its lock held, also from reply handlers
 // that run on the UDP receive thread in Ethernet mode: every call is posted to the
-// session's thread, so calls take effect in the order they were made.
+// session's thread (where the timer lives), so calls take effect in the order they were
+// made. The timer's slots are posted by name, not as functors: a posted functor is freed
+// by whichever thread drops it last, counted inside Qt where the thread sanitizer cannot
+// see the order.
 class MonitorSession::QtRetryTimer final : public online::RetryTimer {
 public:
-    QtRetryTimer(QObject* owner, std::function<void()> fired) : m_owner(owner)
+    QtRetryTimer(QObject* owner, std::function<void()> fired)
     {
         m_timer.setSingleShot(true);
         QObject::connect(&m_timer, &QTimer::timeout, owner, std::move(fired));
     }
     void arm(std::chrono::milliseconds period) override
     {
-        QMetaObject::invokeMethod(m_owner, [this, period] { m_timer.start(period); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&m_timer, "start", Qt::QueuedConnection, Q_ARG(int, static_cast<int>(period.count())));
     }
-    void kill() override
-    {
-        QMetaObject::invokeMethod(m_owner, [this] { m_timer.stop(); }, Qt::QueuedConnection);
-    }
+    void kill() override { QMetaObject::invokeMethod(&m_timer, "stop", Qt::QueuedConnection); }
 
 private:
-    QObject* m_owner;
     QTimer m_timer;
 };
 
