@@ -432,7 +432,7 @@ int main(int argc, char** argv)
         const int ramp = rowOf(pPage, QStringLiteral("P0118"));
         showRow(pPage, ramp);
         pause(500);
-        withModal([&] { editing.editRow(*pPage, ramp); },
+        withModal([&] { editing.editRow(pPage, ramp); },
                   [&](QWidget* dialog) {
                       if (QLineEdit* edit = lineEdit(dialog, "valueEdit")) {
                           edit->selectAll();
@@ -467,7 +467,7 @@ int main(int argc, char** argv)
                 continue;
             showRow(pPage, row);
             pause(300);
-            withModal([&] { editing.editRow(*pPage, row); },
+            withModal([&] { editing.editRow(pPage, row); },
                       [&](QWidget* dialog) { shooter.save(dialog, QString::fromLatin1(e.picture)); });
         }
     }
