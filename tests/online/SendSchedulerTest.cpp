@@ -165,6 +165,28 @@ TEST_F(SendSchedulerTest, pausedPollingSilencesBothListsButNotWrites)
     EXPECT_EQ(ticksOnWire(5), (Wire{pollRequest(1), pollRequest(2), pollRequest(11)}));
 }
 
+TEST_F(SendSchedulerTest, aHeldLineSendsNothingAndARetryDueMeanwhileWaitsForTheRelease)
+{
+    fillSystemList({1});
+    scheduler.queueWrite(writeRequest(0x40, 7));
+    EXPECT_EQ(ticksOnWire(1), Wire{writeRequest(0x40, 7)});
+    scheduler.setLineHeld(true);
+    EXPECT_TRUE(scheduler.lineHeld());
+    scheduler.queueWrite(writeRequest(0x41, 8));
+    fireRetry();  // the first write's echo is overdue while a transfer owns the line
+    EXPECT_EQ(scheduler.writeRetryCount(), 1);
+    EXPECT_TRUE(rig.retryTimer.armed);
+    EXPECT_TRUE(ticksOnWire(10).empty());
+    EXPECT_TRUE(logLines().empty());
+    scheduler.setLineHeld(false);
+    fireRetry();
+    EXPECT_EQ(scheduler.writeRetryCount(), 2);
+    EXPECT_EQ(ticksOnWire(2), (Wire{writeRequest(0x40, 7), pollRequest(1)}));
+    scheduler.setLineHeld(true);
+    scheduler.reset();
+    EXPECT_FALSE(scheduler.lineHeld());
+}
+
 TEST_F(SendSchedulerTest, pollSendsLeaveTheRetryTimerAlone)
 {
     fillSystemList({1, 2, 3});

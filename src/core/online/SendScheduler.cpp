@@ -94,6 +94,7 @@ void SendScheduler::resetLocked()
     m_pageCycleDone = false;
     m_pageCycleAgain = false;
     m_pollingPaused = false;
+    m_lineHeld = false;
     m_faultDataMode = false;
     m_lastPollSendError = 0;
     m_retryTimer.kill();
@@ -119,6 +120,8 @@ void SendScheduler::tick()
     bool isPoll = false;
     {
         const std::lock_guard lock(m_lock);
+        if (m_lineHeld)
+            return;
         if (m_writeIdle && !m_pendingWrites.empty()) {
             m_writeInProgress = m_pendingWrites.front();
             m_pendingWrites.pop_front();
@@ -169,6 +172,11 @@ void SendScheduler::retryTimeout()
     Outcome outcome;
     {
         const std::lock_guard lock(m_lock);
+        if (m_lineHeld) {
+            // Nothing may be sent now: the retry counts once the line is free again.
+            m_retryTimer.arm(kRetryPeriod);
+            return;
+        }
         const QString writeRetry = QString::fromUtf8(m_faultDataMode ? kFaultWriteRetryText : kWriteRetryText);
         retryOrFailLocked(m_writeRetries, m_writeInProgress, writeRetry, outcome);
         const QString confirmRetry =
@@ -245,6 +253,18 @@ bool SendScheduler::pollingPaused() const
 {
     const std::lock_guard lock(m_lock);
     return m_pollingPaused;
+}
+
+void SendScheduler::setLineHeld(bool held)
+{
+    const std::lock_guard lock(m_lock);
+    m_lineHeld = held;
+}
+
+bool SendScheduler::lineHeld() const
+{
+    const std::lock_guard lock(m_lock);
+    return m_lineHeld;
 }
 
 void SendScheduler::setFaultDataMode(bool on)

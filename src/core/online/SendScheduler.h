@@ -109,6 +109,12 @@ public:
 
     void setPollingPaused(bool paused);
     bool pollingPaused() const;
+    // While the line is held (a bulk transfer owns it: upload, download) no frame leaves
+    // at all, neither polls nor writes nor their retries: the drive would take any frame
+    // for transfer data. Writes stay queued and a retry that falls due waits, re-armed,
+    // until the hold ends. reset() ends a hold.
+    void setLineHeld(bool held);
+    bool lineHeld() const;
     // Set while a fault-data trigger (0x12) is written: changes the log texts, and a
     // failure leaves the mode instead of clearing the write in progress.
     void setFaultDataMode(bool on);
@@ -166,6 +172,7 @@ private:
     bool m_pageCycleDone = false;
     bool m_pageCycleAgain = false;   // cleared while running: no wait after this cycle
     bool m_pollingPaused = false;
+    bool m_lineHeld = false;
     bool m_faultDataMode = false;
     int m_lastPollSendError = 0;
 };
