@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/heskmonitor.png")));
     const hesk::app::QtTranslations qtTexts;
     for (const QString& missing : qtTexts.missing())
         std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
