@@ -530,5 +530,35 @@ TEST_F(HeskmonOnline, anInstalledSampleProjectConnects)
     EXPECT_EQ(read.out.trimmed().split(QLatin1Char('\n')).size(), 2) << read.out.toStdString();
 }
 
+// The wiring offline is the factory one; online it is the drive's, so a source the drive
+// was given shows in both directions.
+TEST_F(HeskmonOnline, bicoShowsTheFactoryWiringOfflineAndTheDrivesOnline)
+{
+    const QString sample = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
+    const CliRun offline = heskmon({QStringLiteral("bico"), QStringLiteral("--project"), sample, QStringLiteral("--output"),
+                                    QStringLiteral("K0091")});
+    ASSERT_EQ(offline.exitCode, 0) << offline.err.toStdString();
+    EXPECT_EQ(offline.out, QStringLiteral("P0222.001\t转速实际值来源\t<-\tK0091\t编码器转速实际值\n"
+                                          "P0222.002\t转速实际值来源\t<-\tK0091\t编码器转速实际值\n"));
+    const CliRun notAnInput = heskmon({QStringLiteral("bico"), QStringLiteral("--project"), sample,
+                                       QStringLiteral("--input"), QStringLiteral("P0100")});
+    EXPECT_EQ(notAnInput.exitCode, 1);
+    EXPECT_TRUE(notAnInput.err.contains(QStringLiteral("P0100 is no connection input"))) << notAnInput.err.toStdString();
+
+    startPty(sample);
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0232.1 K0091")).startsWith(QLatin1String("ok")));
+    const CliRun fed = run({QStringLiteral("bico"), QStringLiteral("--output"), QStringLiteral("K0091"), QStringLiteral("--json")});
+    ASSERT_EQ(fed.exitCode, 0) << fed.err.toStdString();
+    QStringList inputs;
+    for (const QJsonValue& row : fed.json().array()) {
+        inputs << row[QStringLiteral("input")].toString();
+        EXPECT_EQ(row[QStringLiteral("sourceName")].toString(), QStringLiteral("编码器转速实际值"));
+    }
+    EXPECT_EQ(inputs, (QStringList{QStringLiteral("P0222.001"), QStringLiteral("P0222.002"), QStringLiteral("P0232.001")}));
+    const CliRun feeding = run({QStringLiteral("bico"), QStringLiteral("--input"), QStringLiteral("P0232.1")});
+    ASSERT_EQ(feeding.exitCode, 0) << feeding.err.toStdString();
+    EXPECT_TRUE(feeding.out.startsWith(QStringLiteral("P0232.001\t附加转速设定值来源\t<-\tK0091\t"))) << feeding.out.toStdString();
+}
+
 }  // namespace
 }  // namespace hesk::session::test
