@@ -2,7 +2,7 @@
 
 #include "pages/ParameterPageWindow.h"
 
-#include "pages/OfflineValueSave.h"
+#include "files/OfflineDnlSave.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -38,7 +38,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
 
     // The offline values belong to the pages' set: the window asks it at connect and
     // close, and a connect (or a discarded change) empties its list of modifications. A
-    // closing or opening project drops them; saving them is not built yet and says so.
+    // closing or opening project drops them; saving writes them as a parameter file.
     OfflineState& offline = w.offlineState();
     offline.holderModified = [this] { return m_offlineValues.isModified(); };
     offline.clearModifications = [this] { m_offlineValues.clearModifications(); };
@@ -46,7 +46,9 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
         m_offlineValues.clear();
         m_offlineValues.setFileName(QString());
     };
-    offline.save = [this, &w] { return pages::saveOfflineValuesToParameterFile(m_offlineValues, w.prompt(), w.log()); };
+    offline.save = [this, &w] {
+        return files::saveOfflineValuesAsDnl(w.session().project(), m_offlineValues, w.prompt(), w.log());
+    };
 }
 
 ApplicationWindows::~ApplicationWindows()

@@ -31,6 +31,7 @@ void addFaultCommands(std::vector<CliCommand>& table);
 void addCreateCommands(std::vector<CliCommand>& table);
 void addOnlineCommands(std::vector<CliCommand>& table);
 void addDeviceCommands(std::vector<CliCommand>& table);
+void addDnlCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

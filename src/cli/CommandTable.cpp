@@ -12,6 +12,7 @@ const std::vector<CliCommand>& commandTable()
         addCreateCommands(commands);
         addOnlineCommands(commands);
         addDeviceCommands(commands);
+        addDnlCommands(commands);
         return commands;
     }();
     return table;
