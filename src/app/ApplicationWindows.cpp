@@ -16,6 +16,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     m_pages = std::make_unique<ParameterPageWindows>(w.session(), w.prompt(), w.log(), m_offlineValues);
     m_dialogs = std::make_unique<DialogCommands>(w);
     m_editing = std::make_unique<ValueEditing>(w.session(), w.prompt(), m_offlineValues, &w);
+    m_files = std::make_unique<ParameterFileCommands>(w, *m_pages, m_offlineValues);
     ParameterPageWindows& p = *m_pages;
 
     w.setPageWindows(&p);
@@ -55,6 +56,7 @@ ApplicationWindows::~ApplicationWindows()
 {
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
+    m_files.reset();
     m_editing.reset();
     m_pages.reset();
     m_dialogs.reset();
