@@ -16,9 +16,34 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hesk::app {
+
+namespace {
+
+// The two values of a differing row in red.
+class DifferenceDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool valueColumn = index.column() == files::CompareRowModel::BaseColumn
+                                 || index.column() == files::CompareRowModel::CompareColumn;
+        if (valueColumn && index.data(files::CompareRowModel::DiffersRole).toBool()) {
+            option->palette.setColor(QPalette::Text, Qt::red);
+            option->palette.setColor(QPalette::HighlightedText, QColor(255, 220, 220));
+        }
+    }
+};
+
+}  // namespace
 
 using files::CompareFilter;
 using files::CompareSide;
@@ -83,6 +108,10 @@ FileCompareDialog::FileCompareDialog(const model::OpenedProject& project, model:
     m_table->verticalHeader()->setVisible(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(false);
+    m_table->setItemDelegate(new DifferenceDelegate(m_table));
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sources);
@@ -123,11 +152,28 @@ void FileCompareDialog::startCompare()
         filterButton(CompareFilter::Different)->setChecked(true);
         m_model.setFilter(CompareFilter::Different);
         m_export->setVisible(true);
-        m_table->resizeColumnsToContents();
+        fitColumns();
         setStatus(QString());
     }
     m_start->setText(QStringLiteral("开始"));
     m_start->setEnabled(true);
+}
+
+void FileCompareDialog::fitColumns()
+{
+    // Numbers and names as wide as they are; the comments get what is left after room for
+    // the two values, so that the values are always in view.
+    m_table->resizeColumnsToContents();
+    QHeaderView* header = m_table->horizontalHeader();
+    const int valueWidth = std::max(fontMetrics().horizontalAdvance(QStringLiteral("0000000000000000")),
+                                    header->sectionSize(files::CompareRowModel::BaseColumn));
+    header->resizeSection(files::CompareRowModel::BaseColumn, valueWidth);
+    const int used = header->sectionSize(files::CompareRowModel::MainColumn) +
+                     header->sectionSize(files::CompareRowModel::AuxColumn) +
+                     header->sectionSize(files::CompareRowModel::NameColumn) + 2 * valueWidth;
+    const int room = m_table->viewport()->width() - used;
+    header->resizeSection(files::CompareRowModel::CommentColumn,
+                          std::clamp(room, 120, header->sectionSize(files::CompareRowModel::CommentColumn)));
 }
 
 void FileCompareDialog::showFilter(CompareFilter filter)

@@ -50,6 +50,7 @@ private:
     QComboBox* combo(files::CompareSide side) const;
     QLineEdit* pathEdit(files::CompareSide side) const;
     void setStatus(const QString& text);
+    void fitColumns();
 
     const model::OpenedProject& m_project;
     model::UserPrompt& m_prompt;
