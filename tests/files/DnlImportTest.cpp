@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     HexadecimalSpecialAndReadOnly, DnlImportRow,
     ::testing::Values(RowCase{"P0053", "1A2B", true, "0X1A2B", nullptr},
+                      RowCase{"P0053", "0x1a2b", true, "0X1A2B", nullptr},
                       RowCase{"P0053", "XYZ", false, nullptr, "修改值项值格式不符合要求：", E},
                       RowCase{"P0749", "1", true, "1.0", nullptr},
                       RowCase{"P0749", "2.75", false, nullptr, "修改值项值不在范围内：", E},

@@ -111,8 +111,13 @@ DnlImportRowOutcome DnlImporter::checkRow(const QString& line) const
         return out;
     }
 
-    if (radix == model::Radix::Hexadecimal && !value.isEmpty())
-        value.prepend(QStringLiteral("0X"));
+    // The file holds the digits alone; a file written elsewhere with the prefix keeps it
+    // once rather than getting "0X0X". Digits in the upper case the pages show.
+    if (radix == model::Radix::Hexadecimal && !value.isEmpty()) {
+        if (value.startsWith(QLatin1String("0X"), Qt::CaseInsensitive))
+            value.remove(0, 2);
+        value = QStringLiteral("0X") + value.toUpper();
+    }
 
     if (e.isSettable() && editing::hasAllowedValues(m_allowed, e.number)) {
         QString allowedText = value.simplified().remove(QLatin1Char(' '));
