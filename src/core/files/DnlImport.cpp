@@ -80,6 +80,7 @@ DnlImportRowOutcome DnlImporter::checkRow(const QString& line) const
     const std::optional<std::size_t> index = resolveDnlRow(m_project.project(), row);
     if (!index)
         return refuse(QStringLiteral("未找到对应参数："));
+    out.element = index;
     const model::HeskParameterElement& e = m_project.project().elements[*index];
     const QString type = model::typeName(e.typeCode);
     const model::Radix radix = model::radixOf(type);
@@ -164,13 +165,10 @@ bool DnlImporter::importNext(int maxRows)
             m_log.log(outcome.logText, outcome.logLevel);
         if (outcome.imported) {
             ++m_summary.imported;
-            if (!outcome.value.isEmpty()) {
-                const DnlRow row = splitDnlRow(outcome.line);
-                if (const auto index = resolveDnlRow(m_project.project(), row)) {
-                    const model::HeskParameterElement& e = m_project.project().elements[*index];
-                    if (m_offline.set(pages::offlineKey(m_project.deviceClass(), e), outcome.value))
-                        ++m_summary.changed;
-                }
+            if (!outcome.value.isEmpty() && outcome.element) {
+                const model::HeskParameterElement& e = m_project.project().elements[*outcome.element];
+                if (m_offline.set(pages::offlineKey(m_project.deviceClass(), e), outcome.value))
+                    ++m_summary.changed;
             }
         }
         if (!outcome.logText.isEmpty())

@@ -45,6 +45,7 @@ struct DnlImportRowOutcome {
     QString line;
     bool imported = false;
     QString value;       // the value stored (or that would be), when imported
+    std::optional<std::size_t> element;  // the project parameter the row resolved to
     QString logText;     // the log line written for the row (empty when none)
     int logLevel = 0;
 };
