@@ -2,7 +2,7 @@
 
 #include "pages/ParameterPageWindow.h"
 
-#include "pages/OfflineValueSave.h"
+#include "files/OfflineDnlSave.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -16,6 +16,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     m_pages = std::make_unique<ParameterPageWindows>(w.session(), w.prompt(), w.log(), m_offlineValues);
     m_dialogs = std::make_unique<DialogCommands>(w);
     m_editing = std::make_unique<ValueEditing>(w.session(), w.prompt(), m_offlineValues, &w);
+    m_files = std::make_unique<ParameterFileCommands>(w, *m_pages, m_offlineValues);
     ParameterPageWindows& p = *m_pages;
 
     w.setPageWindows(&p);
@@ -38,7 +39,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
 
     // The offline values belong to the pages' set: the window asks it at connect and
     // close, and a connect (or a discarded change) empties its list of modifications. A
-    // closing or opening project drops them; saving them is not built yet and says so.
+    // closing or opening project drops them; saving writes them as a parameter file.
     OfflineState& offline = w.offlineState();
     offline.holderModified = [this] { return m_offlineValues.isModified(); };
     offline.clearModifications = [this] { m_offlineValues.clearModifications(); };
@@ -46,13 +47,16 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
         m_offlineValues.clear();
         m_offlineValues.setFileName(QString());
     };
-    offline.save = [this, &w] { return pages::saveOfflineValuesToParameterFile(m_offlineValues, w.prompt(), w.log()); };
+    offline.save = [this, &w] {
+        return files::saveOfflineValuesAsDnl(w.session().project(), m_offlineValues, w.prompt(), w.log());
+    };
 }
 
 ApplicationWindows::~ApplicationWindows()
 {
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
+    m_files.reset();
     m_editing.reset();
     m_pages.reset();
     m_dialogs.reset();

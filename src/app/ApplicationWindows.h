@@ -10,6 +10,7 @@
 
 #include "DialogCommands.h"
 #include "MainWindow.h"
+#include "ParameterFileCommands.h"
 #include "editors/ValueEditing.h"
 #include "pages/ParameterPageWindows.h"
 
@@ -29,6 +30,8 @@ public:
     pages::OfflineValueSet& offlineValues() { return m_offlineValues; }
     // The value editors the pages open.
     ValueEditing& valueEditing() { return *m_editing; }
+    // "打开Dnl" and "文件比较".
+    ParameterFileCommands& parameterFiles() { return *m_files; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -36,6 +39,7 @@ private:
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
     std::unique_ptr<ValueEditing> m_editing;
+    std::unique_ptr<ParameterFileCommands> m_files;
 };
 
 }  // namespace hesk::app

@@ -1,6 +1,6 @@
 // The whole application offline with the inverter sample: what happens to the offline
-// values when a close, exit, connect or save asks to save them (the parameter-file
-// writer is not built yet), and when the project closes; and editing a row whose
+// values when a close, exit, connect or save asks to save them as a parameter file, and
+// when the project closes; and editing a row whose
 // definition the project changed since the page was built.
 
 #include "MainWindowFixture.h"
@@ -8,7 +8,7 @@
 #include "ApplicationWindows.h"
 #include "editors/SpecialValueEditorDialog.h"
 #include "editors/ValueEditorDialog.h"
-#include "pages/OfflineValueSave.h"
+#include "files/DnlFormat.h"
 #include "pages/PageColumns.h"
 #include "pages/ParameterPageModel.h"
 #include "pages/ParameterPageWindow.h"
@@ -73,39 +73,43 @@ protected:
     std::unique_ptr<ApplicationWindows> application;
 };
 
-// Yes to "save the offline values" cannot save them yet: the person is told, the log
-// says so, and the close, exit, connect and save stop with the values kept.
-TEST_F(ApplicationOfflineTest, yesToSavingOfflineValuesSaysItIsNotAvailableAndKeepsThem)
+// Yes to "save the offline values" asks for a file: a cancelled dialog or a file that
+// cannot be written stops the close, exit, connect and save with the values kept; a
+// written file clears the mark and the close goes on.
+TEST_F(ApplicationOfflineTest, yesToSavingOfflineValuesWritesTheParameterFileOrStops)
 {
     changeOfflineValue();
-    const model::UserMessage notBuilt{model::MessageKind::Warning, QStringLiteral("警告"),
-                                      pages::offlineSaveNotBuiltText()};
+    const model::UserMessage cancelled{model::MessageKind::Error, QStringLiteral("错误"),
+                                       QStringLiteral("请选择导出dnl文件路径！")};
 
-    prompt.answer(PromptAnswer::Yes);
+    prompt.answer(PromptAnswer::Yes).chooseFile(std::nullopt);
     main().runCommand(Command::CloseProject);
     EXPECT_TRUE(main().lifecycle().projectOpen());
 
-    prompt.answer(PromptAnswer::Yes);
+    prompt.answer(PromptAnswer::Yes).chooseFile(std::nullopt);
     EXPECT_FALSE(main().close());
 
-    prompt.answer(PromptAnswer::Yes);
+    prompt.answer(PromptAnswer::Yes).chooseFile(dir.filePath(QStringLiteral("no/such/folder/x.dnl")));
     main().runCommand(Command::Connect);
     EXPECT_FALSE(main().session().isOnline());
 
-    main().runCommand(Command::SaveProject);
-
-    EXPECT_EQ(prompt.messages(), std::vector<model::UserMessage>(4, notBuilt));
-    EXPECT_EQ(prompt.questions().size(), 3u);
-    EXPECT_EQ(application->offlineValues().value(QStringLiteral("P0060")), QStringLiteral("3"));
+    ASSERT_EQ(prompt.messages().size(), 3u);
+    EXPECT_EQ(prompt.messages()[0], cancelled);
+    EXPECT_EQ(prompt.messages()[1], cancelled);
+    EXPECT_EQ(prompt.messages()[2].text, QStringLiteral("建立输出文件失败，请您重新尝试！"));
     EXPECT_TRUE(application->offlineValues().isModified());
-    const QString log = logText();
-    EXPECT_EQ(log.count(QStringLiteral("<错误>保存离线参数到dnl文件的功能尚未提供")), 4) << log.toStdString();
-    EXPECT_FALSE(log.contains(QStringLiteral("开始连接"))) << log.toStdString();
+    EXPECT_FALSE(logText().contains(QStringLiteral("开始连接")));
 
-    // No discards them and goes on.
-    prompt.answer(PromptAnswer::No);
+    const QString path = dir.filePath(QStringLiteral("offline.dnl"));
+    prompt.answer(PromptAnswer::Yes).chooseFile(path);
     main().runCommand(Command::CloseProject);
     EXPECT_FALSE(main().lifecycle().projectOpen());
+    EXPECT_EQ(prompt.messages().back().text, QStringLiteral("导出dnl文件成功，文件路径：\n") + path);
+    EXPECT_EQ(prompt.fileDialogs().back().spec.filter, QStringLiteral("dnl File (*.dnl)"));
+    const files::DnlRowsRead read = files::readDnlRows(path);
+    ASSERT_EQ(read.rows.size(), 1);
+    EXPECT_TRUE(read.rows[0].startsWith(QStringLiteral("0060|"))) << read.rows[0].toStdString();
+    EXPECT_TRUE(read.rows[0].endsWith(QStringLiteral(" 3")));
 }
 
 // The next project's pages show none of the closed project's offline values.

@@ -3,9 +3,6 @@
 // commands and project-tree leaves whose workflow has not been built. They are shown
 // disabled, with notBuiltText() as their tip, so that no click does nothing. Each
 // workflow, when it lands, removes its entries here and nowhere else.
-//
-// Saving the offline values to a parameter file is not built either; its stand-in, which
-// says so when a close, exit, connect or save asks for it, is pages/OfflineValueSave.
 
 #include "CommandRules.h"
 #include "ProjectTreeLayout.h"
@@ -17,10 +14,8 @@
 namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
-    Command::OpenDnl,                   // parameter file import
     Command::Upload,                    // parameter upload
     Command::Download,                  // parameter download
-    Command::CompareFiles,              // file compare
     Command::FactoryRestore,            // factory restore
     Command::OpenFaultWaveformFile,     // fault waveform files
     Command::OpenTriggerRecordingFile,  // trigger recording files

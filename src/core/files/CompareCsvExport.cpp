@@ -1,0 +1,93 @@
+#include "CompareCsvExport.h"
+
+#include "DnlFileWrite.h"
+
+#include <QDir>
+#include <QStringEncoder>
+
+namespace hesk::files {
+
+namespace {
+
+QString field(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char(','), QStringLiteral("，"));
+    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QStringLiteral("=\"") + text + QLatin1Char('"');
+}
+
+QString line(const QStringList& fields)
+{
+    QStringList out;
+    out.reserve(fields.size());
+    for (const QString& f : fields)
+        out << field(f);
+    return out.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+}  // namespace
+
+QByteArray compareCsvBytes(const std::vector<CompareRow>& rows, CompareFilter set, const QString& baseLabel,
+                           const QString& compareLabel)
+{
+    QString text = line({QStringLiteral("主参"), QStringLiteral("辅参"), QStringLiteral("参数名称"),
+                         QStringLiteral("注释"), baseLabel, compareLabel});
+    for (const CompareRow& row : rows)
+        if (passesFilter(row, set))
+            text += line({row.main, row.aux, row.name, row.comment, row.base, row.compare});
+    // GBK as the spreadsheet programs of the region read it; GB18030 covers what GBK lacks.
+    QStringEncoder gbk("GBK");
+    if (gbk.isValid()) {
+        QByteArray bytes = gbk.encode(text);
+        if (!gbk.hasError())
+            return bytes;
+    }
+    QStringEncoder gb18030("GB18030");
+    return gb18030.encode(text);
+}
+
+QString compareCsvFileName(CompareFilter set, const QDateTime& time)
+{
+    const QString suffix = set == CompareFilter::All     ? QStringLiteral("_all.csv")
+                           : set == CompareFilter::Equal ? QStringLiteral("_equal.csv")
+                                                         : QStringLiteral("_unequal.csv");
+    return time.toString(QStringLiteral("yyyyMMdd_HHmmss")) + suffix;
+}
+
+QStringList exportCompareCsv(const std::vector<CompareRow>& rows, const CompareCsvRequest& request,
+                             model::UserPrompt& prompt)
+{
+    if (!request.all && !request.equal && !request.different) {
+        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("不能导出，未选择导出参数类型。"));
+        return {};
+    }
+    if (request.folder.trimmed().isEmpty()) {
+        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("不能导出，未选择文件路径。"));
+        return {};
+    }
+    if (!QDir().mkpath(request.folder)) {
+        prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("创建文件路径失败。"));
+        return {};
+    }
+    QStringList written;
+    const QDir folder(request.folder);
+    for (const auto& [chosen, set] : {std::pair{request.all, CompareFilter::All},
+                                      std::pair{request.equal, CompareFilter::Equal},
+                                      std::pair{request.different, CompareFilter::Different}}) {
+        if (!chosen)
+            continue;
+        const QString path = folder.filePath(compareCsvFileName(set, request.time));
+        if (!writeDnlFile(path, compareCsvBytes(rows, set, request.baseLabel, request.compareLabel)).ok) {
+            prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("导出失败，请您重新尝试！"));
+            return {};
+        }
+        written << path;
+    }
+    prompt.show(model::MessageKind::Information, QStringLiteral("提示"), QStringLiteral("文件导出成功！"));
+    return written;
+}
+
+}  // namespace hesk::files
