@@ -5,6 +5,7 @@
 #include "files/OfflineDnlSave.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QKeySequence>
 
 namespace hesk::app {
@@ -28,6 +29,13 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(&p, &ParameterPageWindows::projectModified, &w, [&w] { w.lifecycle().setProjectModified(true); });
     QObject::connect(&p, &ParameterPageWindows::valueEditRequested, m_editing.get(),
                      [this](ParameterPageWindow* page, int row) { m_editing->editRow(page, row); });
+
+    // The BICO pane shows the offline values too; a double-click shows the input's page.
+    m_bico = new BicoPane(w.session(), m_offlineValues, w.prompt());
+    w.dock(MainWindow::Pane::Bico)->setWidget(m_bico);
+    QObject::connect(m_bico, &BicoPane::parameterRequested, &p, [&p](std::size_t index) { p.showParameter(index); });
+    QObject::connect(&w, &MainWindow::projectOpened, m_bico, &BicoPane::refresh);
+    QObject::connect(&w, &MainWindow::projectClosed, m_bico, &BicoPane::refresh);
 
     // "查找功能码" and Ctrl+F: the function-code search over the pages.
     if (QAction* find = w.action(shell::Command::FindParameter))

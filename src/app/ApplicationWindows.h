@@ -12,6 +12,7 @@
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
 #include "editors/ValueEditing.h"
+#include "frame/BicoPane.h"
 #include "pages/ParameterPageWindows.h"
 
 #include "pages/OfflineValueSet.h"
@@ -32,6 +33,8 @@ public:
     ValueEditing& valueEditing() { return *m_editing; }
     // "打开Dnl" and "文件比较".
     ParameterFileCommands& parameterFiles() { return *m_files; }
+    // The BICO wiring pane (视图 > BICO连线).
+    BicoPane& bicoPane() { return *m_bico; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -40,6 +43,7 @@ private:
     std::unique_ptr<DialogCommands> m_dialogs;
     std::unique_ptr<ValueEditing> m_editing;
     std::unique_ptr<ParameterFileCommands> m_files;
+    BicoPane* m_bico = nullptr;  // owned by its dock
 };
 
 }  // namespace hesk::app

@@ -148,7 +148,13 @@ void MainWindow::createPanes()
                 new PlaceholderPane(QStringLiteral("此处将提供电机的控制：获取控制权、启动、停止、故障复位和转速给定。\n")
                                      + shell::notBuiltText()),
                 Qt::RightDockWidgetArea);
+    // The BICO wiring: its content comes from the application (it needs the offline
+    // values); hidden until asked for through 视图.
+    QDockWidget* bico =
+        addPane(Pane::Bico, QStringLiteral("BICO连线"), QStringLiteral("bicoPane"), new QWidget, Qt::BottomDockWidgetArea);
     tabifyDockWidget(log, faults);
+    tabifyDockWidget(log, bico);
+    bico->hide();
     log->raise();
     tabifyDockWidget(control, waveform);
     control->raise();
@@ -210,6 +216,7 @@ void MainWindow::runCommand(Command command)
     case Command::Exit: close(); break;
     case Command::ToggleLogPane: togglePane(Pane::Log); break;
     case Command::ToggleProjectPane: togglePane(Pane::Project); break;
+    case Command::ToggleBicoPane: togglePane(Pane::Bico); break;
     case Command::Connect: connectCommand(); break;
     case Command::Disconnect: disconnectCommand(); break;
     case Command::ApproximateComparison: toggleApproximateComparison(); break;
@@ -406,6 +413,7 @@ shell::CommandState MainWindow::commandState() const
     s.triggerTransferRunning = m_triggerTransferRunning;
     s.logPaneShown = !dock(Pane::Log)->isHidden();
     s.projectPaneShown = !dock(Pane::Project)->isHidden();
+    s.bicoPaneShown = !dock(Pane::Bico)->isHidden();
     s.approximateComparison = m_approximateComparison;
     return s;
 }

@@ -50,7 +50,7 @@ std::set<Command> enabledIn(const CommandState& state)
     return enabled;
 }
 
-const std::set<Command> kAlways{Command::ToggleLogPane,         Command::ToggleProjectPane,
+const std::set<Command> kAlways{Command::ToggleLogPane,         Command::ToggleProjectPane, Command::ToggleBicoPane,
                                 Command::OpenFaultWaveformFile, Command::OpenTriggerRecordingFile,
                                 Command::ApproximateComparison, Command::UserManual,
                                 Command::ControllerDescription};
@@ -134,16 +134,19 @@ TEST(CommandRulesTest, checkMarksFollowThePanesAndTheSetting)
     EXPECT_EQ(commandChecked(Command::ToggleLogPane, s), false);
     EXPECT_EQ(commandChecked(Command::ToggleProjectPane, s), false);
     EXPECT_EQ(commandChecked(Command::ApproximateComparison, s), false);
+    EXPECT_EQ(commandChecked(Command::ToggleBicoPane, s), false);
     s.logPaneShown = true;
     s.projectPaneShown = true;
+    s.bicoPaneShown = true;
     s.approximateComparison = true;
+    EXPECT_EQ(commandChecked(Command::ToggleBicoPane, s), true);
     EXPECT_EQ(commandChecked(Command::ToggleLogPane, s), true);
     EXPECT_EQ(commandChecked(Command::ToggleProjectPane, s), true);
     EXPECT_EQ(commandChecked(Command::ApproximateComparison, s), true);
     int plain = 0;
     for (Command c : kAllCommands)
         plain += commandChecked(c, s).has_value() ? 0 : 1;
-    EXPECT_EQ(plain, static_cast<int>(kAllCommands.size()) - 3);
+    EXPECT_EQ(plain, static_cast<int>(kAllCommands.size()) - 4);
 }
 
 // The window enables what the rules allow, except what is not built yet: whatever the
@@ -183,6 +186,7 @@ TEST(CommandRulesTest, menuTextsAndIds)
         {6021, QStringLiteral("打开故障波形文件")}, {6060, QStringLiteral("打开触发录波文件")},
         {32788, QStringLiteral("上传驱动板故障录波")}, {7008, QStringLiteral("近似值比较优化")},
         {1070, QStringLiteral("HESKMonitor用户手册")}, {1224, QStringLiteral("VRA1控制器说明")},
+        {40001, QStringLiteral("BICO连线")},
     };
     ASSERT_EQ(expected.size(), kAllCommands.size());
     for (Command c : kAllCommands) {

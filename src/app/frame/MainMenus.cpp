@@ -38,6 +38,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     QMenu* view = addMenu(bar, QStringLiteral("视图(&V)"));
     add(view, Command::ToggleProjectPane);
     add(view, Command::ToggleLogPane);
+    add(view, Command::ToggleBicoPane);
     view->addSeparator();
     addLookMenu(view);
 

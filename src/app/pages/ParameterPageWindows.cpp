@@ -211,4 +211,26 @@ bool ParameterPageWindows::findNext(const QString& keyword, pages::SearchDirecti
     return true;
 }
 
+bool ParameterPageWindows::showParameter(std::size_t elementIndex)
+{
+    model::OpenedProject& opened = m_env.session.project();
+    if (!opened.isOpen() || !m_opener)
+        return false;
+    for (const QString& name : model::PageCatalogue(opened.deviceClass()).pageNames()) {
+        const pages::ParameterPage* page = searchPage(name);
+        if (!page)
+            continue;
+        for (int row = 0; row < page->rowCount(); ++row) {
+            if (page->row(row).elementIndex != elementIndex)
+                continue;
+            ParameterPageWindow* window = pageWindow(m_opener(name));
+            if (!window || row >= window->page().rowCount())
+                return false;
+            window->selectRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace hesk::app

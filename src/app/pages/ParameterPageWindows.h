@@ -72,6 +72,10 @@ public:
     // One search step as the dialog's button runs it; true when a row was shown.
     bool findNext(const QString& keyword, pages::SearchDirection direction);
 
+    // Opens the first page (in the project tree's order) that lists the definition and
+    // selects its row; false when no page lists it or no page can be opened.
+    bool showParameter(std::size_t elementIndex);
+
     // The page on show; nullptr for none.
     ParameterPageWindow* activePage() const { return m_active; }
     const std::vector<ParameterPageWindow*>& windows() const { return m_windows; }

@@ -1,52 +1,21 @@
 #include "CompareCsvExport.h"
 
+#include "CsvText.h"
 #include "DnlFileWrite.h"
 
 #include <QDir>
-#include <QStringEncoder>
 
 namespace hesk::files {
-
-namespace {
-
-QString field(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char(','), QStringLiteral("，"));
-    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QStringLiteral("=\"") + text + QLatin1Char('"');
-}
-
-QString line(const QStringList& fields)
-{
-    QStringList out;
-    out.reserve(fields.size());
-    for (const QString& f : fields)
-        out << field(f);
-    return out.join(QLatin1Char(',')) + QStringLiteral("\r\n");
-}
-
-}  // namespace
 
 QByteArray compareCsvBytes(const std::vector<CompareRow>& rows, CompareFilter set, const QString& baseLabel,
                            const QString& compareLabel)
 {
-    QString text = line({QStringLiteral("主参"), QStringLiteral("辅参"), QStringLiteral("参数名称"),
-                         QStringLiteral("注释"), baseLabel, compareLabel});
+    QString text = csvLine({QStringLiteral("主参"), QStringLiteral("辅参"), QStringLiteral("参数名称"),
+                            QStringLiteral("注释"), baseLabel, compareLabel});
     for (const CompareRow& row : rows)
         if (passesFilter(row, set))
-            text += line({row.main, row.aux, row.name, row.comment, row.base, row.compare});
-    // GBK as the spreadsheet programs of the region read it; GB18030 covers what GBK lacks.
-    QStringEncoder gbk("GBK");
-    if (gbk.isValid()) {
-        QByteArray bytes = gbk.encode(text);
-        if (!gbk.hasError())
-            return bytes;
-    }
-    QStringEncoder gb18030("GB18030");
-    return gb18030.encode(text);
+            text += csvLine({row.main, row.aux, row.name, row.comment, row.base, row.compare});
+    return gbCodePageBytes(text);
 }
 
 QString compareCsvFileName(CompareFilter set, const QDateTime& time)

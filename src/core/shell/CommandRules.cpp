@@ -29,6 +29,7 @@ QString commandText(Command command)
     case Command::ApproximateComparison: return QStringLiteral("近似值比较优化");
     case Command::UserManual: return QStringLiteral("HESKMonitor用户手册");
     case Command::ControllerDescription: return QStringLiteral("VRA1控制器说明");
+    case Command::ToggleBicoPane: return QStringLiteral("BICO连线");
     }
     return {};
 }
@@ -72,6 +73,7 @@ bool commandEnabled(Command command, const CommandState& s)
         return !s.projectOpen || !s.monitoring;
     case Command::ToggleLogPane:
     case Command::ToggleProjectPane:
+    case Command::ToggleBicoPane:
     case Command::OpenFaultWaveformFile:
     case Command::OpenTriggerRecordingFile:
     case Command::ApproximateComparison:
@@ -87,6 +89,7 @@ std::optional<bool> commandChecked(Command command, const CommandState& s)
     switch (command) {
     case Command::ToggleLogPane: return s.logPaneShown;
     case Command::ToggleProjectPane: return s.projectPaneShown;
+    case Command::ToggleBicoPane: return s.bicoPaneShown;
     case Command::ApproximateComparison: return s.approximateComparison;
     default: return std::nullopt;
     }
