@@ -32,6 +32,7 @@ void addCreateCommands(std::vector<CliCommand>& table);
 void addOnlineCommands(std::vector<CliCommand>& table);
 void addDeviceCommands(std::vector<CliCommand>& table);
 void addBicoCommands(std::vector<CliCommand>& table);
+void addDownloadCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

@@ -13,6 +13,7 @@ const std::vector<CliCommand>& commandTable()
         addOnlineCommands(commands);
         addDeviceCommands(commands);
         addBicoCommands(commands);
+        addDownloadCommands(commands);
         return commands;
     }();
     return table;
