@@ -112,8 +112,14 @@ bool ParameterDownload::start(const DownloadOptions& options)
     }
     m_menuLevel.reset();
     const model::HeskParameterElement* level = special(m_session, "P0060");
-    if (level)
+    if (level) {
         m_menuLevel = m_session.onlineRaw(*level);
+        if (!m_menuLevel) {  // not polled since the connect: ask the drive
+            const model::HeskParameterElement* list[] = {level};
+            if (m_session.readValues(list, true))
+                m_menuLevel = m_session.onlineRaw(*level);
+        }
+    }
     if (m_inverter && level) {
         m_prompt.show(model::MessageKind::Hint, QStringLiteral("提示"), QStringLiteral("进行参数下载前，上位机会先将P60改为5！"));
         if (!m_session.write(link::writeValueRequest(level->address, kDownloadMenuLevel))) {
