@@ -9,6 +9,7 @@
 // Thread: UI thread only.
 
 #include "DialogCommands.h"
+#include "DownloadCommand.h"
 #include "MainWindow.h"
 #include "editors/ValueEditing.h"
 #include "pages/ParameterPageWindows.h"
@@ -29,12 +30,14 @@ public:
     pages::OfflineValueSet& offlineValues() { return m_offlineValues; }
     // The value editors the pages open.
     ValueEditing& valueEditing() { return *m_editing; }
+    DownloadCommand& download() { return *m_download; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
+    std::unique_ptr<DownloadCommand> m_download;
     std::unique_ptr<ValueEditing> m_editing;
 };
 

@@ -19,7 +19,6 @@ namespace hesk::shell {
 inline constexpr std::array kCommandsNotBuilt{
     Command::OpenDnl,                   // parameter file import
     Command::Upload,                    // parameter upload
-    Command::Download,                  // parameter download
     Command::CompareFiles,              // file compare
     Command::FactoryRestore,            // factory restore
     Command::OpenFaultWaveformFile,     // fault waveform files
