@@ -176,17 +176,21 @@ void ImageBuilder::row(const DnlRow& row)
         return;
     }
     const QString key = downloadDisplayKey(row.rowKey, *entry);
-    const std::optional<std::size_t> index = resolveDnlRow(m_project, row);
     if (entry->readOnly) {
-        if (!index)
+        if (!resolveDnlRow(m_project, row))
             m_log.log(QStringLiteral("要修改的r参数不存在：") + row.line, kErrorLevel);
         return;  // read-only values are never written
     }
-    if (!index) {
+    // The settable parameter of the row (an r parameter may share its number).
+    const model::HeskParameterElement* found =
+        findElement(m_project, row.number, entry->hasSubIndex ? std::optional<uint16_t>(row.subIndex) : std::nullopt);
+    if (!found && row.subIndex == 0)
+        found = findElement(m_project, row.number, entry->hasSubIndex ? std::nullopt : std::optional<uint16_t>(0));
+    if (!found) {
         reject(key, QStringLiteral("不允许导入项："), row.line);
         return;
     }
-    const model::HeskParameterElement& element = m_project.elements[*index];
+    const model::HeskParameterElement& element = *found;
     if (!isDownloadable(element)) {
         m_log.log(QStringLiteral("不允许导入项：") + row.line, 1);
         return;

@@ -8,6 +8,8 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <cerrno>
+
 namespace hesk::files {
 
 namespace {
