@@ -193,6 +193,19 @@ TEST_F(DownloadImageTest, missingParametersAreLoggedAndTheCountsAddUp)
                   .arg(downloadable - 1));
 }
 
+TEST_F(DownloadImageTest, moreEntriesThanTheDriveTakesAreRefused)
+{
+    const QString line = row(plain(), plain().factoryValue);
+    QStringList rows;
+    for (std::size_t i = 0; i < kMaxDownloadEntries; ++i)
+        rows << line;
+    EXPECT_TRUE(build(rows).ok());  // exactly as many as a list holds
+    rows << line;
+    const DownloadBuild result = build(rows);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.failure->text, QStringLiteral("dnl文件中的下载项超过8192个，下载失败！"));
+}
+
 class SerialNumberTest : public DownloadImageTest {
 protected:
     QString knownKey() const
@@ -270,6 +283,44 @@ TEST_F(SerialNumberTest, yesWithAnUnknownSerialNumberFails)
     EXPECT_EQ(result.failure->text, QString::fromUtf8(downloadText::kSerialWrong));
     ASSERT_EQ(prompt.messages().size(), 1u);
     EXPECT_EQ(prompt.messages()[0].title, QStringLiteral("错误"));
+}
+
+}  // namespace
+}  // namespace hesk::files
+
+namespace hesk::files {
+namespace {
+
+// On the inverter a P0222 connection to nothing (K0000) is downloaded as K0091.
+TEST(DownloadInverterConnection, p0222ToNothingBecomesK0091)
+{
+    model::FaultTableLibrary faultTables;
+    model::OpenedProject opened{faultTables};
+    ASSERT_FALSE(opened.open(QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11517/VRA1V11517.tmprj")));
+    model::HeskProject& project = opened.project();
+    const model::HeskParameterElement* input = nullptr;
+    for (const model::HeskParameterElement& e : project.elements)
+        if (isDownloadable(e) && e.isConnection() && !e.hasSubIndex() && e.factoryValue.startsWith(QLatin1Char('K')))
+            input = &e;
+    ASSERT_NE(input, nullptr);
+    model::HeskParameterElement p0222 = *input;
+    p0222.number = 222;
+    p0222.address = 4321;
+    p0222.referenceKey = QStringLiteral("0222|000|00|");
+    p0222.importFlag = QStringLiteral("1");
+    project.elements.push_back(p0222);
+    const editing::SourceLookup k0091 = editing::findConnectionSource(opened, QStringLiteral("K0091"));
+    ASSERT_NE(k0091.source, nullptr);
+
+    testsupport::ScriptedPrompt prompt;
+    testsupport::RecordingLog log;
+    const DownloadBuild result =
+        buildDownloadImage(opened, {QStringLiteral("0222|000|00|               0")}, prompt, log);
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(result.connections.size(), 1u);
+    EXPECT_EQ(result.connections[0].address, 4321);
+    EXPECT_EQ(result.connections[0].word, editing::connectionWord(*k0091.source));
+    EXPECT_NE(result.connections[0].word, 0x8000);
 }
 
 }  // namespace

@@ -159,8 +159,9 @@ DownloadBuild ImageBuilder::build(const QStringList& rows, SerialNumberAnswer se
         row(split);
     }
     if (m_result.values.size() > kMaxDownloadEntries || m_result.connections.size() > kMaxDownloadEntries) {
-        fail(QString::fromUtf8(downloadText::kNoValidRows));
-        m_log.log(QStringLiteral("<错误>下载项超过%1个").arg(kMaxDownloadEntries), kErrorLevel);
+        // The drive takes at most this many entries per list: a longer image would be cut
+        // or overrun its buffer, so it is not sent at all.
+        fail(QString::fromUtf8(downloadText::kTooManyEntries).arg(kMaxDownloadEntries));
         return m_result;
     }
     if (m_result.values.empty() && m_result.connections.empty())

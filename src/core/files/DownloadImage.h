@@ -81,7 +81,8 @@ enum class SerialNumberAnswer { Ask, Yes, No };
 
 // Parses the accepted rows (file order) and builds the entry lists. Failures: no
 // accepted row or no entry at all ("文件中没有有效项，请您重新尝试打开其它文件！"), a
-// serial number that names no base-value row, more entries than a list holds.
+// serial number that names no base-value row, more entries than a list holds
+// ("dnl文件中的下载项超过8192个，下载失败！").
 DownloadBuild buildDownloadImage(model::OpenedProject& project, const QStringList& acceptedRows,
                                  model::UserPrompt& prompt, model::LogSink& log,
                                  SerialNumberAnswer serialNumber = SerialNumberAnswer::Ask);
@@ -109,6 +110,7 @@ inline constexpr char kNoValidRows[] = "文件中没有有效项，请您重新�
 inline constexpr char kSerialQuestion[] = "您是否要下载装置序列号？选择否将不下载装置序列号。";
 inline constexpr char kSerialWrong[] = "dnl中0070参数错误，下载失败";
 inline constexpr char kSerialWrongInverter[] = "dnl中0070参数错误，下载失败！";
+inline constexpr char kTooManyEntries[] = "dnl文件中的下载项超过%1个，下载失败！";
 inline constexpr char kComputedConversion[] = "数据转换出错，请联系开发人员！";
 }  // namespace downloadText
 
