@@ -184,11 +184,10 @@ TEST_F(ParameterDownloadTest, entryChecksRefuseInTheirOrder)
     ASSERT_TRUE(connect());
     files::ParameterDownload download(*session, prompt);
     const QString path = writeDnl({});
-    files::DownloadOptions recording = options(path);
-    recording.recorderState = [] { return 5; };
+    hooks.recorderState = 5;
     hooks.controlHeld = true;  // the recorder is asked first
-    EXPECT_FALSE(download.start(recording));
-    hooks.controlHeld = true;
+    EXPECT_FALSE(download.start(options(path)));
+    hooks.recorderState = 4;
     EXPECT_FALSE(download.start(options(path)));
     hooks.controlHeld = false;
     files::DownloadOptions noFile = options(path);

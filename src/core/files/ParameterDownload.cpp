@@ -71,7 +71,8 @@ bool ParameterDownload::start(const DownloadOptions& options)
         || !m_session.isOnline())
         return false;
     m_inverter = project.deviceClass() == model::DeviceClass::Inverter;
-    if (options.recorderState && options.recorderState() > 4) {
+    const int recorder = options.recorderState ? options.recorderState() : m_session.triggerRecordingState();
+    if (recorder > 4) {
         m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"),
                       QStringLiteral("正在进行触发录波，不允许参数下载！"));
         return false;

@@ -40,7 +40,8 @@ namespace hesk::files {
 struct DownloadOptions {
     std::optional<QString> path;  // nothing: the open dialog asks
     SerialNumberAnswer serialNumber = SerialNumberAnswer::Ask;
-    // The trigger recorder's state (above 4: recording runs); nothing: no recorder.
+    // The trigger recorder's state (above 4: recording runs); nothing: the session's
+    // hooks tell it.
     std::function<int()> recorderState;
 };
 
