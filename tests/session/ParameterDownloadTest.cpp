@@ -161,6 +161,20 @@ TEST_F(ParameterDownloadTest, driveThatStopsMidTransferEndsInTheTimeOut)
     EXPECT_EQ(session->link().readerThread(), link::ReaderThread::Monitoring);
 }
 
+TEST_F(ParameterDownloadTest, echoThatIsNeverRightEndsInTheTimeOut)
+{
+    startSerialSim({QStringLiteral("--download-bad-echo"), QStringLiteral("always")});
+    openSession();
+    ASSERT_TRUE(connect());
+    files::ParameterDownload download(*session, prompt);
+    const auto outcome = run(download, options(writeDnl({})));
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_FALSE(outcome->success);
+    EXPECT_EQ(outcome->message, QStringLiteral("参数下载超时,为确保程序正确请您重新尝试下载！"));
+    EXPECT_GT(outcome->repeats, 10);
+    EXPECT_FALSE(session->scheduler().lineHeld());
+}
+
 TEST_F(ParameterDownloadTest, unansweredStartRequestTimesOutAndTheMenuLevelIsSetBack)
 {
     startSerialSim({QStringLiteral("--ignore"), QStringLiteral("0x19")});

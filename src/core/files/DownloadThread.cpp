@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace hesk::files {
@@ -75,9 +76,14 @@ void DownloadThread::run(std::shared_ptr<link::LinkTransport> transport, QByteAr
             events.failed(error);
             return;
         }
-        if (transfer.position() != reported) {
-            reported = transfer.position();
-            events.progress(std::min(reported, transfer.imageSize()), transfer.imageSize());
+        // Progress is what the drive acknowledged: a repeated block moves nothing, so a
+        // drive that never echoes right runs into the silence time-out.
+        const std::size_t acknowledged =
+            std::min(static_cast<std::size_t>(transfer.blocksAcknowledged()) * DownloadTransfer::kBlockSize,
+                     transfer.imageSize());
+        if (acknowledged != reported) {
+            reported = acknowledged;
+            events.progress(reported, transfer.imageSize());
         }
         if (transfer.finished()) {
             events.finished();

@@ -22,6 +22,7 @@
 namespace hesk::files {
 
 struct DownloadThreadEvents {
+    // Bytes of the image the drive acknowledged so far (blocks echoed right and confirmed).
     std::function<void(std::size_t position, std::size_t total)> progress;
     std::function<void()> repeated;          // an echo differed: the block goes again
     std::function<void()> finished;          // the end byte came back

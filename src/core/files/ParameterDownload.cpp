@@ -279,8 +279,8 @@ void ParameterDownload::threadProgress(qint64 position, qint64 total)
 {
     if (m_state != State::Transferring)
         return;
-    // Ten seconds of silence end the transfer; an image that takes longer on a slow line
-    // is not cut off while blocks keep coming back.
+    // Ten seconds without an acknowledged block end the transfer; an image that takes
+    // longer on a slow line is not cut off while blocks keep being acknowledged.
     m_silentTicks = 0;
     Q_EMIT progress(position, total);
 }
