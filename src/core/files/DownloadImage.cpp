@@ -7,6 +7,8 @@
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
 
+#include <span>
+
 namespace hesk::files {
 
 namespace {
