@@ -16,6 +16,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     MainWindow& w = *m_window;
     m_pages = std::make_unique<ParameterPageWindows>(w.session(), w.prompt(), w.log(), m_offlineValues);
     m_dialogs = std::make_unique<DialogCommands>(w);
+    m_download = std::make_unique<DownloadCommand>(w);
     m_editing = std::make_unique<ValueEditing>(w.session(), w.prompt(), m_offlineValues, &w);
     m_files = std::make_unique<ParameterFileCommands>(w, *m_pages, m_offlineValues);
     ParameterPageWindows& p = *m_pages;

@@ -9,6 +9,7 @@
 // Thread: UI thread only.
 
 #include "DialogCommands.h"
+#include "DownloadCommand.h"
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
 #include "editors/ValueEditing.h"
@@ -35,12 +36,14 @@ public:
     ParameterFileCommands& parameterFiles() { return *m_files; }
     // The BICO wiring pane (视图 > BICO连线).
     BicoPane& bicoPane() { return *m_bico; }
+    DownloadCommand& download() { return *m_download; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
+    std::unique_ptr<DownloadCommand> m_download;
     std::unique_ptr<ValueEditing> m_editing;
     std::unique_ptr<ParameterFileCommands> m_files;
     BicoPane* m_bico = nullptr;  // owned by its dock

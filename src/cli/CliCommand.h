@@ -33,6 +33,7 @@ void addOnlineCommands(std::vector<CliCommand>& table);
 void addDeviceCommands(std::vector<CliCommand>& table);
 void addBicoCommands(std::vector<CliCommand>& table);
 void addDnlCommands(std::vector<CliCommand>& table);
+void addDownloadCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

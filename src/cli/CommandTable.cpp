@@ -14,6 +14,7 @@ const std::vector<CliCommand>& commandTable()
         addDeviceCommands(commands);
         addBicoCommands(commands);
         addDnlCommands(commands);
+        addDownloadCommands(commands);
         return commands;
     }();
     return table;

@@ -226,6 +226,8 @@ QString controlHelp()
         "cpu-type CODE|project             report this CPU type code\n"
         "last-download ok|failed           flag of the last download\n"
         "last-restore ok|failed            flag of the last factory restore\n"
+        "download-stop-after N|off         the parameter download goes silent after N blocks\n"
+        "download-bad-echo N|always|off    corrupt the echo of download block N (once) or all\n"
         "variant 0|1                       device variant flag\n"
         "device-flag 0|1                   device flag\n"
         "slaves N                          number of slaves (also P0089)\n"
@@ -306,6 +308,30 @@ ControlReply executeControl(const QString& line, SimulatedDrive& drive, SimTime 
         if (!oneArgument || !failed)
             return error(command + QStringLiteral(" ok|failed"));
         (command == QLatin1String("last-download") ? b.lastDownloadFailed : b.lastRestoreFailed) = *failed;
+        return ok();
+    }
+    if (command == QLatin1String("download-stop-after") || command == QLatin1String("download-bad-echo")) {
+        const bool stop = command == QLatin1String("download-stop-after");
+        if (!oneArgument)
+            return error(command + (stop ? QStringLiteral(" N|off") : QStringLiteral(" N|always|off")));
+        if (argument == QLatin1String("off")) {
+            if (stop) {
+                b.downloadStopAfterBlocks.reset();
+            } else {
+                b.downloadBadEchoBlock.reset();
+                b.downloadBadEchoAlways = false;
+            }
+            return ok();
+        }
+        if (!stop && argument == QLatin1String("always")) {
+            b.downloadBadEchoAlways = true;
+            return ok();
+        }
+        bool valid = false;
+        const uint32_t blocks = argument.toUInt(&valid);
+        if (!valid || (!stop && blocks == 0))
+            return error(command + (stop ? QStringLiteral(" N|off") : QStringLiteral(" N|always|off")));
+        (stop ? b.downloadStopAfterBlocks : b.downloadBadEchoBlock) = blocks;
         return ok();
     }
     if (command == QLatin1String("variant") || command == QLatin1String("device-flag")) {

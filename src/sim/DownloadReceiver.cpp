@@ -28,9 +28,11 @@ std::optional<DownloadImage> parseDownloadImage(std::span<const uint8_t> bytes)
     return image;
 }
 
-void DownloadReceiver::begin(SimTime now)
+void DownloadReceiver::begin(SimTime now, DownloadFaults faults)
 {
     m_active = true;
+    m_faults = faults;
+    m_blocksEchoed = 0;
     m_awaitingControl = false;
     m_lastByte = now;
     m_block.clear();
@@ -44,6 +46,8 @@ DownloadReceiver::Progress DownloadReceiver::receive(std::span<const uint8_t> by
     if (!bytes.empty())
         m_lastByte = now;
     for (size_t i = 0; i < bytes.size(); ++i) {
+        if (m_faults.stopAfterBlocks && m_blocksEchoed >= *m_faults.stopAfterBlocks)
+            return {Outcome::Running, bytes.size()};  // gone silent: takes bytes, says nothing
         const uint8_t byte = bytes[i];
         if (m_awaitingControl) {
             const uint8_t echo[1] = {byte};
@@ -61,7 +65,14 @@ DownloadReceiver::Progress DownloadReceiver::receive(std::span<const uint8_t> by
         }
         m_block.push_back(byte);
         if (m_block.size() == kBlockSize) {
-            out.emitFrame(m_block);
+            ++m_blocksEchoed;
+            if (m_faults.badEchoAlways || m_faults.badEchoBlock == m_blocksEchoed) {
+                std::vector<uint8_t> wrong = m_block;
+                wrong[wrong.size() / 2] ^= 0x01;
+                out.emitFrame(wrong);
+            } else {
+                out.emitFrame(m_block);
+            }
             m_image.insert(m_image.end(), m_block.begin(), m_block.end());
             m_block.clear();
             m_awaitingControl = true;

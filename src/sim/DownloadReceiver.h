@@ -35,6 +35,13 @@ struct DownloadImage {
 // announce more entries than the bytes hold.
 std::optional<DownloadImage> parseDownloadImage(std::span<const uint8_t> bytes);
 
+// Misbehaviour on demand (DriveBehaviour's download faults).
+struct DownloadFaults {
+    std::optional<uint32_t> stopAfterBlocks;  // silent after echoing this many blocks
+    std::optional<uint32_t> badEchoBlock;     // this block's echo (from 1) corrupted once
+    bool badEchoAlways = false;               // every echo corrupted
+};
+
 class DownloadReceiver {
 public:
     static constexpr size_t kBlockSize = 256;
@@ -47,7 +54,7 @@ public:
     };
 
     bool active() const { return m_active; }
-    void begin(SimTime now);
+    void begin(SimTime now, DownloadFaults faults = {});
 
     // Raw bytes from the line; echoes go to `out`. Finished once the end control byte
     // arrived (the image is then in image() and the receiver inactive).
@@ -61,6 +68,8 @@ public:
 
 private:
     bool m_active = false;
+    DownloadFaults m_faults;
+    uint32_t m_blocksEchoed = 0;
     bool m_awaitingControl = false;
     SimTime m_lastByte{0};
     std::vector<uint8_t> m_block;

@@ -36,6 +36,13 @@ struct DriveBehaviour {
     bool lastDownloadFailed = false;
     bool lastRestoreFailed = false;
 
+    // Parameter download faults. The drive goes silent after it echoed this many blocks
+    // (a drive that stops mid-download); it corrupts one byte of the echo of the block
+    // with this number (counted from 1, repeats included), once; or of every block.
+    std::optional<uint32_t> downloadStopAfterBlocks;
+    std::optional<uint32_t> downloadBadEchoBlock;
+    bool downloadBadEchoAlways = false;
+
     // Bytes 2 and 3 of the 0xF0 answer: the device variant flag (0: trigger data as
     // 0x36/0x37 exchange; 1: 16-byte data frames) and the device flag (1: a parallel group
     // whose slaves can be asked for fault data).

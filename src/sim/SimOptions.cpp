@@ -36,6 +36,10 @@ QString simUsage()
         "  --program-id ID         report this program identifier instead of the project's\n"
         "  --cpu-type CODE         report this CPU type code instead of the project's\n"
         "  --last-download-failed  report that the last download failed (0x2F)\n"
+        "  --download-stop-after N the parameter download goes silent after N blocks\n"
+        "  --download-bad-echo N|always\n"
+        "                          corrupt one byte of the echo of download block N (from\n"
+        "                          1, once) or of every block\n"
         "  --last-restore-failed   report that the last factory restore failed (0x2F)\n"
         "  --variant 0|1           device variant flag (0: recorder data as 0x36/0x37\n"
         "                          exchange, 1: 16-byte data frames; default 1)\n"
@@ -137,6 +141,18 @@ ParsedOptions parseSimOptions(const QStringList& arguments)
                 if (!flag)
                     return fail(QStringLiteral("%1 takes 0 or 1").arg(a));
                 (a == QLatin1String("--variant") ? o.behaviour.variantFlag : o.behaviour.deviceFlag) = *flag;
+            } else if (a == QLatin1String("--download-stop-after") || a == QLatin1String("--download-bad-echo")) {
+                const bool always = a == QLatin1String("--download-bad-echo") && value == QLatin1String("always");
+                bool ok = false;
+                const uint32_t blocks = value.toUInt(&ok);
+                if (!always && (!ok || (a == QLatin1String("--download-bad-echo") && blocks == 0)))
+                    return fail(QStringLiteral("bad value %1 for %2").arg(value, a));
+                if (a == QLatin1String("--download-stop-after"))
+                    o.behaviour.downloadStopAfterBlocks = blocks;
+                else if (always)
+                    o.behaviour.downloadBadEchoAlways = true;
+                else
+                    o.behaviour.downloadBadEchoBlock = blocks;
             } else if (a == QLatin1String("--ignore")) {
                 const auto code = parseRequestCode(value);
                 if (!code)

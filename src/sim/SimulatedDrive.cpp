@@ -279,7 +279,8 @@ void SimulatedDrive::handleFrame(std::span<const uint8_t> frame, SimTime now)
     case code::DownloadSignal:
         echo(frame);
         if (m_framing == Framing::Serial)
-            m_download.begin(now);
+            m_download.begin(now, {m_behaviour.downloadStopAfterBlocks, m_behaviour.downloadBadEchoBlock,
+                                   m_behaviour.downloadBadEchoAlways});
         break;
     case code::UploadStart:
         echo(frame);

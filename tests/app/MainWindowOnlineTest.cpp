@@ -57,7 +57,7 @@ TEST_F(MainWindowOnlineTest, connectShowsTheLinkInThePanesAndLocksCloseAndExit)
 
     EXPECT_TRUE(enabled(Command::Disconnect));
     EXPECT_TRUE(enabled(Command::FindParameter));
-    EXPECT_FALSE(enabled(Command::Download));  // allowed by the rules, not built yet
+    EXPECT_TRUE(enabled(Command::Download));
     EXPECT_FALSE(enabled(Command::Connect));
     EXPECT_FALSE(enabled(Command::CloseProject));
     EXPECT_FALSE(enabled(Command::Exit));

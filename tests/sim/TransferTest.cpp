@@ -172,6 +172,49 @@ TEST(Download, silenceBreaksOffAndTheDriveFallsBackToFactoryValues)
     EXPECT_EQ(h.request("F2 2F 00 00 00 00 00 DD"), Lines{"F2 2F 00 00 00 01 00 DC"});
 }
 
+TEST(Download, badEchoFaultCorruptsTheEchoOfItsBlockOnce)
+{
+    DriveBehaviour behaviour;
+    behaviour.downloadBadEchoBlock = 1;
+    DriveHarness h(behaviour);
+    h.request("F2 19 00 00 00 00 00 EB");
+    const Bytes block = downloadBlock(kImage, 0);
+    Bytes wrong = block;
+    wrong[128] ^= 0x01;
+    EXPECT_EQ(h.request(block), Lines{hexText(wrong)});
+    EXPECT_EQ(h.request("01"), Lines{"01"});
+    EXPECT_EQ(h.request(block), Lines{hexText(block)});  // the repeat echoes right
+    EXPECT_EQ(h.request("02"), Lines{"02"});
+    EXPECT_EQ(h.settable(kP7030), 0x2000);
+}
+
+TEST(Download, badEchoAlwaysCorruptsEveryEcho)
+{
+    DriveBehaviour behaviour;
+    behaviour.downloadBadEchoAlways = true;
+    DriveHarness h(behaviour);
+    h.request("F2 19 00 00 00 00 00 EB");
+    const Bytes block = downloadBlock(kImage, 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        EXPECT_NE(h.request(block), Lines{hexText(block)}) << attempt;
+        EXPECT_EQ(h.request("01"), Lines{"01"});
+    }
+    EXPECT_TRUE(h.drive.downloadActive());
+}
+
+TEST(Download, stopFaultGoesSilentAfterItsBlocksAndBreaksOff)
+{
+    DriveBehaviour behaviour;
+    behaviour.downloadStopAfterBlocks = 0;
+    DriveHarness h(behaviour);
+    h.request("F2 19 00 00 00 00 00 EB");
+    EXPECT_EQ(h.request(downloadBlock(kImage, 0)), Lines{});
+    h.runFor(seconds(10.1));
+    EXPECT_FALSE(h.drive.downloadActive());
+    EXPECT_EQ(h.settable(kP7030), 0);  // nothing applied
+    EXPECT_EQ(h.request("F2 2F 00 00 00 00 00 DD"), Lines{"F2 2F 00 00 00 01 00 DC"});
+}
+
 TEST(Download, datagramLinkHasNoBlockTransfer)
 {
     DriveHarness h({}, Framing::Datagram);

@@ -133,6 +133,11 @@ public:
     // The local UDP port actually bound (differs from the configured one only for 0).
     quint16 boundUdpPort() const;
 
+    // The open transport, for a bulk transfer that owns the line while no reader thread
+    // runs (the parameter download's block transfer reads its echoes itself); nullptr
+    // when closed. The caller must stop its own use before the link is closed.
+    std::shared_ptr<LinkTransport> rawTransport() const { return transport(); }
+
 private:
     class DispatchSink final : public FrameSink {
     public:

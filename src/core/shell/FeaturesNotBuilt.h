@@ -15,7 +15,6 @@ namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
     Command::Upload,                    // parameter upload
-    Command::Download,                  // parameter download
     Command::FactoryRestore,            // factory restore
     Command::OpenFaultWaveformFile,     // fault waveform files
     Command::OpenTriggerRecordingFile,  // trigger recording files

@@ -103,6 +103,11 @@ bool MonitorSession::motorControlHeld() const
     return hooks().motorControlHeld();
 }
 
+int MonitorSession::triggerRecordingState() const
+{
+    return hooks().triggerRecordingState();
+}
+
 online::SessionHooks& MonitorSession::hooks() const
 {
     return m_hooks ? *m_hooks : const_cast<online::SessionHooks&>(m_noHooks);

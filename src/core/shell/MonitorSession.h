@@ -95,6 +95,8 @@ public:
     bool isMonitoring() const { return m_monitoring; }
     // The control panel holds motor control (through the hooks).
     bool motorControlHeld() const;
+    // The trigger recorder's state (through the hooks; above 4 a recording runs).
+    int triggerRecordingState() const;
     online::InterfaceMode linkInterface() const { return m_connected.mode; }
     // What panes 1 to 3 show now (offline: the settings file is read again).
     online::PaneState paneState() const;

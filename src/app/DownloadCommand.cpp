@@ -1,0 +1,63 @@
+#include "DownloadCommand.h"
+
+#include "MainWindow.h"
+
+namespace hesk::app {
+
+DownloadCommand::DownloadCommand(MainWindow& window)
+    : QObject(&window), m_window(window), m_download(window.session(), window.prompt())
+{
+    connect(&window, &MainWindow::commandRequested, this, [this](shell::Command command) {
+        if (command == shell::Command::Download)
+            run();
+    });
+    connect(&m_download, &files::ParameterDownload::statusText, this, [this](const QString& text) {
+        if (m_dialog)
+            m_dialog->setLabelText(text);
+    });
+    connect(&m_download, &files::ParameterDownload::progress, this, [this](qint64 done, qint64 total) {
+        if (!m_dialog)
+            return;
+        m_dialog->setMaximum(static_cast<int>(std::max<qint64>(total, 1)));
+        m_dialog->setValue(static_cast<int>(std::min(done, total)));
+    });
+    connect(&m_download, &files::ParameterDownload::finished, this, &DownloadCommand::finished);
+}
+
+DownloadCommand::~DownloadCommand()
+{
+    delete m_dialog;
+}
+
+void DownloadCommand::run()
+{
+    if (m_download.running())
+        return;
+    m_window.setWorkflowBusy(true);
+    if (!m_download.start({})) {
+        m_window.setWorkflowBusy(false);
+        return;
+    }
+    auto* dialog = new QProgressDialog(&m_window);
+    dialog->setWindowTitle(QStringLiteral("参数下载"));
+    dialog->setLabelText(QStringLiteral("正在解析dnl文件..."));
+    dialog->setCancelButton(nullptr);  // the transfer ends by itself; a half image is worse
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setRange(0, 0);
+    m_dialog = dialog;
+    dialog->show();
+}
+
+void DownloadCommand::finished()
+{
+    if (m_dialog) {
+        m_dialog->close();
+        m_dialog->deleteLater();
+    }
+    m_window.setWorkflowBusy(false);
+}
+
+}  // namespace hesk::app
