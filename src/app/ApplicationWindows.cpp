@@ -19,6 +19,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     m_download = std::make_unique<DownloadCommand>(w);
     m_editing = std::make_unique<ValueEditing>(w.session(), w.prompt(), m_offlineValues, &w);
     m_files = std::make_unique<ParameterFileCommands>(w, *m_pages, m_offlineValues);
+    m_upload = std::make_unique<UploadCommand>(w, *m_pages);
     ParameterPageWindows& p = *m_pages;
 
     w.setPageWindows(&p);
@@ -65,6 +66,7 @@ ApplicationWindows::~ApplicationWindows()
 {
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
+    m_upload.reset();
     m_files.reset();
     m_editing.reset();
     m_pages.reset();

@@ -10,6 +10,7 @@
 
 #include "DialogCommands.h"
 #include "DownloadCommand.h"
+#include "UploadCommand.h"
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
 #include "editors/ValueEditing.h"
@@ -37,6 +38,7 @@ public:
     // The BICO wiring pane (视图 > BICO连线).
     BicoPane& bicoPane() { return *m_bico; }
     DownloadCommand& download() { return *m_download; }
+    UploadCommand& upload() { return *m_upload; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
     std::unique_ptr<DownloadCommand> m_download;
+    std::unique_ptr<UploadCommand> m_upload;
     std::unique_ptr<ValueEditing> m_editing;
     std::unique_ptr<ParameterFileCommands> m_files;
     BicoPane* m_bico = nullptr;  // owned by its dock

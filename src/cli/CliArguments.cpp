@@ -16,7 +16,9 @@ CliArguments parseArguments(const QStringList& argv, const QSet<QString>& valueO
     bool optionsEnded = false;
     for (qsizetype i = 0; i < argv.size(); ++i) {
         const QString& word = argv[i];
-        if (optionsEnded || !word.startsWith(QLatin1String("--")) || word == QLatin1String("-")) {
+        // A short option ("-o") counts only when a command takes it with a value.
+        const bool option = word.startsWith(QLatin1String("--")) || (word.size() == 2 && valueOptions.contains(word));
+        if (optionsEnded || !option || word == QLatin1String("-")) {
             result.words << word;
             continue;
         }

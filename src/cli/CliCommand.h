@@ -34,6 +34,7 @@ void addDeviceCommands(std::vector<CliCommand>& table);
 void addBicoCommands(std::vector<CliCommand>& table);
 void addDnlCommands(std::vector<CliCommand>& table);
 void addDownloadCommands(std::vector<CliCommand>& table);
+void addUploadCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

@@ -15,6 +15,7 @@ const std::vector<CliCommand>& commandTable()
         addBicoCommands(commands);
         addDnlCommands(commands);
         addDownloadCommands(commands);
+        addUploadCommands(commands);
         return commands;
     }();
     return table;

@@ -14,7 +14,6 @@
 namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
-    Command::Upload,                    // parameter upload
     Command::FactoryRestore,            // factory restore
     Command::OpenFaultWaveformFile,     // fault waveform files
     Command::OpenTriggerRecordingFile,  // trigger recording files

@@ -1,0 +1,75 @@
+#include "UploadCommand.h"
+
+#include "MainWindow.h"
+#include "pages/ParameterPageWindow.h"
+#include "pages/ParameterPageWindows.h"
+
+namespace hesk::app {
+
+namespace {
+
+const QString kCustomPage = QStringLiteral("自定义参数");
+
+}  // namespace
+
+UploadCommand::UploadCommand(MainWindow& window, ParameterPageWindows& pages)
+    : QObject(&window), m_window(window), m_pages(pages), m_upload(window.session(), window.prompt())
+{
+    connect(&window, &MainWindow::commandRequested, this, [this](shell::Command command) {
+        if (command == shell::Command::Upload)
+            run();
+    });
+    connect(&m_upload, &files::ParameterUpload::statusText, this, [this](const QString& text) {
+        if (m_dialog)
+            m_dialog->setLabelText(text);
+    });
+    connect(&m_upload, &files::ParameterUpload::progress, this, [this](qint64 done, qint64 total) {
+        if (!m_dialog)
+            return;
+        m_dialog->setMaximum(static_cast<int>(std::max<qint64>(total, 1)));
+        m_dialog->setValue(static_cast<int>(std::min(done, total)));
+    });
+    connect(&m_upload, &files::ParameterUpload::finished, this, &UploadCommand::finished);
+}
+
+UploadCommand::~UploadCommand()
+{
+    delete m_dialog;
+}
+
+void UploadCommand::run()
+{
+    if (m_upload.running())
+        return;
+    files::UploadOptions options;
+    if (ParameterPageWindow* page = m_pages.activePage(); page && page->pageName() == kCustomPage)
+        for (int row = 0; row < page->page().rowCount(); ++row)
+            options.customNumbers.insert(page->page().row(row).element.number);
+    m_window.setWorkflowBusy(true);
+    if (!m_upload.start(options) || !m_upload.running()) {
+        m_window.setWorkflowBusy(false);
+        return;
+    }
+    auto* dialog = new QProgressDialog(&m_window);
+    dialog->setWindowTitle(QStringLiteral("参数上传"));
+    dialog->setLabelText(QStringLiteral("等待下位机上传参数..."));
+    dialog->setCancelButton(nullptr);  // the upload ends by itself within 10 s of silence
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setRange(0, 0);
+    m_dialog = dialog;
+    dialog->show();
+}
+
+void UploadCommand::finished()
+{
+    if (m_dialog) {
+        m_dialog->close();
+        m_dialog->deleteLater();
+    }
+    m_window.setWorkflowBusy(false);
+}
+
+}  // namespace hesk::app
