@@ -118,5 +118,41 @@ TEST_F(ApplicationDownloadTest, cancelledFileDialogStopsBeforeAnythingRuns)
     EXPECT_TRUE(commandEnabled(Command::Download));
 }
 
+// "参数上传": the save dialog with the default name, the progress dialog with the
+// commands disabled while it runs, the file with the drive's value, the success message.
+TEST_F(ApplicationDownloadTest, uploadWritesTheDrivesValuesWithItsProgressDialog)
+{
+    MainWindow& w = application->window();
+    w.refreshCommands();
+    EXPECT_FALSE(commandEnabled(Command::Upload));  // offline
+    w.runCommand(Command::Connect);
+    ASSERT_TRUE(w.session().isOnline()) << messageTexts().join(QLatin1Char('|')).toStdString();
+    w.refreshCommands();
+    ASSERT_TRUE(commandEnabled(Command::Upload));
+    ASSERT_EQ(sim.command(QStringLiteral("set P0089 4")), QStringLiteral("ok P0089=4"));
+
+    const QString path = dir.filePath(QStringLiteral("backup.dnl"));
+    prompt.chooseFile(path);
+    w.runCommand(Command::Upload);
+    QProgressDialog* dialog = application->upload().progressDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    EXPECT_FALSE(commandEnabled(Command::Upload));
+    EXPECT_FALSE(commandEnabled(Command::Download));
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return !application->upload().workflow().running(); }, 20s));
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return application->upload().progressDialog() == nullptr; }, 2s));
+    EXPECT_TRUE(commandEnabled(Command::Upload));
+    ASSERT_EQ(prompt.fileDialogs().size(), 1u);
+    EXPECT_TRUE(prompt.fileDialogs()[0].save);
+    EXPECT_TRUE(prompt.fileDialogs()[0].spec.fileName.startsWith(QStringLiteral("VRA1_"))) << prompt.fileDialogs()[0].spec.fileName.toStdString();
+    EXPECT_EQ(messageTexts().back(), QStringLiteral("导出dnl文件成功，文件路径：\n") + path);
+    QString value;
+    for (const QString& row : files::readDnlRows(path).rows)
+        if (row.startsWith(QLatin1String("0089|")))
+            value = files::splitDnlRow(row).value;
+    EXPECT_EQ(value, QStringLiteral("4"));
+}
+
 }  // namespace
 }  // namespace hesk::app::test
