@@ -6,7 +6,6 @@
 #include "shell/MonitorSession.h"
 
 #include <QMetaObject>
-#include <QPointer>
 
 #include <cerrno>
 
@@ -189,14 +188,46 @@ void ParameterDownload::parse()
 void ParameterDownload::wakeAfter(std::chrono::milliseconds delay)
 {
     // Called on the thread that dispatched the answer.
-    QPointer<ParameterDownload> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, delay] {
-            if (self)
-                QTimer::singleShot(delay, self.data(), &ParameterDownload::startReplied);
-        },
-        Qt::QueuedConnection);
+    report({ThreadReport::Kind::Replied, delay});
+}
+
+void ParameterDownload::report(ThreadReport threadReport)
+{
+    const std::lock_guard guard(m_reportsLock);
+    m_reports.push_back(threadReport);
+    if (m_reportsPosted)
+        return;
+    m_reportsPosted = true;
+    QMetaObject::invokeMethod(this, "takeReports", Qt::QueuedConnection);
+}
+
+void ParameterDownload::takeReports()
+{
+    std::deque<ThreadReport> reports;
+    {
+        const std::lock_guard guard(m_reportsLock);
+        reports.swap(m_reports);
+        m_reportsPosted = false;
+    }
+    for (const ThreadReport& r : reports) {
+        switch (r.kind) {
+        case ThreadReport::Kind::Replied:
+            QTimer::singleShot(r.delay, this, &ParameterDownload::startReplied);
+            break;
+        case ThreadReport::Kind::Progress:
+            threadProgress(static_cast<qint64>(r.position), static_cast<qint64>(r.total));
+            break;
+        case ThreadReport::Kind::Repeated:
+            threadRepeated();
+            break;
+        case ThreadReport::Kind::Finished:
+            threadFinished();
+            break;
+        case ThreadReport::Kind::Failed:
+            threadFailed(r.error);
+            break;
+        }
+    }
 }
 
 void ParameterDownload::replyTimedOut()
@@ -230,32 +261,14 @@ void ParameterDownload::startReplied()
     if (m_state != State::Transferring)
         return;  // the link closed inside the stop
     m_session.log().log(QStringLiteral("开启下载参数线程"), 1);
-    QPointer<ParameterDownload> self(this);
+    // The thread ends before this object does (it is the last member).
     DownloadThreadEvents events;
-    events.progress = [self](std::size_t position, std::size_t total) {
-        QMetaObject::invokeMethod(self.data(), [self, position, total] {
-            if (self)
-                self->threadProgress(static_cast<qint64>(position), static_cast<qint64>(total));
-        }, Qt::QueuedConnection);
+    events.progress = [this](std::size_t position, std::size_t total) {
+        report({ThreadReport::Kind::Progress, {}, position, total});
     };
-    events.repeated = [self] {
-        QMetaObject::invokeMethod(self.data(), [self] {
-            if (self)
-                self->threadRepeated();
-        }, Qt::QueuedConnection);
-    };
-    events.finished = [self] {
-        QMetaObject::invokeMethod(self.data(), [self] {
-            if (self)
-                self->threadFinished();
-        }, Qt::QueuedConnection);
-    };
-    events.failed = [self](int error) {
-        QMetaObject::invokeMethod(self.data(), [self, error] {
-            if (self)
-                self->threadFailed(error);
-        }, Qt::QueuedConnection);
-    };
+    events.repeated = [this] { report({ThreadReport::Kind::Repeated}); };
+    events.finished = [this] { report({ThreadReport::Kind::Finished}); };
+    events.failed = [this](int error) { report({ThreadReport::Kind::Failed, {}, 0, 0, error}); };
     m_silentTicks = 0;
     m_tickTimer.start();
     if (!m_thread.start(link.rawTransport(), m_image, std::move(events)))

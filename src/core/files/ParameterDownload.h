@@ -28,7 +28,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace hesk::shell {
@@ -87,6 +89,20 @@ Q_SIGNALS:
     void finished(const DownloadOutcome& outcome);
 
 private:
+    // What another thread (the download thread, the link's dispatch) reports. Reports go
+    // through a locked queue and one queued call by name, so nothing but the queue is
+    // shared between the threads.
+    struct ThreadReport {
+        enum class Kind { Replied, Progress, Repeated, Finished, Failed };
+        Kind kind;
+        std::chrono::milliseconds delay{0};
+        std::size_t position = 0;
+        std::size_t total = 0;
+        int error = 0;
+    };
+    void report(ThreadReport threadReport);
+    Q_INVOKABLE void takeReports();
+
     void parse();
     void replyTimedOut();
     void startReplied();
@@ -116,7 +132,10 @@ private:
     bool m_readerStopped = false;
     bool m_inverter = false;
     std::optional<uint16_t> m_menuLevel;  // P0060 before the download (inverter)
-    DownloadThread m_thread;
+    std::mutex m_reportsLock;
+    std::deque<ThreadReport> m_reports;
+    bool m_reportsPosted = false;  // under m_reportsLock
+    DownloadThread m_thread;  // last: it ends before the queue it reports into
 };
 
 }  // namespace hesk::files
