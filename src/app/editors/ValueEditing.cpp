@@ -1,5 +1,7 @@
 #include "ValueEditing.h"
 
+#include "operation/SessionDrive.h"
+
 #include "BitWordEditorDialog.h"
 #include "ConnectionEditorDialog.h"
 #include "ValueEditorDialog.h"
@@ -78,19 +80,7 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
                              const QString& text)
 {
     editing::EditEnvironment environment{m_session.project(), m_offline, m_prompt, {}};
-    if (m_session.isOnline()) {
-        environment.drive.tables = &m_session.values();
-        environment.drive.write = [this](const link::CommandFrame& frame) { return m_session.write(frame); };
-        environment.drive.read = [this](const std::vector<const model::HeskParameterElement*>& elements) {
-            return m_session.readParameters(elements);
-        };
-        environment.drive.motorControlHeld = [this] { return m_session.motorControlHeld(); };
-        // A new power unit (P0070) selects other base values: the pages convert anew.
-        environment.drive.valuesWritten = [this] {
-            if (m_session.refreshFormulas())
-                Q_EMIT m_session.formulasRecomputed();
-        };
-    }
+    environment.drive = operation::sessionDriveAccess(m_session);
     // The editor keeps a copy of the definition: the project stays put while it runs,
     // but nothing here depends on that.
     const model::HeskParameterElement copy = parameter;

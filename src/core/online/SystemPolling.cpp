@@ -10,7 +10,23 @@ void SystemPolling::start(FrameList& list, SystemPollPlan plan)
     m_referencesRequested = false;
     m_cyclesSinceReferences = 0;
     m_withReferences = true;
-    fillSystemPollList(list, m_plan, true);
+    m_watchedChanged = false;
+    fill(list, true);
+}
+
+void SystemPolling::setWatched(std::vector<link::CommandFrame> requests)
+{
+    if (requests == m_watched)
+        return;
+    m_watched = std::move(requests);
+    m_watchedChanged = true;
+}
+
+void SystemPolling::fill(FrameList& list, bool withReferences) const
+{
+    fillSystemPollList(list, m_plan, withReferences);
+    for (const link::CommandFrame& frame : m_watched)
+        list.push(frame);
 }
 
 void SystemPolling::nextCycle(FrameList& list)
@@ -21,8 +37,9 @@ void SystemPolling::nextCycle(FrameList& list)
         m_referencesRequested = false;
         m_cyclesSinceReferences = 0;
     }
-    if (withReferences != m_withReferences || list.empty())
-        fillSystemPollList(list, m_plan, withReferences);
+    if (withReferences != m_withReferences || list.empty() || m_watchedChanged)
+        fill(list, withReferences);
+    m_watchedChanged = false;
     m_withReferences = withReferences;
 }
 

@@ -29,9 +29,17 @@ public:
     // Whether a frame's address (bytes 2 and 3) is one the references are read from, so a
     // write to it changes a reference value.
     bool isReferenceAddress(uint16_t address) const;
+    // Further requests read on every cycle (the control panel's values and free display
+    // slots), after the plan's everyCycle part; the list takes them from the next cycle on.
+    void setWatched(std::vector<link::CommandFrame> requests);
+    const std::vector<link::CommandFrame>& watched() const { return m_watched; }
 
 private:
+    void fill(FrameList& list, bool withReferences) const;
+
     SystemPollPlan m_plan;
+    std::vector<link::CommandFrame> m_watched;
+    bool m_watchedChanged = false;
     bool m_withReferences = false;
     bool m_referencesRequested = false;
     int m_cyclesSinceReferences = 0;

@@ -117,6 +117,11 @@ bool MonitorSession::isOnline() const { return m_link->state().online.load(); }
 
 // ---- connect ------------------------------------------------------------------------
 
+bool MonitorSession::linkChanging() const
+{
+    return m_reopenInProgress || m_link->stoppingReader();
+}
+
 bool MonitorSession::refusedWhileLinkChanges(const char* request)
 {
     if (!m_link->stoppingReader() && !m_reopenInProgress)
@@ -571,6 +576,19 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
         startMonitoringTimers();
     }
     return answered;
+}
+
+void MonitorSession::setWatchedReads(Elements elements)
+{
+    std::vector<link::CommandFrame> requests;
+    for (const model::HeskParameterElement* element : elements) {
+        if (element == nullptr || element->address >= link::kAddressLimit)
+            continue;
+        const link::CommandFrame request = online::readRequestFor(*element);
+        if (std::find(requests.begin(), requests.end(), request) == requests.end())
+            requests.push_back(request);
+    }
+    m_systemPolling.setWatched(std::move(requests));
 }
 
 bool MonitorSession::write(const link::CommandFrame& frame)

@@ -92,6 +92,9 @@ public:
     bool disconnectDevice();
 
     bool isOnline() const;
+    // The link waits for a reader thread to end or the health check reopens the port:
+    // commands that would send are refused meanwhile.
+    bool linkChanging() const;
     bool isMonitoring() const { return m_monitoring; }
     // The control panel holds motor control (through the hooks).
     bool motorControlHeld() const;
@@ -129,6 +132,9 @@ public:
     // asks for it by itself.
     void requestReferenceValues() { m_systemPolling.requestReferences(); }
     const online::SystemPolling& systemPolling() const { return m_systemPolling; }
+    // Definitions read on every system cycle besides the session's own (the control
+    // panel's values and free display slots); the list takes them from its next cycle on.
+    void setWatchedReads(Elements elements);
 
     // The raw word the drive last reported for a definition (from the table its read
     // code fills); nothing when the definition has no valid address or the drive has not

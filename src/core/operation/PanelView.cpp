@@ -1,0 +1,114 @@
+#include "PanelView.h"
+
+#include "DriveStates.h"
+
+#include "model/ParameterTypes.h"
+#include "pages/PageValueText.h"
+#include "pages/ParameterPage.h"
+
+namespace hesk::operation {
+
+namespace {
+
+std::optional<uint16_t> word(const link::OnlineValueTables& tables, const model::HeskParameterElement* element)
+{
+    if (element == nullptr)
+        return std::nullopt;
+    return pages::onlineWord(tables, *element);
+}
+
+// The data set in 1..count, or nothing (unknown, 0 or out of range: no selection).
+std::optional<int> dataSet(const link::OnlineValueTables& tables, const model::HeskParameterElement* element,
+                           int count)
+{
+    const std::optional<uint16_t> value = word(tables, element);
+    if (!value || *value < 1 || *value > count)
+        return std::nullopt;
+    return *value;
+}
+
+QString deviceStatusText(const model::OpenedProject& project, const link::OnlineValueTables& tables,
+                         const PanelParameters& parameters)
+{
+    for (const model::FaultAlarm& entry : project.faults().entries()) {
+        for (const model::HeskParameterElement* faultWord : parameters.faultWords) {
+            if (model::keyText(*faultWord) != entry.word)
+                continue;
+            const std::optional<uint16_t> value = word(tables, faultWord);
+            if (value && entry.bit >= 0 && entry.bit < 16 && (*value & (1u << entry.bit)) != 0)
+                return entry.code.isEmpty() ? entry.name : entry.code + QLatin1Char(' ') + entry.name;
+        }
+    }
+    return QStringLiteral("正常");
+}
+
+}  // namespace
+
+const std::array<QString, 7>& statusLampCaptions()
+{
+    static const std::array<QString, 7> captions = {
+        QStringLiteral("ON/OFF1"),   QStringLiteral("OFF2"),         QStringLiteral("OFF3"),
+        QStringLiteral("脉冲使能"),  QStringLiteral("斜坡函数发生器使能"), QStringLiteral("斜坡函数发生器启停"),
+        QStringLiteral("设定值使能")};
+    return captions;
+}
+
+PanelView PanelView::offline(SetpointUnit unit)
+{
+    PanelView view;
+    const QString unknown = QStringLiteral("未知");
+    view.stateText = unknown;
+    view.deviceStatus = unknown;
+    view.actualCaption = actualValueCaption(unit);
+    view.actualValue = view.current = view.dcVoltage = view.torque = unknown;
+    view.freeTexts = {unknown, unknown};
+    return view;
+}
+
+QString panelValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
+                       const model::HeskParameterElement* element)
+{
+    if (element == nullptr)
+        return {};
+    const pages::ConnectionSources sources(project.project(), project.deviceClass());
+    return pages::onlineValueText(*element, tables, sources, project.project().timeBases, &project.formulas());
+}
+
+PanelView computePanelView(model::OpenedProject& project, const link::OnlineValueTables& tables,
+                           const PanelParameters& parameters, SetpointUnit unit,
+                           const std::array<FreeDisplaySlot, 4>& freeDisplay)
+{
+    PanelView view;
+    if (const std::optional<uint16_t> state = word(tables, parameters.state)) {
+        view.state = static_cast<int16_t>(*state);
+        view.stateText = driveStateText(*view.state);
+    }
+    view.deviceStatus = deviceStatusText(project, tables, parameters);
+    if (const std::optional<uint16_t> status = word(tables, parameters.statusWord))
+        for (int bit = 0; bit < 7; ++bit)
+            view.lamps[static_cast<std::size_t>(bit)] = (*status & (1u << bit)) != 0;
+    view.motorDataSet = dataSet(tables, parameters.motorDataSet, 4);
+    view.bicoDataSet = dataSet(tables, parameters.bicoDataSet, 2);
+    view.functionDataSet = dataSet(tables, parameters.functionDataSet, 4);
+
+    view.actualCaption = actualValueCaption(unit);
+    view.actualValue = panelValueText(project, tables, speedUnit(unit) ? parameters.speed : parameters.frequency);
+    if (percentUnit(unit) && !view.actualValue.isEmpty())
+        view.actualValue = threeDecimals(view.actualValue);
+    view.current = panelValueText(project, tables, parameters.current);
+    view.dcVoltage = panelValueText(project, tables, parameters.dcVoltage);
+    view.torque = panelValueText(project, tables, parameters.torque);
+
+    for (std::size_t slot = 0; slot < 4; ++slot) {
+        if (freeDisplay[slot].number.isEmpty())
+            continue;
+        const QString text = panelValueText(project, tables, freeDisplay[slot].element);
+        if (slot < 2)
+            view.freeTexts[slot] = text;
+        else
+            view.freeLamps[slot - 2] = text.trimmed() == QLatin1String("1");
+    }
+    return view;
+}
+
+}  // namespace hesk::operation
