@@ -5,6 +5,7 @@
 #include "files/OfflineDnlSave.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QKeySequence>
 
@@ -39,6 +40,22 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(&w, &MainWindow::projectOpened, m_bico, &BicoPane::refresh);
     QObject::connect(&w, &MainWindow::projectClosed, m_bico, &BicoPane::refresh);
 
+    // The control panel: the session asks it about motor control; its 3-second refresh
+    // runs while its pane is shown; a deactivated application releases control when the
+    // panel's check box says so.
+    m_panel = std::make_unique<operation::ControlPanel>(w.session(), w.prompt());
+    m_panelHooks = std::make_unique<operation::PanelHooks>(*m_panel, [&w] {
+        const QDockWidget* dock = w.dock(MainWindow::Pane::ControlPanel);
+        return dock && dock->isVisible();
+    });
+    w.setWorkflowHooks(m_panelHooks.get());
+    QObject::connect(&w, &MainWindow::projectOpened, m_panel.get(), &operation::ControlPanel::projectChanged);
+    QObject::connect(&w, &MainWindow::projectClosed, m_panel.get(), &operation::ControlPanel::projectChanged);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_panel.get(), [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            m_panel->applicationDeactivated();
+    });
+
     // "查找功能码" and Ctrl+F: the function-code search over the pages.
     if (QAction* find = w.action(shell::Command::FindParameter))
         find->setShortcut(QKeySequence::Find);
@@ -66,6 +83,7 @@ ApplicationWindows::~ApplicationWindows()
 {
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
+    m_window->setWorkflowHooks(nullptr);
     m_upload.reset();
     m_files.reset();
     m_editing.reset();

@@ -18,6 +18,8 @@
 #include "pages/ParameterPageWindows.h"
 
 #include "pages/OfflineValueSet.h"
+#include "operation/ControlPanel.h"
+#include "operation/PanelHooks.h"
 
 #include <memory>
 
@@ -39,6 +41,9 @@ public:
     BicoPane& bicoPane() { return *m_bico; }
     DownloadCommand& download() { return *m_download; }
     UploadCommand& upload() { return *m_upload; }
+    // The control panel's logic (its pane shows it); it answers the session's questions
+    // about motor control.
+    operation::ControlPanel& controlPanel() { return *m_panel; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -49,6 +54,8 @@ private:
     std::unique_ptr<UploadCommand> m_upload;
     std::unique_ptr<ValueEditing> m_editing;
     std::unique_ptr<ParameterFileCommands> m_files;
+    std::unique_ptr<operation::ControlPanel> m_panel;
+    std::unique_ptr<operation::PanelHooks> m_panelHooks;
     BicoPane* m_bico = nullptr;  // owned by its dock
 };
 
