@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QKeySequence>
+#include <QScrollArea>
 
 namespace hesk::app {
 
@@ -51,6 +52,13 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     w.setWorkflowHooks(m_panelHooks.get());
     QObject::connect(&w, &MainWindow::projectOpened, m_panel.get(), &operation::ControlPanel::projectChanged);
     QObject::connect(&w, &MainWindow::projectClosed, m_panel.get(), &operation::ControlPanel::projectChanged);
+    m_panelPane = new ControlPanelPane(*m_panel, w.prompt(), m_offlineValues);
+    auto* panelScroll = new QScrollArea;
+    panelScroll->setWidget(m_panelPane);
+    panelScroll->setWidgetResizable(true);
+    panelScroll->setFrameShape(QFrame::NoFrame);
+    w.dock(MainWindow::Pane::ControlPanel)->setWidget(panelScroll);
+    m_restore = std::make_unique<RestoreCommand>(w);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_panel.get(), [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             m_panel->applicationDeactivated();
@@ -85,6 +93,7 @@ ApplicationWindows::~ApplicationWindows()
     m_window->setPageWindows(nullptr);
     m_window->setWorkflowHooks(nullptr);
     m_upload.reset();
+    m_restore.reset();
     m_files.reset();
     m_editing.reset();
     m_pages.reset();

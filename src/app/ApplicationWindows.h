@@ -11,6 +11,8 @@
 #include "DialogCommands.h"
 #include "DownloadCommand.h"
 #include "UploadCommand.h"
+#include "RestoreCommand.h"
+#include "operation/ControlPanelPane.h"
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
 #include "editors/ValueEditing.h"
@@ -44,6 +46,8 @@ public:
     // The control panel's logic (its pane shows it); it answers the session's questions
     // about motor control.
     operation::ControlPanel& controlPanel() { return *m_panel; }
+    ControlPanelPane& controlPanelPane() { return *m_panelPane; }
+    RestoreCommand& restore() { return *m_restore; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -56,6 +60,8 @@ private:
     std::unique_ptr<ParameterFileCommands> m_files;
     std::unique_ptr<operation::ControlPanel> m_panel;
     std::unique_ptr<operation::PanelHooks> m_panelHooks;
+    std::unique_ptr<RestoreCommand> m_restore;
+    ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock
 };
 

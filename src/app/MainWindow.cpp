@@ -143,11 +143,10 @@ void MainWindow::createPanes()
         Pane::FaultWaveform, QStringLiteral("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
         new PlaceholderPane(QStringLiteral("此处将提供故障波形的上传、打开和保存。\n") + shell::notBuiltText()),
         Qt::RightDockWidgetArea);
-    QDockWidget* control =
-        addPane(Pane::ControlPanel, QStringLiteral("控制面板"), QStringLiteral("controlPanelPane"),
-                new PlaceholderPane(QStringLiteral("此处将提供电机的控制：获取控制权、启动、停止、故障复位和转速给定。\n")
-                                     + shell::notBuiltText()),
-                Qt::RightDockWidgetArea);
+    // The control panel: its content comes from the application (it needs the offline
+    // values for the setpoint editor).
+    QDockWidget* control = addPane(Pane::ControlPanel, QStringLiteral("控制面板"), QStringLiteral("controlPanelPane"),
+                                   new QWidget, Qt::RightDockWidgetArea);
     // The BICO wiring: its content comes from the application (it needs the offline
     // values); hidden until asked for through 视图.
     QDockWidget* bico =

@@ -371,7 +371,7 @@ std::optional<UserMessage> ControlPanel::setpointEntryRefusal() const
     return std::nullopt;
 }
 
-std::optional<model::HeskParameterElement> ControlPanel::setpointEditorRecord() const
+std::optional<model::HeskParameterElement> ControlPanel::setpointEditorRecord()
 {
     if (m_parameters.setpoint == nullptr)
         return std::nullopt;
@@ -416,10 +416,12 @@ void ControlPanel::changeUnit(SetpointUnit unit)
     Q_EMIT changed();
 }
 
-QString ControlPanel::referenceSpeedText() const
+QString ControlPanel::referenceSpeedText()
 {
-    if (!m_session.isOnline())
+    if (!m_session.isOnline() || m_parameters.referenceSpeed == nullptr)
         return {};
+    if (!m_session.onlineRaw(*m_parameters.referenceSpeed))
+        m_session.readParameters(std::vector{m_parameters.referenceSpeed});
     return panelValueText(m_session.project(), m_session.values(), m_parameters.referenceSpeed);
 }
 

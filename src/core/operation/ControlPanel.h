@@ -48,6 +48,7 @@ public:
     // The project was opened or closed: the fixed parameters are looked up again.
     void projectChanged();
     const PanelParameters& parameters() const { return m_parameters; }
+    shell::MonitorSession& session() { return m_session; }
 
     // ---- commands; false when refused or ignored at once (the refusal was shown) ----
     // Button "获取电机控制权" / "释放电机控制权": takes control, or releases it without
@@ -75,7 +76,9 @@ public:
     // The refusal of a setpoint entry (offline, control not held), if any.
     std::optional<model::UserMessage> setpointEntryRefusal() const;
     // The record the value editor edits for the unit on show (E0, E1, percent forms).
-    std::optional<model::HeskParameterElement> setpointEditorRecord() const;
+    // The speed units need P0353: it is read from the drive first when it has not been
+    // reported yet.
+    std::optional<model::HeskParameterElement> setpointEditorRecord();
     // The setpoint typed in the unit on show, written through the editor's rules: true when
     // the drive confirmed it; every refusal is shown.
     bool writeSetpoint(const QString& text);
@@ -147,7 +150,7 @@ private:
     void setHeld(bool held);
     void setIcons(bool motorStopped, bool runCommanded);
     void updateWatchedReads();
-    QString referenceSpeedText() const;
+    QString referenceSpeedText();
     void message(const model::UserMessage& message) { m_prompt.showMessage(message); }
 
     shell::MonitorSession& m_session;

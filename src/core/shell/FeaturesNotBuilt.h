@@ -14,7 +14,6 @@
 namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
-    Command::FactoryRestore,            // factory restore
     Command::OpenFaultWaveformFile,     // fault waveform files
     Command::OpenTriggerRecordingFile,  // trigger recording files
     Command::UploadBoardFaultWaveform,  // fault data upload

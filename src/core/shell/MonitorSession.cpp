@@ -439,6 +439,11 @@ void MonitorSession::supervisionTick()
         Q_EMIT formulasRecomputed();
     h.recorderSecondTick();
     if (h.motorControlHeld()) {
+        // The drive's heartbeat supervision stops the motor after a few seconds without a
+        // request: while the tool holds control the system list runs every second, so the
+        // line never falls silent between its cycles (and the panel's values are fresh).
+        if (m_scheduler->systemCycleDone())
+            m_scheduler->clearSystemCycle();
         const model::HeskParameterElement* level = m_project.specials().element(m_project.project(), QStringLiteral("P0060"));
         if (level) {
             const uint16_t value = m_values.parameters.valueOr0(level->address);
@@ -574,6 +579,9 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
         if (!l.startMonitoringThread())
             answered = false;  // logged by the link
         startMonitoringTimers();
+        // The timers start a full period anew: polling goes on at once rather than after
+        // another 3 s of silence on the line.
+        m_scheduler->clearSystemCycle();
     }
     return answered;
 }

@@ -160,6 +160,7 @@ public:
     void healthCheckTick();
     int deadSeconds() const { return m_deadSeconds; }
     bool monitoringTimersActive() const { return m_supervisionTimer.isActive(); }
+    bool schedulerRunning() const { return m_schedulerTimer.isActive(); }
 
 Q_SIGNALS:
     // Online or monitoring changed (connect, disconnect, dead link).

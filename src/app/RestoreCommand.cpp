@@ -1,0 +1,64 @@
+#include "RestoreCommand.h"
+
+#include "MainWindow.h"
+
+namespace hesk::app {
+
+RestoreCommand::RestoreCommand(MainWindow& window)
+    : QObject(&window), m_window(window), m_restore(window.session(), window.prompt())
+{
+    connect(&window, &MainWindow::commandRequested, this, [this](shell::Command command) {
+        if (command == shell::Command::FactoryRestore)
+            run();
+    });
+    connect(&m_restore, &operation::FactoryRestore::statusText, this, [this](const QString& text) {
+        if (m_dialog && !text.isEmpty())
+            m_dialog->setLabelText(text);
+    });
+    connect(&m_restore, &operation::FactoryRestore::progress, this, [this](int position, int maximum) {
+        if (!m_dialog)
+            return;
+        m_dialog->setMaximum(maximum);
+        m_dialog->setValue(position);
+    });
+    connect(&m_restore, &operation::FactoryRestore::finished, this, &RestoreCommand::finished);
+}
+
+RestoreCommand::~RestoreCommand()
+{
+    delete m_dialog;
+}
+
+void RestoreCommand::run()
+{
+    if (m_restore.running())
+        return;
+    m_window.setWorkflowBusy(true);
+    auto* dialog = new QProgressDialog(&m_window);
+    dialog->setWindowTitle(QStringLiteral("恢复出厂设置"));
+    dialog->setLabelText(QStringLiteral("正在恢复出厂设置"));
+    dialog->setCancelButton(nullptr);  // the drive is already restoring: nothing to cancel
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setRange(0, operation::FactoryRestore::kRange);
+    m_dialog = dialog;
+    // The refusals and the question come first; the dialog shows once the procedure runs.
+    if (!m_restore.start() || !m_restore.running()) {
+        finished();
+        return;
+    }
+    dialog->show();
+}
+
+void RestoreCommand::finished()
+{
+    if (m_dialog) {
+        m_dialog->close();
+        m_dialog->deleteLater();
+    }
+    m_window.setWorkflowBusy(false);
+}
+
+}  // namespace hesk::app
