@@ -217,12 +217,6 @@ int runRestore(const QStringList&, const CliArguments& call, const CliOutput& ou
     CliPrompt prompt(call.has(QStringLiteral("--yes")));
     if (!online->connect())
         return ExitFailure;
-    // The refusals read the drive's state, modification right and menu level.
-    std::vector<const model::HeskParameterElement*> inputs;
-    for (const char* key : {"r0001", "P0053", "P0060"})
-        if (const model::HeskParameterElement* e = online->project().find(QString::fromLatin1(key)))
-            inputs.push_back(e);
-    session.readParameters(inputs);
     operation::FactoryRestore restore(session, prompt);
     std::optional<bool> result;
     QEventLoop loop;

@@ -63,6 +63,13 @@ bool FactoryRestore::start()
 {
     if (running() || !m_session.isOnline() || m_session.linkChanging())
         return false;
+    // The refusals decide on the drive's state, modification right and menu level as
+    // they are now, not as the last poll cycle (or none, right after a connect) left them.
+    std::vector<const model::HeskParameterElement*> inputs;
+    for (const char* key : {"r0001", "P0053", "P0060"})
+        if (const model::HeskParameterElement* e = m_session.project().find(QString::fromLatin1(key)))
+            inputs.push_back(e);
+    m_session.readParameters(inputs);
     if (const std::optional<UserMessage> refused = refusal()) {
         m_prompt.showMessage(*refused);
         return false;
