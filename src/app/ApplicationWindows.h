@@ -13,6 +13,7 @@
 #include "UploadCommand.h"
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
+#include "QuickSetupDialog.h"
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
 #include "pages/ParameterPageWindows.h"
@@ -20,6 +21,8 @@
 #include "pages/OfflineValueSet.h"
 #include "operation/ControlPanel.h"
 #include "operation/PanelHooks.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -44,6 +47,9 @@ public:
     // The control panel's logic (its pane shows it); it answers the session's questions
     // about motor control.
     operation::ControlPanel& controlPanel() { return *m_panel; }
+    // "快速调试" from the project tree: opens the wizard, or raises it when it is open.
+    QuickSetupDialog* openQuickSetup();
+    QuickSetupDialog* quickSetup() const { return m_quickSetup; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -57,6 +63,7 @@ private:
     std::unique_ptr<operation::ControlPanel> m_panel;
     std::unique_ptr<operation::PanelHooks> m_panelHooks;
     BicoPane* m_bico = nullptr;  // owned by its dock
+    QPointer<QuickSetupDialog> m_quickSetup;  // deletes itself when closed
 };
 
 }  // namespace hesk::app

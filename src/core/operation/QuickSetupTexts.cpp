@@ -104,10 +104,10 @@ std::optional<QString> codedValueText(const model::HeskParameterElement& element
 QString quickSetupValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
                             const model::HeskParameterElement& element, std::optional<uint16_t> raw)
 {
-    if (!raw)
-        return {};  // not reported yet
+    // Empty while not reported; r0071..r0073 have no device word but a value from the
+    // formulas.
     const QString shown = panelValueText(project, tables, &element);
-    if (!shown.isEmpty())
+    if (!shown.isEmpty() && raw)
         if (std::optional<QString> coded = codedValueText(element, *raw))
             return *coded;
     return shown;
