@@ -99,6 +99,16 @@ TEST_F(QuickSetupPagesTest, motorPageFollowsTheActiveMotorDataSet)
     EXPECT_EQ(keys(quickSetupRows(sample, 4, {4, 1, 1}))[1], QStringLiteral("P0105.4"));
 }
 
+TEST_F(QuickSetupPagesTest, onlyParametersWithADeviceAddressAreRead)
+{
+    // Step 2: the product type row and r0071..r0073 (from the base values) are not read.
+    QStringList read;
+    for (const model::HeskParameterElement* e : rowElements(quickSetupRows(sample, 2, {1, 1, 1})))
+        read << model::keyText(*e);
+    EXPECT_EQ(read, (QStringList{"P0070", "P0089", "P0848.0", "P0848.1", "P0848.2", "P0848.3", "P0848.4", "P0848.5",
+                                 "P0060"}));
+}
+
 TEST_F(QuickSetupPagesTest, everyPageResolvesItsIndices)
 {
     const ActiveDataSets sets{3, 2, 4};

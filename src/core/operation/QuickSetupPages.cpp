@@ -1,5 +1,7 @@
 #include "QuickSetupPages.h"
 
+#include "link/ValueTables.h"
+
 #include <QRegularExpression>
 
 namespace hesk::operation {
@@ -119,7 +121,7 @@ std::vector<const model::HeskParameterElement*> rowElements(const std::vector<Qu
 {
     std::vector<const model::HeskParameterElement*> elements;
     for (const QuickSetupRow& row : rows)
-        if (row.element)
+        if (row.element && row.element->address < link::kAddressLimit)
             elements.push_back(row.element);
     return elements;
 }

@@ -71,7 +71,8 @@ struct QuickSetupRow {
 // The rows of a step (1..10) in the open project; empty for a step out of range.
 std::vector<QuickSetupRow> quickSetupRows(const model::OpenedProject& project, int step, const ActiveDataSets& sets);
 
-// The definitions of the rows (what the page reads from the drive).
+// The definitions of the rows that the page reads from the drive: those with a device
+// address (r0071..r0073 have none; their values come from the base values).
 std::vector<const model::HeskParameterElement*> rowElements(const std::vector<QuickSetupRow>& rows);
 
 }  // namespace hesk::operation
