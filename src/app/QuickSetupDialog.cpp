@@ -79,6 +79,7 @@ void QuickSetupDialog::buildUi()
     for (const operation::QuickSetupPageSpec& spec : operation::quickSetupPages())
         m_steps->addItem(spec.title);
     m_steps->setFixedWidth(190);
+    m_steps->setSpacing(4);
     connect(m_steps, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && row + 1 != m_step)
             showStep(row + 1);
@@ -94,6 +95,7 @@ void QuickSetupDialog::buildUi()
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("参数号"), QStringLiteral("参数名"), QStringLiteral("值"), QStringLiteral("单位")});
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 10);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -142,6 +144,7 @@ void QuickSetupDialog::buildUi()
     auto* page = new QVBoxLayout;
     page->addWidget(m_title);
     page->addWidget(m_table, 1);
+    page->addWidget(new QLabel(QStringLiteral("双击参数行可修改参数值。"), this));
     page->addLayout(actions);
     page->addWidget(m_status);
 
