@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace hesk::app {
@@ -62,6 +63,11 @@ QuickSetupDialog::QuickSetupDialog(Environment environment, QWidget* parent)
         refreshValues();
     });
 
+    // The page's read is a blocking single read. It must not run inside another
+    // workflow's pumped wait (a confirmed write of the control panel or of a page editor
+    // lets timers fire from a nested event loop), so a refresh asked for deeper than the
+    // loop the wizard was opened from is skipped; the next tick reads.
+    m_baseLoopLevel = QThread::currentThread()->loopLevel();
     m_refreshTimer.setInterval(kRefreshPeriod);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
         if (m_env.session.isOnline())
@@ -234,9 +240,10 @@ void QuickSetupDialog::updateButtons()
 
 void QuickSetupDialog::refreshValues()
 {
-    // A refresh never runs inside another wait of the wizard (a write's pumped wait lets
-    // the timer fire), nor while the restore works on the drive.
-    if (m_refreshing || m_acting || m_restore->running() || m_closingForProject)
+    // A refresh never runs inside another wait (see the constructor), nor while the
+    // restore or a panel command works on the drive.
+    if (m_refreshing || m_acting || m_restore->running() || m_env.panel.busy() || m_closingForProject
+        || QThread::currentThread()->loopLevel() > m_baseLoopLevel)
         return;
     m_refreshing = true;
     shell::MonitorSession& session = m_env.session;

@@ -106,6 +106,7 @@ private:
     bool m_refreshing = false;
     bool m_acting = false;
     bool m_closingForProject = false;
+    int m_baseLoopLevel = 0;  // the event-loop depth the wizard was opened at
     std::vector<operation::QuickSetupRow> m_rows;
     QTimer m_refreshTimer;
     operation::FactoryRestore* m_restore = nullptr;

@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -278,6 +279,44 @@ TEST_F(QuickSetupDialogTest, automaticMotorSettingIsRefusedAtMenuLevelEightAndRu
     EXPECT_EQ(driveWord(QStringLiteral("P0590")), expectedWord(QStringLiteral("P0590"), QStringLiteral("B0000")));
     EXPECT_EQ(shown(wizard, QStringLiteral("r0011")), QStringLiteral("1"));
     EXPECT_EQ(shown(wizard, QStringLiteral("r0012")), QStringLiteral("1"));
+}
+
+TEST_F(QuickSetupDialogTest, firstStepRestoresByEitherResetMode)
+{
+    connect();
+    QuickSetupDialog& wizard = openWizard();
+    ASSERT_EQ(wizard.resetModeCombo()->count(), 2);
+
+    // The tool's restore: its refusals first (menu level 1), then the restore itself. The
+    // access word is read before the refusals decide, so right after the connect the
+    // refusal names the menu level, not a missing right.
+    wizard.resetModeCombo()->setCurrentIndex(0);
+    click(wizard, Button::Restore);
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_EQ(prompt.messages()[0].text, QStringLiteral("参数菜单P60不为2，不允许执行恢复出厂设置操作！"));
+
+    simSet(QStringLiteral("P0060"), QStringLiteral("2"));
+    simSet(QStringLiteral("P0115"), QStringLiteral("3"));
+    wizard.refreshValues();
+    prompt.answer(model::PromptAnswer::Yes);
+    click(wizard, Button::Restore);
+    EXPECT_FALSE(wizard.button(Button::Restore)->isEnabled());  // while it runs
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return prompt.messages().size() == 2u; }, 10s));
+    EXPECT_EQ(prompt.messages()[1].text, QStringLiteral("HESKMonitor恢复出厂设置成功！"));
+    EXPECT_EQ(wizard.restoreProgress()->value(), wizard.restoreProgress()->maximum());
+    EXPECT_EQ(driveWord(QStringLiteral("P0115")), QStringLiteral("ok P0115=0"));
+    EXPECT_TRUE(wizard.button(Button::Restore)->isEnabled());
+
+    // The drive's own restore through P0970 at menu level 2, after the same question.
+    simSet(QStringLiteral("P0060"), QStringLiteral("2"));
+    wizard.refreshValues();
+    wizard.resetModeCombo()->setCurrentIndex(1);
+    prompt.answer(model::PromptAnswer::Yes);
+    click(wizard, Button::Restore);
+    EXPECT_EQ(prompt.questions().back().text, QStringLiteral("确定要恢复出厂设置吗？该操作不可撤销！"));
+    EXPECT_EQ(driveWord(QStringLiteral("P0970")), QStringLiteral("ok P0970=1"));
+    EXPECT_EQ(shown(wizard, QStringLiteral("P0970")), QStringLiteral("正在复位..."));
+    EXPECT_EQ(prompt.messages().size(), 2u) << messageTexts().join('|').toStdString();
 }
 
 TEST_F(QuickSetupDialogTest, identificationTakesControlAndStartsTheMotor)

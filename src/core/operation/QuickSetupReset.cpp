@@ -15,19 +15,22 @@ QStringList resetModeCaptions()
 
 bool startReset(shell::MonitorSession& session, model::UserPrompt& prompt, FactoryRestore& restore, ResetMode mode)
 {
-    if (mode == ResetMode::RestoreCommand)
-        return restore.start();
-    if (!session.isOnline() || session.linkChanging())
+    if (!session.isOnline() || session.linkChanging() || restore.running())
         return false;
     model::OpenedProject& project = session.project();
+    // Both modes decide on the drive's present access word, menu level and state: right
+    // after a connect the system poll may not have brought them yet, and an unknown access
+    // word would refuse the restore for a missing right the drive has.
+    const std::vector<const model::HeskParameterElement*> inputs = editing::ruleValueParameters(project);
+    if (!session.readParameters(inputs)) {
+        prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+        return false;
+    }
+    if (mode == ResetMode::RestoreCommand)
+        return restore.start();
     const model::HeskParameterElement* reset = project.find(QStringLiteral("P0970"));
     if (reset == nullptr) {
         prompt.showMessage(model::UserMessage::warning(QStringLiteral("该设备不支持恢复出厂设置功能！")));
-        return false;
-    }
-    std::vector<const model::HeskParameterElement*> inputs = editing::ruleValueParameters(project);
-    if (!session.readParameters(inputs)) {
-        prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
         return false;
     }
     const editing::EditContext context = editing::editContext(

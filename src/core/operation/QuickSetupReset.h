@@ -25,7 +25,8 @@ enum class ResetMode { RestoreCommand, DriveParameter };
 // The combo's entries, in the order of ResetMode.
 QStringList resetModeCaptions();
 
-// Runs the chosen mode: true when the restore began (RestoreCommand: the restore's
+// Runs the chosen mode after reading the edit rules' inputs (P0053, P0060, r0001, ...)
+// from the drive: true when the restore began (RestoreCommand: the restore's
 // finished() follows) or the drive confirmed P0970 = 1. Every refusal is shown.
 bool startReset(shell::MonitorSession& session, model::UserPrompt& prompt, FactoryRestore& restore, ResetMode mode);
 
