@@ -64,6 +64,17 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
             m_panel->applicationDeactivated();
     });
 
+    // "快速调试": the wizard, closed with the project it shows.
+    QObject::connect(&w, &MainWindow::treeNodeOpened, &w, [this](shell::TreeNodeKind kind, const QString&) {
+        if (kind == shell::TreeNodeKind::QuickSetup)
+            openQuickSetup();
+    });
+    for (auto signal : {&MainWindow::projectOpened, &MainWindow::projectClosed})
+        QObject::connect(&w, signal, &w, [this] {
+            if (m_quickSetup)
+                m_quickSetup->closeForProject();
+        });
+
     // "查找功能码" and Ctrl+F: the function-code search over the pages.
     if (QAction* find = w.action(shell::Command::FindParameter))
         find->setShortcut(QKeySequence::Find);
@@ -87,8 +98,37 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     };
 }
 
+QuickSetupDialog* ApplicationWindows::openQuickSetup()
+{
+    MainWindow& w = *m_window;
+    if (!w.lifecycle().projectOpen())
+        return nullptr;
+    if (!m_quickSetup) {
+        OfflineState& offline = w.offlineState();
+        QuickSetupDialog::Environment environment{
+            w.session(), w.prompt(), *m_panel, *m_editing, m_offlineValues,
+            [this] { return m_window->offlineState().modified || m_offlineValues.isModified(); },
+            [&offline] { return offline.save && offline.save(); }};
+        m_quickSetup = new QuickSetupDialog(std::move(environment), &w);
+        m_quickSetup->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(m_quickSetup, &QuickSetupDialog::controlPanelRequested, &w, [&w] {
+            if (QDockWidget* dock = w.dock(MainWindow::Pane::ControlPanel)) {
+                dock->show();
+                dock->raise();
+            }
+        });
+    }
+    m_quickSetup->show();
+    m_quickSetup->raise();
+    m_quickSetup->activateWindow();
+    return m_quickSetup;
+}
+
 ApplicationWindows::~ApplicationWindows()
 {
+    if (m_quickSetup)
+        m_quickSetup->closeForProject();
+    delete m_quickSetup.data();
     // The window lets go of the pages before they go; the pages delete their windows.
     m_window->setPageWindows(nullptr);
     m_window->setWorkflowHooks(nullptr);

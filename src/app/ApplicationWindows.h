@@ -15,6 +15,7 @@
 #include "operation/ControlPanelPane.h"
 #include "MainWindow.h"
 #include "ParameterFileCommands.h"
+#include "QuickSetupDialog.h"
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
 #include "pages/ParameterPageWindows.h"
@@ -22,6 +23,8 @@
 #include "pages/OfflineValueSet.h"
 #include "operation/ControlPanel.h"
 #include "operation/PanelHooks.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -48,6 +51,9 @@ public:
     operation::ControlPanel& controlPanel() { return *m_panel; }
     ControlPanelPane& controlPanelPane() { return *m_panelPane; }
     RestoreCommand& restore() { return *m_restore; }
+    // "快速调试" from the project tree: opens the wizard, or raises it when it is open.
+    QuickSetupDialog* openQuickSetup();
+    QuickSetupDialog* quickSetup() const { return m_quickSetup; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -63,6 +69,7 @@ private:
     std::unique_ptr<RestoreCommand> m_restore;
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock
+    QPointer<QuickSetupDialog> m_quickSetup;  // deletes itself when closed
 };
 
 }  // namespace hesk::app

@@ -166,8 +166,8 @@ TEST(CommandRulesTest, commandsNotBuiltAreNeverAvailable)
     EXPECT_FALSE(commandAvailable(Command::FactoryRestore, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::Download, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::FindParameter, monitoring()));
-    EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::QuickSetup));
     EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::TriggerRecording));
+    EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::QuickSetup));
     EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::Page));
     EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::ControlPanel));
 }

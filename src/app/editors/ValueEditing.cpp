@@ -69,15 +69,44 @@ bool ValueEditing::editRow(ParameterPageWindow* window, int row)
     }
     if (decision.editor == editing::EditorKind::None || decision.editor == editing::EditorKind::CommentDialog)
         return false;
-    if (!runEditor(decision.editor, *parameter, page->page().row(row).valueText))
+    if (!runEditor(decision.editor, *parameter, page->page().row(row).valueText, m_parent))
         return false;
     if (page)
         page->refreshAllValues();
     return true;
 }
 
+bool ValueEditing::editParameter(const QString& key, const QString& text, QWidget* over)
+{
+    const QPointer<QWidget> guard(over);
+    const model::HeskParameterElement* parameter = m_session.project().find(key);
+    if (!parameter)
+        return false;
+    const bool online = m_session.isOnline();
+    if (online) {
+        if (!shell::readUnreportedEditInputs(m_session, *parameter)) {
+            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+            return false;
+        }
+        // The read ran the event loop: the caller may be gone, the project replaced.
+        parameter = m_session.project().find(key);
+        if (!parameter || (over && !guard))
+            return false;
+    }
+    const editing::EditContext context = editing::editContext(
+        m_session.project(), online, [this](const model::HeskParameterElement& e) { return m_session.onlineRaw(e); });
+    const editing::EditDecision decision = editing::decideValueEdit(context, *parameter);
+    if (decision.refused()) {
+        m_prompt.showMessage(*decision.refusal);
+        return false;
+    }
+    if (decision.editor == editing::EditorKind::None || decision.editor == editing::EditorKind::CommentDialog)
+        return false;
+    return runEditor(decision.editor, *parameter, text, guard ? guard.data() : m_parent.data());
+}
+
 bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParameterElement& parameter,
-                             const QString& text)
+                             const QString& text, QWidget* over)
 {
     editing::EditEnvironment environment{m_session.project(), m_offline, m_prompt, {}};
     environment.drive = operation::sessionDriveAccess(m_session);
@@ -87,20 +116,20 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     std::unique_ptr<QDialog> dialog;
     switch (kind) {
     case editing::EditorKind::ConnectionDialog:
-        dialog = std::make_unique<ConnectionEditorDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<ConnectionEditorDialog>(environment, copy, text, over);
         break;
     case editing::EditorKind::BitDialog:
-        dialog = std::make_unique<BitWordEditorDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<BitWordEditorDialog>(environment, copy, text, over);
         break;
     case editing::EditorKind::ValueDialog:
-        dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, m_parent);
+        dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, over);
         break;
     case editing::EditorKind::SpecialParameterDialog:
         // A parameter without options in the table (a project's own special) is typed.
         if (editing::hasAllowedValues(editing::AllowedValueSource::of(m_session.project()), parameter.number))
-            dialog = std::make_unique<SpecialValueEditorDialog>(environment, copy, text, m_parent);
+            dialog = std::make_unique<SpecialValueEditorDialog>(environment, copy, text, over);
         else
-            dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, m_parent);
+            dialog = std::make_unique<ValueEditorDialog>(environment, copy, text, over);
         break;
     case editing::EditorKind::None:
     case editing::EditorKind::CommentDialog:

@@ -46,12 +46,18 @@ public:
     // happens for a null window or a row out of range.
     bool editRow(ParameterPageWindow* window, int row);
 
+    // The edit of one definition shown outside the pages (the quick commissioning wizard),
+    // found again by its key text after the reads; the editor appears over `over`.
+    // `text` is the value the caller shows. True when a value was stored or written.
+    bool editParameter(const QString& key, const QString& text, QWidget* over);
+
     // Called with every editor just before it runs (tests drive the dialog from here).
     using EditorOpened = std::function<void(QDialog*)>;
     void setEditorOpened(EditorOpened hook) { m_opened = std::move(hook); }
 
 private:
-    bool runEditor(editing::EditorKind kind, const model::HeskParameterElement& parameter, const QString& text);
+    bool runEditor(editing::EditorKind kind, const model::HeskParameterElement& parameter, const QString& text,
+                   QWidget* over);
 
     shell::MonitorSession& m_session;
     model::UserPrompt& m_prompt;

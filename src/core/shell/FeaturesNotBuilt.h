@@ -21,7 +21,6 @@ inline constexpr std::array kCommandsNotBuilt{
 
 inline constexpr std::array kTreeNodesNotBuilt{
     TreeNodeKind::TriggerRecording,
-    TreeNodeKind::QuickSetup,
 };
 
 bool commandBuilt(Command command);
