@@ -401,7 +401,10 @@ TEST_F(MainWindowTest, toolLeavesShowTheirPanes)
         window->dock(pane)->hide();
         ASSERT_TRUE(window->projectTree()->activateNode(QString::fromUtf8(caption)));
         EXPECT_FALSE(window->dock(pane)->isHidden()) << caption;
-        // Their tools are not built yet, and the pane says so.
+        // The control panel's content comes from the application; the fault tools are not
+        // built yet, and their panes say so.
+        if (pane == MainWindow::Pane::ControlPanel)
+            continue;
         const auto* label = qobject_cast<QLabel*>(window->dock(pane)->widget());
         ASSERT_NE(label, nullptr) << caption;
         EXPECT_TRUE(label->text().endsWith(QStringLiteral("该功能尚未提供。"))) << label->text().toStdString();

@@ -162,8 +162,9 @@ TEST(CommandRulesTest, commandsNotBuiltAreNeverAvailable)
         }
     }
     // The rules do allow them, so the list is what keeps them off.
-    EXPECT_TRUE(commandEnabled(Command::FactoryRestore, monitoring()));
-    EXPECT_FALSE(commandAvailable(Command::FactoryRestore, monitoring()));
+    EXPECT_TRUE(commandEnabled(Command::UploadBoardFaultWaveform, noProject()));
+    EXPECT_FALSE(commandAvailable(Command::UploadBoardFaultWaveform, noProject()));
+    EXPECT_TRUE(commandAvailable(Command::FactoryRestore, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::Download, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::FindParameter, monitoring()));
     EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::TriggerRecording));
