@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QKeySequence>
 #include <QScrollArea>
+#include <QStyle>
 
 namespace hesk::app {
 
@@ -57,7 +58,15 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     panelScroll->setWidget(m_panelPane);
     panelScroll->setWidgetResizable(true);
     panelScroll->setFrameShape(QFrame::NoFrame);
+    // Wide enough for the panel's content: only its height scrolls.
+    panelScroll->setMinimumWidth(m_panelPane->sizeHint().width()
+                                 + panelScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w.dock(MainWindow::Pane::ControlPanel)->setWidget(panelScroll);
+    // The panel's width comes out of the work area, not out of the project tree.
+    w.resizeDocks({w.dock(MainWindow::Pane::Project), w.dock(MainWindow::Pane::ControlPanel)},
+                  {w.dock(MainWindow::Pane::Project)->sizeHint().width() + 60, panelScroll->minimumWidth()},
+                  Qt::Horizontal);
     m_restore = std::make_unique<RestoreCommand>(w);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_panel.get(), [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)

@@ -144,6 +144,7 @@ DriveModel::DriveModel(const model::HeskProject& project, DriveTables& tables, P
         m_faultWords[static_cast<size_t>(word)] = signal(QStringLiteral("r0943.%1").arg(word));
     m_controlSource0880 = signal(QStringLiteral("P0880"));
     m_onOff7000 = signal(QStringLiteral("P7000.5"));
+    m_identification0115 = signal(QStringLiteral("P0115"));
     m_reset7000 = signal(QStringLiteral("P7000.4"));
     m_setpoint = signal(QStringLiteral("P7030"));
     if (!m_setpoint.slot)
@@ -188,7 +189,7 @@ void DriveModel::rescale()
                       &o.torqueCurrent0027, &o.energy0028, &o.deviceLoad0030, &o.junction0031, &o.version0828,
                       &o.status0550, &o.status0551, &o.control0552, &o.control0553, &o.faultIndicator9106,
                       &o.rated0072, &o.rated0073, &m_controlSource0880, &m_onOff7000, &m_reset7000, &m_setpoint,
-                      &m_referenceSpeed0353})
+                      &m_referenceSpeed0353, &m_identification0115})
         scale(*s);
     for (auto& [n, s] : o.binectors)
         scale(s);
@@ -456,9 +457,18 @@ void DriveModel::heartbeatLost(SimTime now)
     publish(now);
 }
 
+int DriveModel::identificationRequest() const
+{
+    return tableWord(m_identification0115);
+}
+
 void DriveModel::settableWritten(uint16_t address, uint16_t oldValue, uint16_t newValue, SimTime now)
 {
     advance(now);
+    // P0115 = 1: the automatic parameter setting is a calculation, done at once.
+    if (m_identification0115.slot && m_identification0115.slot->table == TableKind::Settable
+        && m_identification0115.slot->address == address && newValue == 1)
+        writeRaw(m_identification0115, 0);
     if (m_reset7000.slot && m_reset7000.slot->table == TableKind::Settable && m_reset7000.slot->address == address
         && oldValue == 0 && newValue == 1) {
         resetFaults(now);
@@ -549,7 +559,29 @@ void DriveModel::step(SimTime now, double dt)
         if (!m_runRequest)
             enter(DriveState::Standby, now);
         else if (now - m_stateSince >= kReadyTime)
-            enter(DriveState::Run, now);
+            enter(identificationRequest() >= 2 && identificationRequest() <= 5 ? DriveState::LeakageIdentification
+                                                                                : DriveState::Run,
+                  now);
+        break;
+    case DriveState::LeakageIdentification:
+    case DriveState::StandstillMeasurement1:
+    case DriveState::StandstillMeasurement2:
+    case DriveState::StandstillMeasurement3:
+        // The motor stands while it is measured; a stop command breaks the measurement off.
+        m_frequency = 0.0;
+        if (!m_runRequest) {
+            enter(DriveState::Standby, now);
+        } else if (now - m_stateSince >= kIdentificationStep) {
+            if (m_state == DriveState::StandstillMeasurement3) {
+                writeRaw(m_identification0115, 0);  // done: the request clears, the drive waits
+                enter(DriveState::Standby, now);    // for a new ON command
+            } else {
+                enter(m_state == DriveState::LeakageIdentification
+                          ? DriveState::StandstillMeasurement1
+                          : static_cast<DriveState>(static_cast<uint16_t>(m_state) + 1),
+                      now);
+            }
+        }
         break;
     case DriveState::Run: {
         const double target = m_runRequest ? targetFrequency() : 0.0;

@@ -50,6 +50,10 @@ enum class DriveState : uint16_t {
     PreCharge = 10,
     Ready = 11,
     Run = 14,
+    LeakageIdentification = 45,   // the identification P0115 asked for, in its steps
+    StandstillMeasurement1 = 47,
+    StandstillMeasurement2 = 48,
+    StandstillMeasurement3 = 49,
 };
 
 class DriveModel {
@@ -63,6 +67,8 @@ public:
     static constexpr double kAmbient = 35.0;            // deg C
     static constexpr int kFaultWordCount = 21;          // r0943.0 .. r0943.20
     static constexpr int kMotorDataSets = 4;
+    // Each step of a motor identification (states 45, 47, 48, 49) takes this long.
+    static constexpr SimTime kIdentificationStep = seconds(1.5);
 
     // Called once per trip with the fault word and bit that tripped (for the fault memory).
     using TripListener = std::function<void(int word, int bit, SimTime when)>;
@@ -122,6 +128,8 @@ public:
     uint16_t controlWord() const;                            // r0552
     bool toolHasControl() const;                             // P0880 = 1
     bool runCommanded() const;                               // P7000.5 = 1
+    // P0115: 2..5 ask for a measurement that runs on the next start instead of the motor.
+    int identificationRequest() const;
 
     void setTripListener(TripListener listener) { m_tripListener = std::move(listener); }
 
@@ -162,7 +170,7 @@ private:
     std::unique_ptr<Outputs> m_out;
     std::array<MotorSignals, kMotorDataSets> m_motor;
     std::array<Signal, kFaultWordCount> m_faultWords;
-    Signal m_controlSource0880, m_onOff7000, m_reset7000, m_setpoint, m_referenceSpeed0353;
+    Signal m_controlSource0880, m_onOff7000, m_reset7000, m_setpoint, m_referenceSpeed0353, m_identification0115;
 
     DriveState m_state = DriveState::Standby;
     SimTime m_stateSince{0};

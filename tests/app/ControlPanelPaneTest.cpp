@@ -174,6 +174,7 @@ TEST_F(ControlPanelPaneTest, takeSetpointInEachUnitStartTripResetAndRelease)
 
     if (const QByteArray shot = qgetenv("HESK_CONTROL_PANEL_SCREENSHOT"); !shot.isEmpty()) {
         main().resize(1280, 800);
+        main().resizeDocks({main().dock(MainWindow::Pane::Project)}, {260}, Qt::Horizontal);
         main().dock(MainWindow::Pane::ControlPanel)->raise();
         QApplication::processEvents();
         main().grab().save(QString::fromLocal8Bit(shot));

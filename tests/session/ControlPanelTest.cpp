@@ -126,6 +126,46 @@ TEST_F(ControlPanelTest, aStartTheDriveDoesNotFollowIsTakenBack)
     EXPECT_EQ(lastMessage(), QStringLiteral("电机已经停止！"));
 }
 
+TEST_F(ControlPanelTest, aStartWithAnIdentificationRequestedRunsItsStepsAndEndsInStandby)
+{
+    connectAndRead();
+    ASSERT_TRUE(simSays(QStringLiteral("set P0115 3")));
+    take();
+    ASSERT_TRUE(panel->start());
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(panel->runCommanded()) << lastMessage().toStdString();  // 45 counts as running
+    // The drive walks its identification states, then waits in standby with the request
+    // cleared; the refresh sees it out of operation and takes the start command back.
+    std::vector<int> seen;
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] {
+            const int state = simGet(QStringLiteral("r0001")).toInt();
+            if (seen.empty() || seen.back() != state)
+                seen.push_back(state);
+            return state == 9;
+        },
+        15s));
+    // The start check may take the first step's time: what was seen is the sequence's tail.
+    const std::vector<int> steps{45, 47, 48, 49, 9};
+    const auto first = std::find(steps.begin(), steps.end(), seen.front());
+    ASSERT_LE(first - steps.begin(), 1) << ::testing::PrintToString(seen);
+    EXPECT_EQ(seen, std::vector<int>(first, steps.end())) << ::testing::PrintToString(seen);
+    EXPECT_EQ(simGet(QStringLiteral("P0115")), QStringLiteral("0"));
+    ASSERT_TRUE(sim::test::pumpUntil(
+        [&] {
+            panel->refresh();  // the values come with the session's own polling
+            return !panel->runCommanded() && !panel->busy();
+        },
+        10s));
+    EXPECT_EQ(simGet(QStringLiteral("P7000.5")), QStringLiteral("0")) << [&] {
+        std::string lines;
+        for (const auto& line : log.lines())
+            lines += line.text.toStdString() + "\n";
+        return lines;
+    }();
+    EXPECT_EQ(panel->view().stateText, QStringLiteral("启动待机"));
+}
+
 TEST_F(ControlPanelTest, setpointsOutsideTheLimitsOfEachUnitAreRefusedAndNothingIsWritten)
 {
     connectAndRead();

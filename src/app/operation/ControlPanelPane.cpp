@@ -255,7 +255,7 @@ void ControlPanelPane::showView()
     const operation::PanelView& view = m_panel.view();
     m_state->setText(view.stateText);
     m_deviceStatus->setText(view.deviceStatus);
-    m_deviceStatus->setStyleSheet(view.deviceStatus == QLatin1String("正常") || view.deviceStatus == QLatin1String("未知")
+    m_deviceStatus->setStyleSheet(view.deviceStatus == QStringLiteral("正常") || view.deviceStatus == QStringLiteral("未知")
                                       ? QString()
                                       : QStringLiteral("color: #b00000;"));
     for (int bit = 0; bit < 7; ++bit)
