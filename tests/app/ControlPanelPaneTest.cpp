@@ -180,6 +180,19 @@ TEST_F(ControlPanelPaneTest, takeSetpointInEachUnitStartTripResetAndRelease)
         main().grab().save(QString::fromLocal8Bit(shot));
     }
 
+    // Stop, and start again for the trip below.
+    pane().stopButton()->click();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_FALSE(panel().runCommanded());
+    EXPECT_EQ(simGet(QStringLiteral("P7000.5")), QStringLiteral("0"));
+    EXPECT_TRUE(pane().startButton()->property("active").toBool());
+    EXPECT_FALSE(pane().stopButton()->property("active").toBool());
+    ASSERT_TRUE(refreshUntil([&] { return pane().stateLabel()->text() == QStringLiteral("启动待机"); }, 15s))
+        << pane().stateLabel()->text().toStdString();
+    pane().startButton()->click();
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(panel().runCommanded()) << messageTexts().join(QLatin1Char('|')).toStdString();
+
     // A trip: the refresh sees the drive out of operation and takes the start back.
     ASSERT_TRUE(sim.command(QStringLiteral("fault set 0.3")).startsWith(QLatin1String("ok")));
     ASSERT_TRUE(refreshUntil([&] { return !panel().runCommanded() && !panel().busy(); }, 10s));
