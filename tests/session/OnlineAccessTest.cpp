@@ -8,6 +8,7 @@
 #include "link/FrameCodec.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace hesk::session::test {
 namespace {
@@ -112,6 +113,21 @@ TEST_F(OnlineAccess, aConfirmedWriteReachesTheDrive)
     ASSERT_TRUE(sim::test::pumpUntil([&] { return session->scheduler().writeIdle() && session->scheduler().pendingWrites() == 0; }, 2s));
     EXPECT_EQ(sim.command(QStringLiteral("get P0100")), QStringLiteral("ok P0100=2048"));
     EXPECT_EQ(log.count(QStringLiteral("<错误>修改失败")), 0);
+}
+
+// A single read that a timer starts inside a confirmed write's wait is refused: its switch to
+// the connection thread would take the write's echo. The write is confirmed all the same.
+TEST_F(OnlineAccess, aReadInsideAWritesWaitIsRefusedAndTheWriteGoesThrough)
+{
+    std::optional<bool> nestedRead;
+    QTimer::singleShot(0, [&] { nestedRead = session->readParameters(elements({"P0100"})); });
+    session->values().parameters.store(kP7030, 0x1800);
+    EXPECT_TRUE(session->write(link::writeValueRequest(kP7030, 0x1800)));
+    ASSERT_TRUE(nestedRead.has_value()) << "the timer did not run inside the write's wait";
+    EXPECT_FALSE(*nestedRead);
+    EXPECT_TRUE(log.contains(QStringLiteral("<错误>正在修改参数，不能读取参数"), 3));
+    EXPECT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=6144"));
+    EXPECT_TRUE(session->readParameters(elements({"P0100"})));  // once the write ended
 }
 
 TEST_F(OnlineAccess, writeRetriesWhenTheDriveDoesNotEchoOrDoesNotConfirm)

@@ -542,6 +542,13 @@ bool MonitorSession::readList(Elements elements, std::optional<uint8_t> code, bo
         return false;
     if (refusedWhileLinkChanges("读取参数"))
         return false;
+    // A single read that comes in through a timer while a confirmed write waits for its
+    // echo would switch the reader thread in the middle of the write's exchange and take
+    // its answers: it is refused; the write goes on.
+    if (!m_scheduler->writeIdle() || m_scheduler->pendingWrites() > 0) {
+        m_log.log(QStringLiteral("<错误>正在修改参数，不能读取参数"), kErrorLevel);
+        return false;
+    }
     link::CDeviceLink& l = *m_link;
     // Only the serial monitoring thread hands frames to the UI thread; the UDP receive
     // thread dispatches answers itself already.

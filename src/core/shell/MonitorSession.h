@@ -108,7 +108,9 @@ public:
     // Single reads, in order, 4 x 500 ms each; false at the first that did not answer.
     // readParameters reads each definition by its own code (0x01, 0x06 or 0x17) and
     // switches the serial link to the connection thread once for the whole list.
-    // Refused (false, logged) while the link waits for a reader thread to end.
+    // Refused (false, logged) while the link waits for a reader thread to end, and while a
+    // confirmed write is queued or waits for its answers (a read from a timer inside the
+    // write's wait would take the write's echo).
     bool readValues(Elements elements, bool switchThread);   // 0x01 into PValueTable
     bool readReadOnlyValues(Elements elements);               // 0x06, always switches
     bool readConnectionValues(Elements elements);             // 0x17, always switches
