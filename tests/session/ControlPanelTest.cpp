@@ -211,6 +211,24 @@ TEST_F(ControlPanelTest, theLinkDyingWhileControlIsHeldAdvisesTheKeypadAndDropsC
     EXPECT_EQ(panel->view().stateText, QStringLiteral("未知"));
 }
 
+TEST_F(ControlPanelTest, aDisconnectBeforeTheFirstStepEndsTheCommandAsFailed)
+{
+    connectAndRead();
+    std::optional<bool> finished;
+    QObject::connect(panel.get(), &ControlPanel::commandFinished,
+                     [&](operation::PanelCommand, bool success) { finished = success; });
+    prompt.answer(model::PromptAnswer::Ok);
+    ASSERT_TRUE(panel->takeOrRelease());  // the first write waits for its 25 ms
+    ASSERT_TRUE(panel->busy());
+    ASSERT_TRUE(session->disconnectDevice());
+    ASSERT_TRUE(finished.has_value()) << "nobody hears that the take ended";
+    EXPECT_FALSE(*finished);
+    EXPECT_FALSE(panel->busy());
+    EXPECT_FALSE(panel->controlHeld());
+    sim::test::pumpUntil([] { return false; }, 100ms);  // the step's timer comes and does nothing
+    EXPECT_EQ(simGet(QStringLiteral("P0880")), QStringLiteral("0"));
+}
+
 TEST_F(ControlPanelTest, restoreRefusalsComeInTheirOrder)
 {
     connectAndRead();

@@ -465,6 +465,8 @@ void ControlPanel::refresh()
 
 void ControlPanel::offlineReset()
 {
+    // A command cut off by the disconnect ends here, as failed, so that nobody waits for it.
+    const bool cutOff = m_busy;
     m_busy = false;
     m_controlHeld = false;
     m_motorStopped = false;
@@ -480,6 +482,8 @@ void ControlPanel::offlineReset()
     m_view = PanelView::offline(m_unit);
     Q_EMIT changed();
     Q_EMIT viewChanged();
+    if (cutOff)
+        Q_EMIT commandFinished(m_command, false);
 }
 
 void ControlPanel::linkLost()
