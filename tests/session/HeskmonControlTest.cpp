@@ -93,6 +93,21 @@ TEST_F(HeskmonControl, controlKeptAcrossCallsWithTheSetpointInRpmThenStoppedAndR
     EXPECT_EQ(simGet(QStringLiteral("P0880")), QStringLiteral("0"));  // released at the end
 }
 
+TEST_F(HeskmonControl, aTrippedDriveIsResetWithoutTakingControl)
+{
+    ASSERT_TRUE(sim.command(QStringLiteral("fault set 0.3")).startsWith(QLatin1String("ok")));
+    QJsonObject shown = status();
+    EXPECT_EQ(shown.value(QStringLiteral("state")).toString(), QStringLiteral("故障"));
+    EXPECT_EQ(shown.value(QStringLiteral("deviceStatus")).toString(), QStringLiteral("F011 A相过流故障"));
+    const CliRun run = heskmon({QStringLiteral("control"), QStringLiteral("reset")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("故障复位成功！"))) << run.err.toStdString();
+    EXPECT_EQ(simGet(QStringLiteral("P0880")), QStringLiteral("0"));
+    shown = status();
+    EXPECT_EQ(shown.value(QStringLiteral("state")).toString(), QStringLiteral("启动待机"));
+    EXPECT_EQ(shown.value(QStringLiteral("deviceStatus")).toString(), QStringLiteral("正常"));
+}
+
 TEST_F(HeskmonControl, aRefusedTakeAndABadUnitFail)
 {
     ASSERT_TRUE(sim.command(QStringLiteral("set P0060 8")).startsWith(QLatin1String("ok")));
