@@ -465,10 +465,11 @@ int DriveModel::identificationRequest() const
 void DriveModel::settableWritten(uint16_t address, uint16_t oldValue, uint16_t newValue, SimTime now)
 {
     advance(now);
-    // P0115 = 1: the automatic parameter setting is a calculation, done at once.
+    // P0115 = 1: the automatic parameter setting is a calculation; the request clears when
+    // it is done.
     if (m_identification0115.slot && m_identification0115.slot->table == TableKind::Settable
         && m_identification0115.slot->address == address && newValue == 1)
-        writeRaw(m_identification0115, 0);
+        m_calculationEnds = now + kParameterCalculation;
     if (m_reset7000.slot && m_reset7000.slot->table == TableKind::Settable && m_reset7000.slot->address == address
         && oldValue == 0 && newValue == 1) {
         resetFaults(now);
@@ -536,6 +537,11 @@ void DriveModel::step(SimTime now, double dt)
         m_runRequest = runCommanded();
     const bool startEdge = m_runRequest && !previousRequest;
     followDataSets();
+    if (m_calculationEnds && now >= *m_calculationEnds) {
+        m_calculationEnds.reset();
+        if (identificationRequest() == 1)
+            writeRaw(m_identification0115, 0);
+    }
 
     const double before = m_frequency;
     switch (m_state) {

@@ -69,6 +69,8 @@ public:
     static constexpr int kMotorDataSets = 4;
     // Each step of a motor identification (states 45, 47, 48, 49) takes this long.
     static constexpr SimTime kIdentificationStep = seconds(1.5);
+    // P0115 = 1, the automatic parameter calculation, reads 1 this long, then 0.
+    static constexpr SimTime kParameterCalculation = seconds(2.0);
 
     // Called once per trip with the fault word and bit that tripped (for the fault memory).
     using TripListener = std::function<void(int word, int bit, SimTime when)>;
@@ -179,6 +181,7 @@ private:
     double m_frequency = 0.0;
     double m_acceleration = 0.0;  // Hz/s of the last step, for torque and DC voltage
     double m_extraLoad = 0.0;
+    std::optional<SimTime> m_calculationEnds;  // P0115 = 1 under way
     bool m_runRequest = false;    // last seen (P0880 = 1 and P7000.5 = 1)
     double m_motorRise = 0.0;     // K above ambient
     double m_heatsinkRise = 0.0;  // K above ambient
