@@ -1,6 +1,7 @@
 #include "DownloadCommand.h"
 
 #include "MainWindow.h"
+#include "dialogs/WorkflowProgressDialog.h"
 
 namespace hesk::app {
 
@@ -38,15 +39,9 @@ void DownloadCommand::run()
         m_window.setWorkflowBusy(false);
         return;
     }
-    auto* dialog = new QProgressDialog(&m_window);
-    dialog->setWindowTitle(QStringLiteral("参数下载"));
-    dialog->setLabelText(QStringLiteral("正在解析dnl文件..."));
-    dialog->setCancelButton(nullptr);  // the transfer ends by itself; a half image is worse
-    dialog->setMinimumDuration(0);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setRange(0, 0);
+    // The transfer ends by itself; a half image is worse than none.
+    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("参数下载"), QStringLiteral("正在解析dnl文件..."),
+                                          0);
     m_dialog = dialog;
     dialog->show();
 }

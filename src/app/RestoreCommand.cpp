@@ -1,6 +1,7 @@
 #include "RestoreCommand.h"
 
 #include "MainWindow.h"
+#include "dialogs/WorkflowProgressDialog.h"
 
 namespace hesk::app {
 
@@ -34,15 +35,9 @@ void RestoreCommand::run()
     if (m_restore.running())
         return;
     m_window.setWorkflowBusy(true);
-    auto* dialog = new QProgressDialog(&m_window);
-    dialog->setWindowTitle(QStringLiteral("恢复出厂设置"));
-    dialog->setLabelText(QStringLiteral("正在恢复出厂设置"));
-    dialog->setCancelButton(nullptr);  // the drive is already restoring: nothing to cancel
-    dialog->setMinimumDuration(0);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setRange(0, operation::FactoryRestore::kRange);
+    // The drive is already restoring once it runs: nothing to cancel.
+    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("恢复出厂设置"), QStringLiteral("正在恢复出厂设置"),
+                                          operation::FactoryRestore::kRange);
     m_dialog = dialog;
     // The refusals and the question come first; the dialog shows once the procedure runs.
     if (!m_restore.start() || !m_restore.running()) {

@@ -1,6 +1,7 @@
 #include "UploadCommand.h"
 
 #include "MainWindow.h"
+#include "dialogs/WorkflowProgressDialog.h"
 #include "pages/ParameterPageWindow.h"
 #include "pages/ParameterPageWindows.h"
 
@@ -50,15 +51,9 @@ void UploadCommand::run()
         m_window.setWorkflowBusy(false);
         return;
     }
-    auto* dialog = new QProgressDialog(&m_window);
-    dialog->setWindowTitle(QStringLiteral("参数上传"));
-    dialog->setLabelText(QStringLiteral("等待下位机上传参数..."));
-    dialog->setCancelButton(nullptr);  // the upload ends by itself within 10 s of silence
-    dialog->setMinimumDuration(0);
-    dialog->setAutoClose(false);
-    dialog->setAutoReset(false);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setRange(0, 0);
+    // The upload ends by itself within 10 s of silence.
+    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("参数上传"), QStringLiteral("等待下位机上传参数..."),
+                                          0);
     m_dialog = dialog;
     dialog->show();
 }

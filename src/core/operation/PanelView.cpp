@@ -66,12 +66,19 @@ PanelView PanelView::offline(SetpointUnit unit)
 }
 
 QString panelValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
+                       const pages::ConnectionSources& sources, const model::HeskParameterElement* element)
+{
+    if (element == nullptr)
+        return {};
+    return pages::onlineValueText(*element, tables, sources, project.project().timeBases, &project.formulas());
+}
+
+QString panelValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
                        const model::HeskParameterElement* element)
 {
     if (element == nullptr)
         return {};
-    const pages::ConnectionSources sources(project.project(), project.deviceClass());
-    return pages::onlineValueText(*element, tables, sources, project.project().timeBases, &project.formulas());
+    return panelValueText(project, tables, pages::ConnectionSources(project.project(), project.deviceClass()), element);
 }
 
 PanelView computePanelView(model::OpenedProject& project, const link::OnlineValueTables& tables,
@@ -91,18 +98,20 @@ PanelView computePanelView(model::OpenedProject& project, const link::OnlineValu
     view.bicoDataSet = dataSet(tables, parameters.bicoDataSet, 2);
     view.functionDataSet = dataSet(tables, parameters.functionDataSet, 4);
 
+    // One connection index for every value of the refresh.
+    const pages::ConnectionSources sources(project.project(), project.deviceClass());
     view.actualCaption = actualValueCaption(unit);
-    view.actualValue = panelValueText(project, tables, speedUnit(unit) ? parameters.speed : parameters.frequency);
+    view.actualValue = panelValueText(project, tables, sources, speedUnit(unit) ? parameters.speed : parameters.frequency);
     if (percentUnit(unit) && !view.actualValue.isEmpty())
         view.actualValue = threeDecimals(view.actualValue);
-    view.current = panelValueText(project, tables, parameters.current);
-    view.dcVoltage = panelValueText(project, tables, parameters.dcVoltage);
-    view.torque = panelValueText(project, tables, parameters.torque);
+    view.current = panelValueText(project, tables, sources, parameters.current);
+    view.dcVoltage = panelValueText(project, tables, sources, parameters.dcVoltage);
+    view.torque = panelValueText(project, tables, sources, parameters.torque);
 
     for (std::size_t slot = 0; slot < 4; ++slot) {
         if (freeDisplay[slot].number.isEmpty())
             continue;
-        const QString text = panelValueText(project, tables, freeDisplay[slot].element);
+        const QString text = panelValueText(project, tables, sources, freeDisplay[slot].element);
         if (slot < 2)
             view.freeTexts[slot] = text;
         else

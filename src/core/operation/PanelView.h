@@ -8,6 +8,7 @@
 #include "SetpointUnits.h"
 
 #include "link/ValueTables.h"
+#include "pages/PageValueText.h"
 
 #include <QString>
 
@@ -49,5 +50,8 @@ PanelView computePanelView(model::OpenedProject& project, const link::OnlineValu
 // The online text of a definition as the pages show it; empty while not reported.
 QString panelValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
                        const model::HeskParameterElement* element);
+// The same with the project's connection index built by the caller, for many values at once.
+QString panelValueText(model::OpenedProject& project, const link::OnlineValueTables& tables,
+                       const pages::ConnectionSources& sources, const model::HeskParameterElement* element);
 
 }  // namespace hesk::operation
