@@ -153,6 +153,25 @@ TEST_F(XlsxReader, handMadePackageReadsPrefixedPartsReferencesAndStringKinds)
     EXPECT_EQ(read.table.rows[1].cells, QStringList({"k3\nx", "abcd", ""}));
 }
 
+TEST_F(XlsxReader, aRowNumberGivenTwiceIsOneRowWhoseLaterCellsWin)
+{
+    // Row 1 and row 2 each appear twice; the second element of each adds a column and
+    // overrides one cell. One sheet row comes out per number, in ascending order.
+    const QByteArray data =
+        "<row r=\"1\"><c r=\"A1\" t=\"str\"><v>Key</v></c><c r=\"B1\" t=\"str\"><v>old</v></c></row>"
+        "<row r=\"2\"><c r=\"A2\" t=\"str\"><v>a</v></c><c r=\"B2\" t=\"str\"><v>b</v></c></row>"
+        "<row r=\"1\"><c r=\"B1\" t=\"str\"><v>名称</v></c><c r=\"C1\" t=\"str\"><v>值</v></c></row>"
+        "<row r=\"2\"><c r=\"B2\" t=\"str\"><v>b2</v></c><c r=\"C2\"><v>7</v></c></row>"
+        "<row r=\"3\"><c r=\"A3\" t=\"str\"><v>x</v></c></row>"
+        "<row r=\"3\"><c r=\"A3\" t=\"str\"><v> </v></c></row>";
+    const XlsxReadResult read = readRaw(raw::packageWithSheet(data));
+    ASSERT_TRUE(read.ok()) << read.detail.toStdString();
+    EXPECT_EQ(read.table.columnNames, QStringList({"Key", "名称", "值"}));
+    ASSERT_EQ(read.table.rows.size(), 1u);  // row 3 ends blank once its later cell wins
+    EXPECT_EQ(read.table.rows[0].sheetRow, 2);
+    EXPECT_EQ(read.table.rows[0].cells, QStringList({"a", "b2", "7"}));
+}
+
 TEST_F(XlsxReader, aSheetWithoutHeaderRowHasNoColumns)
 {
     const XlsxReadResult read = readRaw(raw::packageWithSheet("<row r=\"2\"><c t=\"s\"><v>0</v></c></row>"));

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <vector>
 
 namespace hesk::creation::xlsx {
 
@@ -314,37 +316,48 @@ XlsxReadResult parseWorksheet(const QByteArray& xml, const QStringList& sharedSt
         rows.push_back(std::move(row));
     }
     std::stable_sort(rows.begin(), rows.end(), [](const RawRow& a, const RawRow& b) { return a.row < b.row; });
+    // A row number given twice is one sheet row: its cells are merged in document order, so
+    // a later cell of the same column wins, as it would when the sheet is written again.
+    std::vector<RawRow> merged;
+    merged.reserve(rows.size());
+    for (RawRow& row : rows) {
+        if (!merged.empty() && merged.back().row == row.row) {
+            for (auto& cell : row.cells)
+                merged.back().cells.push_back(std::move(cell));
+        } else {
+            merged.push_back(std::move(row));
+        }
+    }
+    rows = std::move(merged);
 
     XlsxReadResult result;
     if (rows.empty() || rows.front().row != 1)
         return result;  // no header row: no column can be asked for
 
     // Header: column number -> position among the named columns, in column order.
-    std::vector<std::pair<int, QString>> header = rows.front().cells;
-    std::sort(header.begin(), header.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::map<int, QString> header;
+    for (const auto& [column, text] : rows.front().cells)
+        header[column] = text;
     QHash<int, int> positionOfColumn;
     for (const auto& [column, text] : header) {
         const QString name = text.trimmed();
-        if (name.isEmpty() || positionOfColumn.contains(column))
+        if (name.isEmpty())
             continue;
         positionOfColumn.insert(column, static_cast<int>(result.table.columnNames.size()));
         result.table.columnNames.append(name);
     }
 
     for (auto it = rows.begin() + 1; it != rows.end(); ++it) {
-        if (it->row == 1)
-            continue;  // a repeated header row element
         XlsxRow row;
         row.sheetRow = it->row;
         row.cells = QStringList(result.table.columnNames.size(), QString());
-        bool blank = true;
         for (auto& [column, text] : it->cells) {
             const auto position = positionOfColumn.constFind(column);
-            if (position == positionOfColumn.constEnd())
-                continue;
-            blank = blank && text.trimmed().isEmpty();
-            row.cells[*position] = std::move(text);
+            if (position != positionOfColumn.constEnd())
+                row.cells[*position] = std::move(text);
         }
+        const bool blank = std::all_of(row.cells.cbegin(), row.cells.cend(),
+                                       [](const QString& text) { return text.trimmed().isEmpty(); });
         if (!blank)
             result.table.rows.push_back(std::move(row));
     }
