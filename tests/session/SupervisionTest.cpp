@@ -75,7 +75,7 @@ TEST_F(SessionTest, withoutMotorControlOnlyTheLineAdviceIsShown)
     EXPECT_EQ(hooks.recordingsAborted, 0);
 }
 
-TEST_F(SessionTest, pausedPollingIsNoDeadLink)
+TEST_F(SessionTest, pausedPollingOrARecordingIsNoDeadLink)
 {
     startSerialSim();
     openSession(fastSupervision());
@@ -85,7 +85,18 @@ TEST_F(SessionTest, pausedPollingIsNoDeadLink)
     sim::test::pumpUntil([] { return false; }, 3s);
     EXPECT_TRUE(session->isOnline());
     EXPECT_EQ(session->deadSeconds(), 0);
+
+    // Polling runs again but a recording owns the line: the silence still does not count.
+    session->scheduler().setPollingPaused(false);
+    session->setRecordingActive(true);
+    sim::test::pumpUntil([] { return false; }, 3s);
+    EXPECT_TRUE(session->isOnline());
+    EXPECT_EQ(session->deadSeconds(), 0);
     EXPECT_TRUE(prompt.messages().empty());
+
+    // A disconnect ends whatever recording held the flag.
+    ASSERT_TRUE(session->disconnectDevice());
+    EXPECT_FALSE(session->recordingActive());
 }
 
 TEST_F(SessionTest, controlHeldAtAForbiddenMenuLevelIsSignalledEverySecond)

@@ -411,6 +411,7 @@ bool MonitorSession::disconnectDevice()
     h.recorderOffline();
     m_connection.linkAlive.store(false);
     m_deadSeconds = 0;
+    m_recordingActive = false;
     m_scheduler->clearLastPollSendError();
     m_cpuLoad.clear();
     Q_EMIT connectionChanged();
@@ -431,7 +432,7 @@ void MonitorSession::supervisionTick()
         m_connection.linkAlive.store(false);
         m_deadSeconds = 0;
     }
-    if (m_scheduler->pollingPaused()) {
+    if (m_scheduler->pollingPaused() || m_recordingActive) {
         m_connection.linkAlive.store(false);
         m_deadSeconds = 0;
     }

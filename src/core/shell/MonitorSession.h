@@ -100,6 +100,10 @@ public:
     bool motorControlHeld() const;
     // The trigger recorder's state (through the hooks; above 4 a recording runs).
     int triggerRecordingState() const;
+    // A recording or a fault-data transfer owns the line's answers: while set the
+    // supervision does not count silent seconds (the drive may be quiet while it records).
+    void setRecordingActive(bool active) { m_recordingActive = active; }
+    bool recordingActive() const { return m_recordingActive; }
     online::InterfaceMode linkInterface() const { return m_connected.mode; }
     // What panes 1 to 3 show now (offline: the settings file is read again).
     online::PaneState paneState() const;
@@ -220,6 +224,7 @@ private:
     online::ConnectionSettings m_connected;  // the settings of the link that is open
     bool m_monitoring = false;
     bool m_reopenInProgress = false;
+    bool m_recordingActive = false;
     int m_deadSeconds = 0;
     QString m_cpuLoad;
 };
