@@ -158,6 +158,43 @@ TEST_F(PageWindowTest, offlineTheOfflineValuesAreShown)
     EXPECT_EQ(value.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 64, 255));  // factory 0
 }
 
+TEST_F(PageWindowTest, changedOnlyShowsTheRowsThatDifferFromFactoryAndPollsTheWholePage)
+{
+    openProject();
+    ParameterPageWindow* window = open(model::pages::kAll, true);
+    const auto shownRows = [&] {
+        QStringList numbers;
+        for (int row = 0; row < window->page().rowCount(); ++row)
+            if (!window->view()->isRowHidden(row))
+                numbers << window->page().row(row).numberText + window->page().row(row).subIndexText;
+        return numbers;
+    };
+    offline.set(QStringLiteral("P0848.1"), QStringLiteral("1"));    // factory 0
+    offline.set(QStringLiteral("P0350"), QStringLiteral("80.00"));  // factory 100
+    offline.set(QStringLiteral("P0060"), QStringLiteral("1"));      // factory 1
+    window->refreshVisibleValues();
+    EXPECT_TRUE(window->changedCountText().startsWith(QStringLiteral("与出厂值不同：2 项（已读取 3/")))
+        << window->changedCountText().toStdString();
+    EXPECT_EQ(shownRows().size(), window->page().rowCount());
+
+    window->setChangedOnly(true);
+    EXPECT_EQ(shownRows(), (QStringList{"P0350", "P0848001"}));
+    online::FrameList whole;
+    window->page().buildPollList(whole);
+    EXPECT_EQ(window->pollList().size(), whole.size()) << "every row is read, not only those in view";
+
+    // Online the rows appear as the drive reports values that differ.
+    session->link().state().online.store(true);
+    session->values().parameters.store(element("P0060").address, 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownRows() == QStringList{"P0060"}; }, 2000)) << shownRows().join(' ').toStdString();
+    EXPECT_TRUE(window->changedCountText().startsWith(QStringLiteral("与出厂值不同：1 项（已读取 1/")));
+
+    // Off again: every row, and the poll list of the rows in view.
+    window->setChangedOnly(false);
+    EXPECT_EQ(shownRows().size(), window->page().rowCount());
+    EXPECT_LT(window->pollList().size(), whole.size());
+}
+
 TEST_F(PageWindowTest, approximateComparisonSwitchRecoloursThePage)
 {
     openProject();

@@ -6,6 +6,7 @@
 
 #include "online/ReadRequests.h"
 
+#include "pages/FactoryDifferences.h"
 #include "pages/ParameterPage.h"
 #include "pages/ValueComparison.h"
 
@@ -263,6 +264,37 @@ TEST_F(PageValues, colouringComparesWithTheFactoryValue)
     tables->readOnly.store(10, 8);
     page.refreshAllValues(online(true));
     EXPECT_TRUE(differs(MotorTemperature));
+}
+
+TEST_F(PageValues, changedFromFactoryCountsOnlySettableRowsWhoseValueIsKnown)
+{
+    // Settable with a factory value: P0350 (100), P0222.1 (K0091), P0107 (50.00). The
+    // measured r0009 has a factory text but no factory state to differ from.
+    offlineValues.set(QStringLiteral("P0350"), QStringLiteral("80.00"));
+    offlineValues.set(QStringLiteral("P0222.1"), QStringLiteral("K0091"));
+    page.refreshAllValues(offline());
+    EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{1, 2, 3}));
+    EXPECT_EQ(factoryDifferenceText(countFactoryDifferences(page)), QStringLiteral("与出厂值不同：1 项（已读取 2/3）"));
+    EXPECT_TRUE(differsFromFactory(page.row(ReferenceCurrent)));
+    EXPECT_FALSE(differsFromFactory(page.row(SpeedSource)));
+    EXPECT_FALSE(differsFromFactory(page.row(RatedFrequency))) << "no value is not a changed value";
+    EXPECT_TRUE(differs(RatedFrequency)) << "although the page colours the blank value";
+    offlineValues.set(QStringLiteral("P0107"), QStringLiteral("60.00"));
+    page.refreshAllValues(offline());
+    EXPECT_EQ(factoryDifferenceText(countFactoryDifferences(page)), QStringLiteral("与出厂值不同：2 项"));
+
+    // Online nothing is known before the drive answers; then the page's comparison decides.
+    page.refreshAllValues(online());
+    EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{0, 0, 3}));
+    tables->parameters.store(5, 16384);  // 100.00 against "100"
+    tables->connections.store(7, link::storedConnectionValue(426));
+    page.refreshAllValues(online(false));
+    EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{1, 2, 3}));
+    page.refreshAllValues(online(true));
+    EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{0, 2, 3}));
+    // A row not refreshed since the source changed is not counted as known.
+    page.refreshValues(online(false), ReferenceCurrent, ReferenceCurrent);
+    EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{1, 1, 3}));
 }
 
 TEST_F(PageValues, refreshReportsOnlyTheRowsThatChanged)

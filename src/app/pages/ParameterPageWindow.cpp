@@ -5,10 +5,14 @@
 #include "ParameterPageModel.h"
 
 #include "pages/CustomPageTransfer.h"
+#include "pages/FactoryDifferences.h"
 #include "pages/PageColumns.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -45,9 +49,21 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
         m_view->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
     m_view->setColumnHidden(pages::ColumnHidden, true);
 
+    m_changedOnly = new QCheckBox(QStringLiteral("仅显示与出厂值不同"), this);
+    m_changedCount = new QLabel(this);
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->addWidget(m_changedOnly);
+    bar->addSpacing(12);
+    bar->addWidget(m_changedCount);
+    bar->addStretch(1);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
     layout->addWidget(m_view);
+    connect(m_changedOnly, &QCheckBox::toggled, this, &ParameterPageWindow::setChangedOnly);
 
     connect(m_view, &QAbstractItemView::doubleClicked, this, &ParameterPageWindow::onDoubleClicked);
     connect(m_model, &ParameterPageModel::commentStored, this, [this] { Q_EMIT commentStored(); });
@@ -103,6 +119,18 @@ pages::RowSpan ParameterPageWindow::rowsInView() const
 
 void ParameterPageWindow::updatePollList()
 {
+    if (changedOnly()) {
+        // The filter needs every row's value, wherever the row is.
+        if (m_pollsWholePage)
+            return;
+        m_pollsWholePage = true;
+        m_polledView.reset();
+        m_page->buildPollList(m_pollList);
+        if (isVisible())
+            m_env.session.scheduler().clearPageCycle();
+        return;
+    }
+    m_pollsWholePage = false;
     const pages::RowSpan view = rowsInView();
     if (m_polledView == view)
         return;
@@ -121,14 +149,21 @@ bool ParameterPageWindow::eventFilter(QObject* watched, QEvent* event)
 
 pages::ChangedRows ParameterPageWindow::refreshVisibleValues()
 {
-    if (m_page->rowCount() == 0)
+    if (m_page->rowCount() == 0) {
+        applyChangedFilter();
         return {};
+    }
     updatePollList();
+    // Offline every value is at hand (a row already shown costs nothing), and the filter
+    // needs every row: then the whole page, else only the rows in view.
+    if (changedOnly() || !m_env.session.isOnline())
+        return refreshAllValues();
     pages::RowSpan view = rowsInView();
     if (view.first < 0)
         view = {0, m_page->rowCount() - 1};
     const pages::ChangedRows changed = m_page->refreshValues(valueSource(), view.first, view.last);
     m_model->valuesChanged(changed);
+    applyChangedFilter();
     return changed;
 }
 
@@ -136,7 +171,46 @@ pages::ChangedRows ParameterPageWindow::refreshAllValues()
 {
     const pages::ChangedRows changed = m_page->refreshAllValues(valueSource());
     m_model->valuesChanged(changed);
+    applyChangedFilter();
     return changed;
+}
+
+void ParameterPageWindow::setChangedOnly(bool on)
+{
+    if (m_changedOnly->isChecked() != on) {
+        m_changedOnly->setChecked(on);  // comes back here through toggled
+        return;
+    }
+    updatePollList();
+    refreshAllValues();
+}
+
+bool ParameterPageWindow::changedOnly() const
+{
+    return m_changedOnly && m_changedOnly->isChecked();
+}
+
+QString ParameterPageWindow::changedCountText() const
+{
+    return m_changedCount->text();
+}
+
+void ParameterPageWindow::applyChangedFilter()
+{
+    const int rows = m_page->rowCount();
+    // After a rebuild the view's hidden marks are not known: every row is set once.
+    const bool setAll = static_cast<int>(m_rowHidden.size()) != rows;
+    if (setAll)
+        m_rowHidden.assign(static_cast<std::size_t>(rows), false);
+    const bool filter = changedOnly();
+    for (int row = 0; row < rows; ++row) {
+        const bool hide = filter && !pages::differsFromFactory(m_page->row(row));
+        if (!setAll && m_rowHidden[static_cast<std::size_t>(row)] == hide)
+            continue;
+        m_rowHidden[static_cast<std::size_t>(row)] = hide;
+        m_view->setRowHidden(row, hide);
+    }
+    m_changedCount->setText(pages::factoryDifferenceText(pages::countFactoryDifferences(*m_page)));
 }
 
 void ParameterPageWindow::refreshComments()
@@ -148,7 +222,9 @@ void ParameterPageWindow::rebuildRows(bool scrollToTop)
 {
     const int selected = selectedRow();
     m_model->rebuildRows();
+    m_rowHidden.clear();  // the view shows every row again after a reset
     m_polledView.reset();  // other rows now, even where the span is the same
+    m_pollsWholePage = false;
     updatePollList();
     refreshAllValues();
     if (scrollToTop)

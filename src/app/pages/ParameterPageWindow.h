@@ -9,6 +9,10 @@
 // The poll list likewise holds the rows in view (and a margin of a few rows), so what the
 // person sees is read about once a second however long the page is.
 //
+// The bar above the list counts the parameters whose value differs from the factory value
+// and can show only those ("仅显示与出厂值不同"). With the filter on, every row is polled and
+// converted, not only those in view: the rows that differ are found wherever they are.
+//
 // Value editing is not done here: a double-click on the value cell emits
 // valueCellActivated(row) for the editors, from the event loop once the view's handler
 // has returned; a double-click on the comment cell edits the comment in place.
@@ -24,7 +28,10 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <vector>
 
+class QCheckBox;
+class QLabel;
 class QMenu;
 
 namespace hesk::app {
@@ -70,6 +77,12 @@ public:
     void selectRow(int row);
     int selectedRow() const;
 
+    // Only the rows whose value differs from the factory value are shown.
+    void setChangedOnly(bool on);
+    bool changedOnly() const;
+    // The count text of the bar ("与出厂值不同：3 项" …).
+    QString changedCountText() const;
+
     // The custom page's commands, as its context menu offers them.
     QMenu* createContextMenu(QWidget* parent);
     void insertParameter();
@@ -94,6 +107,8 @@ private:
     void showContextMenu(const QPoint& position);
     void customListEdited();
     std::optional<uint16_t> askNumber();
+    // Hides the rows the filter leaves out and updates the count.
+    void applyChangedFilter();
 
     PageEnvironment& m_env;
     std::unique_ptr<pages::ParameterPage> m_page;
@@ -102,6 +117,10 @@ private:
     ParameterPageModel* m_model = nullptr;
     ParameterListView* m_view = nullptr;
     QObject* m_viewport = nullptr;  // compared only: its resizes change the rows in view
+    QCheckBox* m_changedOnly = nullptr;
+    QLabel* m_changedCount = nullptr;
+    std::vector<bool> m_rowHidden;  // by page row, as set on the view
+    bool m_pollsWholePage = false;
     QTimer m_refreshTimer;
 };
 
