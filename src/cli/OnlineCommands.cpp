@@ -12,6 +12,9 @@
 #include "model/TypedValue.h"
 #include "online/ReadRequests.h"
 #include "online/StatusPanes.h"
+#include "pages/FactoryDifferences.h"
+#include "pages/ParameterPage.h"
+#include "model/PageCatalogue.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -111,8 +114,81 @@ void emitValue(OnlineCall& online, const model::HeskParameterElement& element, c
     out.line(time ? QStringLiteral("%1s\t%2").arg(*time, 0, 'f', 1).arg(line) : line);
 }
 
+// read --changed: the rows of a page (or the keys given) whose value on the drive differs
+// from the factory value, decided as the page's filter decides.
+int runReadChanged(const QStringList& keys, const CliArguments& call, const CliOutput& out)
+{
+    int exitCode = ExitOk;
+    auto online = OnlineCall::prepare(call, out, exitCode);
+    if (!online)
+        return exitCode;
+    model::OpenedProject& opened = online->project();
+    const QString pageName = call.option(QStringLiteral("--page")).value_or(model::pages::kSettable);
+    pages::ParameterPage page(opened.project(), opened.deviceClass(), pageName);
+    if (!page.exists())
+        return out.fail(QStringLiteral("heskmon: the project has no page \"%1\"").arg(pageName));
+    // The keys given narrow the page down; each must name a parameter with an address.
+    std::optional<std::vector<const model::HeskParameterElement*>> named;
+    if (!keys.isEmpty()) {
+        named = online->parameters(keys, out);
+        if (!named)
+            return ExitFailure;
+    }
+    const auto wanted = [&](const model::HeskParameterElement& element) {
+        if (!named)
+            return true;
+        return std::any_of(named->begin(), named->end(), [&](const model::HeskParameterElement* e) {
+            return model::keyText(*e) == model::keyText(element);
+        });
+    };
+    std::vector<int> rows;
+    std::vector<const model::HeskParameterElement*> toRead;
+    for (int row = 0; row < page.rowCount(); ++row) {
+        const model::HeskParameterElement* element = page.definition(row);
+        if (!element || !pages::comparableWithFactory(page.row(row)) || !wanted(*element))
+            continue;
+        rows.push_back(row);
+        if (element->address < link::kAddressLimit)
+            toRead.push_back(element);
+    }
+    if (named && rows.empty())
+        return out.fail(QStringLiteral("heskmon: none of the keys is a settable parameter of \"%1\" with a factory value").arg(pageName));
+    if (!online->connect())
+        return ExitFailure;
+    if (!online->readForDisplay(toRead))
+        return out.fail(kReadTimeout);
+
+    pages::ValueSource source;
+    source.tables = &online->session().values();
+    source.formulas = &opened.formulas();
+    page.refreshAllValues(source);
+    QJsonArray json;
+    for (int row : rows) {
+        if (!pages::differsFromFactory(page.row(row)))
+            continue;
+        const model::HeskParameterElement& element = *page.definition(row);
+        const QString factory = element.factoryValue.trimmed();
+        if (out.json()) {
+            QJsonObject value = online->valueJson(element);
+            value.insert(QStringLiteral("factory"), factory);
+            json.append(value);
+        } else {
+            out.line(online->valueLine(element) + QLatin1Char('\t') + factory);
+        }
+    }
+    if (out.json())
+        out.document(json);
+    else
+        out.line(pages::factoryDifferenceText(pages::countFactoryDifferences(page)));
+    return ExitOk;
+}
+
 int runRead(const QStringList& keys, const CliArguments& call, const CliOutput& out)
 {
+    if (call.has(QStringLiteral("--changed")))
+        return runReadChanged(keys, call, out);
+    if (keys.isEmpty())
+        return out.usage(QStringLiteral("read: name at least one KEY, or --changed"));
     int exitCode = ExitOk;
     auto online = OnlineCall::prepare(call, out, exitCode);
     if (!online)
@@ -411,7 +487,7 @@ JSON: {online, status {connection, program, cpuLoad}, and over a serial line cpu
 cpuName, programId, variantFlag, deviceFlag})"),
                      0, 0, valueOptions, flags, runConnect});
     table.push_back({{QStringLiteral("read")},
-                     QStringLiteral("read --project FILE [--port PATH | --udp] KEY..."),
+                     QStringLiteral("read --project FILE [--port PATH | --udp] KEY... | --changed [--page NAME] [KEY...]"),
                      QStringLiteral("read parameters once from the drive"),
                      options + QStringLiteral(R"(
 KEY   key text ("P0107.1") or display number ("P0100", "r0002", "K0012")
@@ -423,8 +499,17 @@ source, "K0091"). A key the project does not have, or one without a device addre
 (r0071 to r0073, computed from the base values), is refused before the drive is asked.
 Exit 1 with "请求数据超时，请您重新尝试！" when one does not answer.
 
-JSON: [{key, displayNumber, name, value, unit, raw ("0x%04X", the drive's word)}])"),
-                     1, -1, valueOptions, flags, runRead});
+--changed       only the settable parameters whose value differs from the factory value,
+                as the page filter "仅显示与出厂值不同" shows them: every such parameter of
+                the page (--page, default "P参数") or of the KEYs is read, and each one that
+                differs is printed with its factory value as a fifth column; the last line
+                counts them ("与出厂值不同：N 项"); numbers are compared with the
+                display type's tolerance ("0.00" is a factory "0")
+
+JSON: [{key, displayNumber, name, value, unit, raw ("0x%04X", the drive's word)}], with
+--changed also factory)"),
+                     0, -1, valueOptions + QStringList{QStringLiteral("--page")},
+                     flags + QStringList{QStringLiteral("--changed")}, runRead});
     table.push_back({{QStringLiteral("write")},
                      QStringLiteral("write --project FILE [--port PATH | --udp] [--panel] KEY=VALUE..."),
                      QStringLiteral("change parameter values on the drive (confirmed writes)"),

@@ -530,6 +530,43 @@ TEST_F(HeskmonOnline, anInstalledSampleProjectConnects)
     EXPECT_EQ(read.out.trimmed().split(QLatin1Char('\n')).size(), 2) << read.out.toStdString();
 }
 
+// A drive at its factory values has nothing changed, although many values read back in
+// another form ("0.50" for "0.5"); a changed value and a changed connection are listed
+// with their factory values, and the keys given narrow the list down.
+TEST_F(HeskmonOnline, readChangedListsTheParametersThatDifferFromFactory)
+{
+    const QString sample = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
+    startPty(sample);
+    const CliRun factory = run({QStringLiteral("read"), QStringLiteral("--changed")});
+    ASSERT_EQ(factory.exitCode, 0) << factory.err.toStdString();
+    EXPECT_EQ(factory.out, QStringLiteral("与出厂值不同：0 项\n"));
+
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0350 8192")).startsWith(QLatin1String("ok")));
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0232.1 K0091")).startsWith(QLatin1String("ok")));
+    const CliRun changed = run({QStringLiteral("read"), QStringLiteral("--changed")});
+    ASSERT_EQ(changed.exitCode, 0) << changed.err.toStdString();
+    EXPECT_EQ(changed.out, QStringLiteral("P0232.001\t附加转速设定值来源\tK0091\t\tK0000\n"
+                                          "P0350\t参考电流\t50.00\t%\t100\n"
+                                          "与出厂值不同：2 项\n"));
+
+    const CliRun narrowed = run({QStringLiteral("read"), QStringLiteral("--changed"), QStringLiteral("--json"),
+                                 QStringLiteral("P0350"), QStringLiteral("P0060")});
+    ASSERT_EQ(narrowed.exitCode, 0) << narrowed.err.toStdString();
+    const QJsonArray rows = narrowed.json().array();
+    ASSERT_EQ(rows.size(), 1) << narrowed.out.toStdString();
+    EXPECT_EQ(rows[0][QStringLiteral("key")].toString(), QStringLiteral("P0350"));
+    EXPECT_EQ(rows[0][QStringLiteral("factory")].toString(), QStringLiteral("100"));
+
+    const CliRun measured = run({QStringLiteral("read"), QStringLiteral("--changed"), QStringLiteral("r0002")});
+    EXPECT_EQ(measured.exitCode, 1);
+    EXPECT_TRUE(measured.err.contains(QStringLiteral("none of the keys is a settable parameter"))) << measured.err.toStdString();
+    const CliRun noPage = run({QStringLiteral("read"), QStringLiteral("--changed"), QStringLiteral("--page"), QStringLiteral("无此页")});
+    EXPECT_EQ(noPage.exitCode, 1);
+    EXPECT_TRUE(noPage.err.contains(QStringLiteral("the project has no page \"无此页\""))) << noPage.err.toStdString();
+    const CliRun nothing = run({QStringLiteral("read")});
+    EXPECT_EQ(nothing.exitCode, 2);
+}
+
 // The wiring offline is the factory one; online it is the drive's, so a source the drive
 // was given shows in both directions.
 TEST_F(HeskmonOnline, bicoShowsTheFactoryWiringOfflineAndTheDrivesOnline)

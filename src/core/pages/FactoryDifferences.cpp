@@ -1,5 +1,7 @@
 #include "FactoryDifferences.h"
 
+#include "ValueComparison.h"
+
 #include "model/FormulaEvaluator.h"
 
 namespace hesk::pages {
@@ -14,9 +16,26 @@ bool valueKnown(const PageRow& row)
     return !row.stale && !row.valueText.trimmed().isEmpty() && row.valueText != model::kWrongParameter;
 }
 
+namespace {
+
+// Two texts of the same number ("0.50" shown for a factory "0.5") are the same value
+// whatever the display type; otherwise the approximate comparison decides.
+bool differs(const PageRow& row)
+{
+    bool valueIsNumber = false;
+    bool factoryIsNumber = false;
+    const double value = row.valueText.trimmed().toDouble(&valueIsNumber);
+    const double factory = row.element.factoryValue.trimmed().toDouble(&factoryIsNumber);
+    if (valueIsNumber && factoryIsNumber && value == factory)
+        return false;
+    return !valuesEqual(row.element, row.valueText, row.element.factoryValue, true);
+}
+
+}  // namespace
+
 bool differsFromFactory(const PageRow& row)
 {
-    return comparableWithFactory(row) && valueKnown(row) && row.valueDiffers;
+    return comparableWithFactory(row) && valueKnown(row) && differs(row);
 }
 
 FactoryDifferenceCount countFactoryDifferences(const ParameterPage& page)
@@ -29,7 +48,7 @@ FactoryDifferenceCount countFactoryDifferences(const ParameterPage& page)
         if (!valueKnown(row))
             continue;
         ++count.known;
-        if (row.valueDiffers)
+        if (differs(row))
             ++count.differing;
     }
     return count;
