@@ -145,7 +145,7 @@ EditOutcome applyConnection(EditEnvironment& environment, const model::HeskParam
     const uint16_t levelBefore = menuLevel ? drive.tables->parameters.valueOr0(menuLevel->address) : 0;
     if (menuLevel && !writeValueWord(drive, *menuLevel, kBracketLevel)) {
         environment.prompt.showMessage(valueWriteFailed());
-        return {};
+        return {false, sourceText, true};
     }
     const uint16_t word = connectionWord(source);
     const bool connected = writeConnectionWord(drive, input, word);
@@ -154,11 +154,11 @@ EditOutcome applyConnection(EditEnvironment& environment, const model::HeskParam
         environment.prompt.showMessage(valueWriteFailed());
         if (!connected)
             environment.prompt.showMessage(connectionWriteFailed());
-        return {};
+        return {false, sourceText, true};
     }
     if (!connected) {
         environment.prompt.showMessage(connectionWriteFailed());
-        return {};
+        return {false, sourceText, true};
     }
     if (companion) {
         const bool companionWritten = companion->isConnection()
@@ -166,7 +166,7 @@ EditOutcome applyConnection(EditEnvironment& environment, const model::HeskParam
                                           : writeValueWord(drive, *companion, source.address);
         if (!companionWritten) {
             environment.prompt.showMessage(connectionWriteFailed());
-            return {};
+            return {false, sourceText, true};
         }
     }
     return {true, sourceText};

@@ -87,12 +87,12 @@ EditOutcome applyValueText(EditEnvironment& environment, const model::HeskParame
     }
     if (isCascadeReference(project, parameter)) {
         if (!writeReferenceCascade(environment, parameter, *converted.raw.raw, progress))
-            return {};
+            return {false, converted.check.validation.acceptedText, true};
         return {true, converted.check.validation.acceptedText};
     }
     if (!writeValueWord(environment.drive, parameter, *converted.raw.raw)) {
         environment.prompt.showMessage(valueWriteFailed());
-        return {};
+        return {false, converted.check.validation.acceptedText, true};
     }
     if (environment.drive.valuesWritten)
         environment.drive.valuesWritten();

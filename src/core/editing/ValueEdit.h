@@ -34,7 +34,8 @@ struct EditEnvironment {
 
 struct EditOutcome {
     bool applied = false;  // stored offline or confirmed by the drive: the editor closes
-    QString text;          // the new value text of the parameter
+    QString text;          // the new value text of the parameter (also of a failed write)
+    bool writeFailed = false;  // written online but not confirmed (not a refusal)
 };
 
 // What a long write (the reference cascade) shows: `start` with the maximum before the
