@@ -42,6 +42,30 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(&w, &MainWindow::projectOpened, m_bico, &BicoPane::refresh);
     QObject::connect(&w, &MainWindow::projectClosed, m_bico, &BicoPane::refresh);
 
+    // The change journal of the open project, beside its logs: the editors record into
+    // it, the pane shows it and undoes from it.
+    m_editing->setJournal(&m_journal);
+    m_journalPane = new JournalPane(m_journal, w.session(), w.prompt(), m_offlineValues);
+    w.dock(MainWindow::Pane::Journal)->setWidget(m_journalPane);
+    QObject::connect(m_editing.get(), &ValueEditing::journalRecorded, m_journalPane, &JournalPane::refresh);
+    QObject::connect(&w, &MainWindow::projectOpened, m_journalPane, [this, &w] {
+        const model::OpenedProject& opened = w.session().project();
+        m_journal.close();
+        const std::optional<model::UserMessage> problem =
+            m_journal.open(shell::journalPath(w.log().logFolder()), shell::journalOwnerOf(opened));
+        m_journalPane->refresh();
+        if (problem)
+            w.prompt().showMessage(*problem);
+    });
+    QObject::connect(&w, &MainWindow::projectClosed, m_journalPane, [this] {
+        m_journal.close();
+        m_journalPane->refresh();
+    });
+    QObject::connect(m_journalPane, &JournalPane::valueWritten, &p, [&p] {
+        for (ParameterPageWindow* window : p.windows())
+            window->refreshAllValues();
+    });
+
     // The control panel: the session asks it about motor control; its 3-second refresh
     // runs while its pane is shown; a deactivated application releases control when the
     // panel's check box says so.

@@ -18,6 +18,7 @@
 #include "QuickSetupDialog.h"
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
+#include "frame/JournalPane.h"
 #include "pages/ParameterPageWindows.h"
 
 #include "pages/OfflineValueSet.h"
@@ -44,6 +45,8 @@ public:
     ParameterFileCommands& parameterFiles() { return *m_files; }
     // The BICO wiring pane (视图 > BICO连线).
     BicoPane& bicoPane() { return *m_bico; }
+    JournalPane& journalPane() { return *m_journalPane; }
+    shell::ChangeJournal& journal() { return m_journal; }
     DownloadCommand& download() { return *m_download; }
     UploadCommand& upload() { return *m_upload; }
     // The control panel's logic (its pane shows it); it answers the session's questions
@@ -57,6 +60,7 @@ public:
 
 private:
     pages::OfflineValueSet m_offlineValues;
+    shell::ChangeJournal m_journal;  // before the window: its pane refers to it
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ParameterPageWindows> m_pages;
     std::unique_ptr<DialogCommands> m_dialogs;
@@ -69,6 +73,7 @@ private:
     std::unique_ptr<RestoreCommand> m_restore;
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock
+    JournalPane* m_journalPane = nullptr;  // owned by its dock
     QPointer<QuickSetupDialog> m_quickSetup;  // deletes itself when closed
 };
 

@@ -151,9 +151,14 @@ void MainWindow::createPanes()
     // values); hidden until asked for through 视图.
     QDockWidget* bico =
         addPane(Pane::Bico, QStringLiteral("BICO连线"), QStringLiteral("bicoPane"), new QWidget, Qt::BottomDockWidgetArea);
+    // The change journal: its content comes from the application; hidden until asked for.
+    QDockWidget* journal = addPane(Pane::Journal, QStringLiteral("修改记录"), QStringLiteral("journalPane"), new QWidget,
+                                   Qt::BottomDockWidgetArea);
     tabifyDockWidget(log, faults);
     tabifyDockWidget(log, bico);
+    tabifyDockWidget(log, journal);
     bico->hide();
+    journal->hide();
     log->raise();
     tabifyDockWidget(control, waveform);
     control->raise();
@@ -216,6 +221,7 @@ void MainWindow::runCommand(Command command)
     case Command::ToggleLogPane: togglePane(Pane::Log); break;
     case Command::ToggleProjectPane: togglePane(Pane::Project); break;
     case Command::ToggleBicoPane: togglePane(Pane::Bico); break;
+    case Command::ToggleJournalPane: togglePane(Pane::Journal); break;
     case Command::Connect: connectCommand(); break;
     case Command::Disconnect: disconnectCommand(); break;
     case Command::ApproximateComparison: toggleApproximateComparison(); break;
@@ -413,6 +419,7 @@ shell::CommandState MainWindow::commandState() const
     s.logPaneShown = !dock(Pane::Log)->isHidden();
     s.projectPaneShown = !dock(Pane::Project)->isHidden();
     s.bicoPaneShown = !dock(Pane::Bico)->isHidden();
+    s.journalPaneShown = !dock(Pane::Journal)->isHidden();
     s.approximateComparison = m_approximateComparison;
     return s;
 }

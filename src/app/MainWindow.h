@@ -68,7 +68,7 @@ struct MainWindowSetup {
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Pane { Project, Log, FaultList, FaultWaveform, ControlPanel, Bico };
+    enum class Pane { Project, Log, FaultList, FaultWaveform, ControlPanel, Bico, Journal };
 
     explicit MainWindow(MainWindowSetup setup = {}, QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -365,3 +365,57 @@ TEST_F(EditorOnlineTest, offlineEditsChangeTheOfflineValues)
 
 }  // namespace
 }  // namespace hesk::app::test
+
+namespace hesk::app::test {
+namespace {
+
+// Every confirmed edit lands in the change journal pane; "撤销" writes the old value back
+// through the same pipeline and is recorded too; the journal survives closing the project.
+TEST_F(EditorOnlineTest, editsAreJournalledAndTheJournalPaneUndoesThem)
+{
+    connect();
+    ParameterPageWindow* page = openSettablePage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return valueOf(*page, QStringLiteral("P7030")) == QStringLiteral("0.00"); }, 5s));
+    whenOpened<ValueEditorDialog>([&](ValueEditorDialog& d) {
+        d.valueEdit()->setText(QStringLiteral("25"));
+        d.accept();
+    });
+    editValueCell(*page, QStringLiteral("P7030"));
+    ASSERT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=8192"));
+
+    JournalPane& pane = application->journalPane();
+    QTableWidget* table = pane.table();
+    ASSERT_EQ(table->rowCount(), 1);
+    const auto rowTexts = [&](int row) {
+        QStringList texts;
+        for (int column = 1; column < table->columnCount(); ++column)
+            texts << table->item(row, column)->text();
+        return texts;
+    };
+    EXPECT_EQ(rowTexts(0), (QStringList{"P7030", "参数7030", "0.00", "25.00", "在线", "已确认"}));
+
+    table->selectRow(0);
+    ASSERT_TRUE(pane.undoSelected()) << messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(driveWord("P7030"), QStringLiteral("ok P7030=0"));
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(rowTexts(1), (QStringList{"P7030", "参数7030", "25.00", "0.00", "在线", "已确认"}));
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join(QLatin1Char('|')).toStdString();
+
+    // Closed and opened again: the journal is read back from beside the logs.
+    MainWindow& w = application->window();
+    w.runCommand(Command::Disconnect);
+    w.runCommand(Command::CloseProject);
+    EXPECT_EQ(table->rowCount(), 0);
+    ASSERT_TRUE(w.openProjectFile(QDir(dir.path()).filePath(QStringLiteral("sim.tmprj"))));
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(rowTexts(1)[3], QStringLiteral("0.00"));
+
+    // Offline an undo is refused, with the reason.
+    table->selectRow(0);
+    EXPECT_FALSE(pane.undoSelected());
+    EXPECT_TRUE(messageTexts().join(QLatin1Char('|')).contains(QStringLiteral("没有连接设备"))) << messageTexts().join(QLatin1Char('|')).toStdString();
+}
+
+}  // namespace
+}  // namespace hesk::app::test

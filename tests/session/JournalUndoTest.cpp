@@ -29,8 +29,7 @@ protected:
         const QString before = shell::currentOnlineText(*session, parameter);
         editing::EditEnvironment environment{session->project(), offline, prompt, operation::sessionDriveAccess(*session)};
         const editing::EditOutcome outcome = editing::applyValueText(environment, parameter, typed);
-        if (auto entry = shell::journalEntryFor(session->project(), parameter, before, outcome, true))
-            ASSERT_EQ(journal.record(*entry), std::nullopt);
+        shell::recordEdit(*session, journal, parameter, before, outcome, true);
     }
     bool undo(std::size_t index) { return shell::undoJournalEntry(*session, prompt, offline, journal, index); }
 
@@ -42,8 +41,9 @@ protected:
 TEST_F(JournalUndo, theOldValueIsWrittenBackAndTheUndoIsRecorded)
 {
     ASSERT_TRUE(session->readParameters(std::vector{&element("P7030")}));
-    edit("P7030", QStringLiteral("25.00"));
+    edit("P7030", QStringLiteral("25"));
     ASSERT_EQ(journal.entries().size(), 1u);
+    EXPECT_EQ(journal.entries()[0].newText, QStringLiteral("25.00")) << "as the page shows it";
     EXPECT_EQ(journal.entries()[0].oldText, QStringLiteral("0.00"));
     EXPECT_EQ(journal.entries()[0].outcome, shell::JournalEntry::Outcome::Confirmed);
     ASSERT_EQ(sim.command(QStringLiteral("get P7030")), QStringLiteral("ok P7030=8192"));

@@ -16,6 +16,8 @@ bool EditorDialog::applyAndClose(const std::function<editing::EditOutcome()>& ed
     const editing::EditOutcome outcome = edit();
     setEnabled(true);
     m_writing = false;
+    if (m_listener)
+        m_listener(outcome);
     if (!outcome.applied)
         return false;
     m_result = outcome.text;

@@ -19,6 +19,11 @@ public:
     // The text stored or written, once the dialog closed with OK.
     const QString& resultText() const { return m_result; }
     bool writing() const { return m_writing; }
+    // Told every edit's outcome, applied or not (the change journal records writes).
+    void setOutcomeListener(std::function<void(const editing::EditOutcome&)> listener)
+    {
+        m_listener = std::move(listener);
+    }
 
 public Q_SLOTS:
     void reject() override;
@@ -37,6 +42,7 @@ private:
     model::UserMessage m_closeRefusal;
     QString m_result;
     bool m_writing = false;
+    std::function<void(const editing::EditOutcome&)> m_listener;
 };
 
 }  // namespace hesk::app

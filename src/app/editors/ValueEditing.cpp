@@ -12,6 +12,7 @@
 #include "editing/AllowedValues.h"
 #include "editing/EditContextSource.h"
 #include "shell/EditInputRead.h"
+#include "shell/JournalUndo.h"
 
 #include <QWidget>
 
@@ -113,7 +114,7 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     // The editor keeps a copy of the definition: the project stays put while it runs,
     // but nothing here depends on that.
     const model::HeskParameterElement copy = parameter;
-    std::unique_ptr<QDialog> dialog;
+    std::unique_ptr<EditorDialog> dialog;
     switch (kind) {
     case editing::EditorKind::ConnectionDialog:
         dialog = std::make_unique<ConnectionEditorDialog>(environment, copy, text, over);
@@ -135,6 +136,11 @@ bool ValueEditing::runEditor(editing::EditorKind kind, const model::HeskParamete
     case editing::EditorKind::CommentDialog:
         return false;
     }
+    const bool online = environment.drive.online();
+    dialog->setOutcomeListener([this, copy, text, online](const editing::EditOutcome& outcome) {
+        if (m_journal && shell::recordEdit(m_session, *m_journal, copy, text, outcome, online))
+            Q_EMIT journalRecorded();
+    });
     if (m_opened)
         m_opened(dialog.get());
     return dialog->exec() == QDialog::Accepted;

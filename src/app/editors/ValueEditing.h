@@ -16,11 +16,15 @@
 // The special-value parameters choose among their allowed values (the value editor
 // when the table has none for them).
 //
+// Every write and every offline store the editors make is recorded in the change journal
+// (when one is set) with the value shown before it.
+//
 // UI thread only.
 
 #include "editing/EditDecision.h"
 #include "model/UserPrompt.h"
 #include "pages/OfflineValueSet.h"
+#include "shell/ChangeJournal.h"
 #include "shell/MonitorSession.h"
 
 #include <QObject>
@@ -54,6 +58,12 @@ public:
     // Called with every editor just before it runs (tests drive the dialog from here).
     using EditorOpened = std::function<void(QDialog*)>;
     void setEditorOpened(EditorOpened hook) { m_opened = std::move(hook); }
+    // The journal the edits are recorded in; nullptr: none. It must outlive its use.
+    void setJournal(shell::ChangeJournal* journal) { m_journal = journal; }
+
+Q_SIGNALS:
+    // An entry was added to the journal.
+    void journalRecorded();
 
 private:
     bool runEditor(editing::EditorKind kind, const model::HeskParameterElement& parameter, const QString& text,
@@ -64,6 +74,7 @@ private:
     pages::OfflineValueSet& m_offline;
     QPointer<QWidget> m_parent;
     EditorOpened m_opened;
+    shell::ChangeJournal* m_journal = nullptr;
 };
 
 }  // namespace hesk::app

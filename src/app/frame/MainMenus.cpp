@@ -39,6 +39,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     add(view, Command::ToggleProjectPane);
     add(view, Command::ToggleLogPane);
     add(view, Command::ToggleBicoPane);
+    add(view, Command::ToggleJournalPane);
     view->addSeparator();
     addLookMenu(view);
 

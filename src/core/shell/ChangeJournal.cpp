@@ -88,6 +88,16 @@ model::UserMessage unreadable(const QString& path, const QString& why)
 
 }  // namespace
 
+JournalOwner journalOwnerOf(const model::OpenedProject& project)
+{
+    return {project.project().header.deviceType, project.project().header.deviceVersion, project.name()};
+}
+
+QString journalPath(const QString& logFolder)
+{
+    return QDir(logFolder).filePath(QString::fromLatin1(ChangeJournal::kFileName));
+}
+
 QString outcomeText(JournalEntry::Outcome outcome)
 {
     switch (outcome) {

@@ -11,6 +11,7 @@
 //
 // Not thread-safe: UI thread (the window) or the command's thread (heskmon).
 
+#include "model/OpenedProject.h"
 #include "model/UserMessage.h"
 
 #include <QDateTime>
@@ -46,6 +47,10 @@ struct JournalOwner {
     QString projectName;
     bool operator==(const JournalOwner&) const = default;
 };
+
+JournalOwner journalOwnerOf(const model::OpenedProject& project);
+// The journal file of a project whose logs go to `logFolder`.
+QString journalPath(const QString& logFolder);
 
 class ChangeJournal {
 public:

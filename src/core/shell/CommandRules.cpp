@@ -30,6 +30,7 @@ QString commandText(Command command)
     case Command::UserManual: return QStringLiteral("HESKMonitor用户手册");
     case Command::ControllerDescription: return QStringLiteral("VRA1控制器说明");
     case Command::ToggleBicoPane: return QStringLiteral("BICO连线");
+    case Command::ToggleJournalPane: return QStringLiteral("修改记录");
     }
     return {};
 }
@@ -74,6 +75,7 @@ bool commandEnabled(Command command, const CommandState& s)
     case Command::ToggleLogPane:
     case Command::ToggleProjectPane:
     case Command::ToggleBicoPane:
+    case Command::ToggleJournalPane:
     case Command::OpenFaultWaveformFile:
     case Command::OpenTriggerRecordingFile:
     case Command::ApproximateComparison:
@@ -90,6 +92,7 @@ std::optional<bool> commandChecked(Command command, const CommandState& s)
     case Command::ToggleLogPane: return s.logPaneShown;
     case Command::ToggleProjectPane: return s.projectPaneShown;
     case Command::ToggleBicoPane: return s.bicoPaneShown;
+    case Command::ToggleJournalPane: return s.journalPaneShown;
     case Command::ApproximateComparison: return s.approximateComparison;
     default: return std::nullopt;
     }

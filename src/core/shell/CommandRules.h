@@ -36,18 +36,19 @@ enum class Command : int {
     ApproximateComparison = 7008,
     UserManual = 1070,
     ControllerDescription = 1224,
-    // Beyond the system's own menu: the BICO wiring pane (an id of our own).
+    // Beyond the system's own menu: the BICO wiring and change journal panes (ids of our own).
     ToggleBicoPane = 40001,
+    ToggleJournalPane = 40002,
 };
 
-inline constexpr std::array<Command, 25> kAllCommands{
+inline constexpr std::array<Command, 26> kAllCommands{
     Command::CreateProject, Command::OpenProject, Command::SaveProject, Command::CloseProject,
     Command::Exit, Command::SearchDevice, Command::AddDevice, Command::ToggleLogPane,
     Command::ToggleProjectPane, Command::PortSettings, Command::Connect, Command::Disconnect,
     Command::OpenDnl, Command::Upload, Command::Download, Command::CompareFiles,
     Command::FindParameter, Command::FactoryRestore, Command::OpenFaultWaveformFile,
     Command::OpenTriggerRecordingFile, Command::UploadBoardFaultWaveform, Command::ApproximateComparison,
-    Command::UserManual, Command::ControllerDescription, Command::ToggleBicoPane,
+    Command::UserManual, Command::ControllerDescription, Command::ToggleBicoPane, Command::ToggleJournalPane,
 };
 
 // The menu text of a command ("打开(&O)...", "连接下位机", ...).
@@ -68,6 +69,7 @@ struct CommandState {
     bool logPaneShown = false;
     bool projectPaneShown = false;
     bool bicoPaneShown = false;
+    bool journalPaneShown = false;
     bool approximateComparison = false;
 };
 

@@ -47,6 +47,19 @@ QString currentOnlineText(MonitorSession& session, const model::HeskParameterEle
     return pages::onlineValueText(parameter, session.values(), sources, opened.project().timeBases, &opened.formulas());
 }
 
+bool recordEdit(MonitorSession& session, ChangeJournal& journal, const model::HeskParameterElement& parameter,
+                const QString& oldText, const editing::EditOutcome& outcome, bool online)
+{
+    std::optional<JournalEntry> entry = journalEntryFor(session.project(), parameter, oldText, outcome, online);
+    if (!entry)
+        return false;
+    if (online && outcome.applied)
+        entry->newText = currentOnlineText(session, parameter);
+    if (std::optional<model::UserMessage> problem = journal.record(std::move(*entry)))
+        session.log().log(QStringLiteral("<错误>") + problem->text, 3);
+    return true;
+}
+
 bool undoJournalEntry(MonitorSession& session, model::UserPrompt& prompt, pages::OfflineValueSet& offline,
                       ChangeJournal& journal, std::size_t index)
 {
@@ -99,10 +112,7 @@ bool undoJournalEntry(MonitorSession& session, model::UserPrompt& prompt, pages:
     const editing::EditOutcome outcome = decision.editor == editing::EditorKind::ConnectionDialog
                                              ? editing::applyConnection(environment, copy, entry.oldText)
                                              : editing::applyValueText(environment, copy, entry.oldText);
-    if (std::optional<JournalEntry> undone = journalEntryFor(session.project(), copy, before, outcome, true)) {
-        if (std::optional<model::UserMessage> problem = journal.record(std::move(*undone)))
-            session.log().log(QStringLiteral("<错误>") + problem->text, 3);
-    }
+    recordEdit(session, journal, copy, before, outcome, true);
     return outcome.applied;
 }
 

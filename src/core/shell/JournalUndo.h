@@ -30,6 +30,13 @@ std::optional<JournalEntry> journalEntryFor(const model::OpenedProject& project,
 // The value text a page shows online for the parameter now.
 QString currentOnlineText(MonitorSession& session, const model::HeskParameterElement& parameter);
 
+// Records an editor's outcome: a confirmed write with the value as the page now shows it
+// ("25.00" for a typed "25"), a failed one with the text that was tried, an offline store
+// with the stored text. True when an entry was made; a file that could not be written is
+// said in the log (the entry stays in memory).
+bool recordEdit(MonitorSession& session, ChangeJournal& journal, const model::HeskParameterElement& parameter,
+                const QString& oldText, const editing::EditOutcome& outcome, bool online);
+
 // Undoes entry `index` of the journal; true when the old value was written and confirmed.
 // Every refusal and failure is shown through the prompt; a failed write is recorded too.
 bool undoJournalEntry(MonitorSession& session, model::UserPrompt& prompt, pages::OfflineValueSet& offline,
