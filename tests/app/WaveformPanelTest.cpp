@@ -40,9 +40,10 @@ uint16_t percentWord(double percent)
     return static_cast<uint16_t>(static_cast<int16_t>(std::lround(std::clamp(percent, -200.0, 199.99) * 163.84)));
 }
 
-// A motor started at the trigger: speed ramps to 80 %, current peaks at start and settles
-// around the load, the DC link dips, and the status word's bit 2 ("running") rises at the
-// trigger. 1024 samples 2 ms apart (TA 200 us x 10), trigger at sample 256.
+// A motor started at the trigger: the speed ramps to 80 %, the phase current (its
+// frequency following the speed) peaks at the start and settles at the load, the DC link
+// dips and recovers, and the status word's bit 2 ("running") rises at the trigger.
+// 1024 samples 2 ms apart (TA 200 us x 10), trigger at sample 256.
 std::vector<recording::WaveformChannel> motorStart()
 {
     constexpr int samples = 1024;
@@ -56,14 +57,18 @@ std::vector<recording::WaveformChannel> motorStart()
         channel.triggerPosition = trigger;
         channel.words.reserve(samples);
     }
+    double phase = 0.0;
     for (int k = 0; k < samples; ++k) {
         const double t = (k - trigger) * 2.0;  // ms
         const double on = t >= 0.0 ? 1.0 : 0.0;
         const double speed = on * 80.0 * (1.0 - std::exp(-t / 300.0));
-        const double ripple = std::sin(k * 0.9) * 1.5 + std::sin(k * 0.31) * 0.8;
-        const double current = on * (25.0 + 90.0 * std::exp(-t / 180.0)) * std::abs(std::sin(t / 12.0)) + ripple;
-        const double dcLink = 100.0 - on * 12.0 * std::exp(-t / 150.0) * (1.0 - std::exp(-t / 15.0)) + ripple * 0.3;
-        channels[0].words.push_back(percentWord(speed + ripple * 0.2));
+        const double noise = std::sin(k * 2.7) * 0.6 + std::sin(k * 0.77) * 0.4;
+        // Phase frequency: 2 Hz at standstill up to 40 Hz at 80 % speed.
+        phase += 2.0 * 3.14159265 * (2.0 + speed * 0.475) * 0.002 * on;
+        const double amplitude = on * (30.0 + 70.0 * std::exp(-t / 250.0));
+        const double current = amplitude * std::sin(phase) + noise;
+        const double dcLink = 75.0 - on * 9.0 * std::exp(-t / 200.0) * (1.0 - std::exp(-t / 20.0)) + noise * 0.5;
+        channels[0].words.push_back(percentWord(speed + noise * 0.3));
         channels[1].words.push_back(percentWord(current));
         channels[2].words.push_back(percentWord(dcLink));
         channels[3].words.push_back(static_cast<uint16_t>(0x0031 | (t >= 0.0 ? 0x0004 : 0) | (t >= 40.0 ? 0x0800 : 0)));

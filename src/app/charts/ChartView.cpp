@@ -28,6 +28,14 @@ QFont axisFont()
     return font;
 }
 
+// Bit traces are drawn thicker: a thin step line is easily lost among the analog curves.
+QPen seriesPen(const QColor& colour, ChartView::Axis axis)
+{
+    QPen pen(colour);
+    pen.setWidthF(axis == ChartView::Axis::Digital ? 2.0 : 1.0);
+    return pen;
+}
+
 QString cursorName(ChartView::Cursor cursor)
 {
     return cursor == ChartView::Cursor::X1 ? QStringLiteral("X1") : QStringLiteral("X2");
@@ -112,7 +120,7 @@ int ChartView::addSeries(const QString& name, const QColor& colour, Axis axis)
     Series series;
     series.graph = m_plot->addGraph(m_plot->xAxis, axis == Axis::Digital ? m_plot->yAxis2 : m_plot->yAxis);
     series.graph->setName(name);
-    series.graph->setPen(QPen(colour));
+    series.graph->setPen(seriesPen(colour, axis));
     series.graph->setAdaptiveSampling(true);
     series.axis = axis;
     series.name = name;
@@ -198,7 +206,7 @@ void ChartView::setSeriesColour(int id, const QColor& colour)
     const auto found = m_series.find(id);
     if (found == m_series.end())
         return;
-    found->second.graph->setPen(QPen(colour));
+    found->second.graph->setPen(seriesPen(colour, found->second.axis));
     requestReplot();
 }
 
@@ -227,6 +235,7 @@ void ChartView::setSeriesAxis(int id, Axis axis)
         return;
     Series& series = found->second;
     series.axis = axis;
+    series.graph->setPen(seriesPen(series.graph->pen().color(), axis));
     if (axis == Axis::Digital) {
         m_bands.add(id);
         series.graph->setValueAxis(m_plot->yAxis2);

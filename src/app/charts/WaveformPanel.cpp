@@ -38,6 +38,7 @@ QLabel* readoutLabel(QWidget* parent, const char* name)
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setMinimumWidth(80);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setFrameShape(QFrame::StyledPanel);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
