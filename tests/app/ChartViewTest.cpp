@@ -4,7 +4,9 @@
 #include "charts/ChartView.h"
 #include "charts/PlotLibrary.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -155,6 +157,20 @@ TEST_F(ChartViewTest, withCursorsOffADragNearWhereTheyWerePans)
     drag(view.pixelOfX(0.0), view.pixelOfX(100.0));
     EXPECT_EQ(moved.count(), 0);
     EXPECT_NEAR(view.range().xMin, -200.0, 2.0);
+}
+
+TEST_F(ChartViewTest, wheelZoomsTheTimeAxisAroundTheMouse)
+{
+    const QPoint at(view.pixelOfX(100.0), view.plot()->axisRect()->center().y());
+    QWheelEvent wheel(at, view.plot()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.plot(), &wheel);
+    const auto zoomed = view.range();
+    EXPECT_LT(zoomed.xMax - zoomed.xMin, 400.0);
+    EXPECT_GT(zoomed.xMin, -100.0);
+    EXPECT_LT(zoomed.xMax, 300.0);
+    EXPECT_LT(zoomed.xMin, 100.0);
+    EXPECT_GT(zoomed.xMax, 100.0);
 }
 
 TEST_F(ChartViewTest, pngOfTheDrawingAreaIsWrittenOrRefused)

@@ -166,6 +166,10 @@ void ChartView::applyPoints(Series& series, int id)
         return;
     }
     const std::optional<recording::DigitalBands::Band> band = m_bands.band(id);
+    if (!band) {
+        series.graph->data()->clear();
+        return;
+    }
     QList<double> levels(series.points.y.size());
     for (qsizetype i = 0; i < levels.size(); ++i)
         levels[i] = series.points.y[i] != 0.0 ? band->high : band->low;
