@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6core5compat6-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libzip-dev libpugixml-dev libxlsxwriter-dev
+  libqcustomplot-dev libqcustomplot2.1-qt6
   fonts-wqy-microhei
 )
 sudo_cmd=()
