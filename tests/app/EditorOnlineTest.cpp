@@ -16,6 +16,8 @@
 #include "pages/ParameterPageModel.h"
 #include "pages/ParameterPageWindow.h"
 
+#include <QApplication>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
@@ -394,6 +396,20 @@ TEST_F(EditorOnlineTest, editsAreJournalledAndTheJournalPaneUndoesThem)
         return texts;
     };
     EXPECT_EQ(rowTexts(0), (QStringList{"P7030", "参数7030", "0.00", "25.00", "在线", "已确认"}));
+
+    // With HESK_JOURNAL_SCREENSHOT set to a path: the page filtered to what differs from
+    // the factory values, with its count, and the journal pane.
+    if (const QByteArray shot = qgetenv("HESK_JOURNAL_SCREENSHOT"); !shot.isEmpty()) {
+        MainWindow& w = application->window();
+        w.runCommand(Command::ToggleJournalPane);
+        w.dock(MainWindow::Pane::Journal)->raise();
+        page->setChangedOnly(true);
+        w.resize(1280, 800);
+        sim::test::pumpUntil([&] { return !page->changedCountText().contains(QStringLiteral("已读取")); }, 5s);
+        QApplication::processEvents();
+        w.grab().save(QString::fromLocal8Bit(shot));
+        page->setChangedOnly(false);
+    }
 
     table->selectRow(0);
     ASSERT_TRUE(pane.undoSelected()) << messageTexts().join(QLatin1Char('|')).toStdString();

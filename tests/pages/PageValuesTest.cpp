@@ -296,7 +296,16 @@ TEST_F(PageValues, changedFromFactoryCountsOnlySettableRowsWhoseValueIsKnown)
     tables->parameters.store(5, 16384 + 82);  // 100.50
     page.refreshAllValues(online(true));
     EXPECT_EQ(countFactoryDifferences(page), (FactoryDifferenceCount{1, 2, 3}));
-    // The same number written otherwise is no change, whatever the display type.
+    // The same number written otherwise is no change, whatever the display type; hex
+    // digits count by value whatever the case of the prefix.
+    PageRow hex;
+    hex.element.settable = 1;
+    hex.element.factoryValue = QStringLiteral("0x0003");
+    hex.stale = false;
+    hex.valueText = QStringLiteral("0X0003");
+    EXPECT_FALSE(differsFromFactory(hex));
+    hex.valueText = QStringLiteral("0X0013");
+    EXPECT_TRUE(differsFromFactory(hex));
     offlineValues.set(QStringLiteral("P0222.1"), QStringLiteral("K0091"));
     offlineValues.set(QStringLiteral("P0350"), QStringLiteral("100.000"));
     offlineValues.set(QStringLiteral("P0107"), QStringLiteral("50"));

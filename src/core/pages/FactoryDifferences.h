@@ -4,7 +4,8 @@
 //
 // A row counts when its parameter can be set and has a factory value, its value is known
 // (read since the connect, or present in the offline set) and differs from the factory
-// value: texts of the same number are equal ("0.50" on the drive is its factory "0.5"),
+// value: texts of the same number are equal ("0.50" on the drive is its factory "0.5",
+// "0X0003" its "0x0003"),
 // and beyond that the approximate comparison decides, whatever the colouring setting.
 // Measured values (read-only) have no factory state to differ from, and a value not read
 // yet or not convertible ("WrongParameter") is not known to differ.
