@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "OnlineCall.h"
 
+#include "files/MigrationReport.h"
 #include "files/ParameterDownload.h"
 
 #include <QEventLoop>
@@ -21,6 +22,35 @@ namespace {
 // silence, link closed); this only guards against a fault in that.
 constexpr int kBackstopMs = 10 * 60 * 1000;
 
+// --report-only: what the download would do with the file's rows, nothing sent.
+int printMigrationReport(model::OpenedProject& project, const QString& path, const CliOutput& out)
+{
+    const std::optional<files::DnlHeader> header = files::readDnlHeader(path);
+    const files::DnlRowsRead rows = files::readDnlRows(path);
+    if (!header || !rows.ok())
+        return out.fail(QStringLiteral("heskmon: 文件打开失败！ (%1)").arg(path));
+    const files::MigrationReport report = files::downloadMigrationReport(project, *header, rows.rows);
+    static const char* const kinds[] = {"unknownRow", "refused", "corrected", "missingInFile"};
+    if (out.json()) {
+        QJsonArray items;
+        for (const files::MigrationItem& item : report.items)
+            items.append(QJsonObject{{QStringLiteral("kind"), QLatin1String(kinds[static_cast<int>(item.kind)])},
+                                     {QStringLiteral("subject"), item.subject},
+                                     {QStringLiteral("reason"), item.reason},
+                                     {QStringLiteral("consequence"), item.consequence}});
+        out.document(QJsonObject{{QStringLiteral("fileVersion"), report.fileVersion},
+                                 {QStringLiteral("projectVersion"), report.projectVersion},
+                                 {QStringLiteral("versionsDiffer"), files::versionsDiffer(*header, project.project())},
+                                 {QStringLiteral("rows"), report.rows},
+                                 {QStringLiteral("items"), items}});
+        return ExitOk;
+    }
+    out.line(report.summary());
+    for (const QString& line : report.lines())
+        out.line(line);
+    return ExitOk;
+}
+
 int runDownload(const QStringList& args, const CliArguments& call, const CliOutput& out)
 {
     files::SerialNumberAnswer serial = files::SerialNumberAnswer::Ask;
@@ -36,6 +66,8 @@ int runDownload(const QStringList& args, const CliArguments& call, const CliOutp
     auto online = OnlineCall::prepare(call, out, exitCode);
     if (!online)
         return exitCode;
+    if (call.has(QStringLiteral("--report-only")))
+        return printMigrationReport(online->project(), args.value(0), out);
     // Without --serial-number the question is answered as every other: Yes with --yes.
     if (serial == files::SerialNumberAnswer::Ask)
         serial = call.has(QStringLiteral("--yes")) ? files::SerialNumberAnswer::Yes : files::SerialNumberAnswer::No;
@@ -108,10 +140,15 @@ void addDownloadCommands(std::vector<CliCommand>& table)
     QStringList valueOptions = OnlineCall::valueOptions();
     valueOptions << QStringLiteral("--serial-number");
     table.push_back({{QStringLiteral("download")},
-                     QStringLiteral("download --project P [--port PATH] FILE [--serial-number yes|no]"),
+                     QStringLiteral("download --project P [--port PATH] FILE [--serial-number yes|no] [--report-only]"),
                      QStringLiteral("write a parameter file (.dnl) into the drive (parameter download)"),
                      OnlineCall::optionsHelp() + QStringLiteral(R"(--serial-number yes|no  download the serial number P0070 and the rated data that
                    follow from it (default: --yes answers yes, else no)
+--report-only      connect to nothing and write nothing: print the migration report
+                   of the file against the project (rows the project does not take,
+                   values refused or corrected, parameters the file lacks, each with
+                   what the download would do); the window shows the same report, as
+                   a question, before a file of another version is downloaded
 
 The window's parameter download: the file's header is checked against the project (with
 --yes a version question is answered yes), the drive must be in standby (r0001 below 10),
@@ -121,8 +158,10 @@ downloadable parameter is checked and converted; the image goes to the drive in 
 Progress goes to standard error, the messages and log lines too. Prints the four counts
 and every row that failed; exit 1 when the download failed or a row failed.
 
-JSON: {downloadable, succeeded, failed, missing, failedKeys, repeats})"),
-                     1, 1, valueOptions, OnlineCall::flagOptions(), runDownload});
+JSON: {downloadable, succeeded, failed, missing, failedKeys, repeats}; with --report-only
+{fileVersion, projectVersion, versionsDiffer, rows, items [{kind, subject, reason,
+consequence}]})"),
+                     1, 1, valueOptions, OnlineCall::flagOptions() + QStringList{QStringLiteral("--report-only")}, runDownload});
 }
 
 }  // namespace hesk::cli

@@ -127,6 +127,34 @@ TEST_F(HeskmonDnl, badFilesGiveTheSystemsMessages)
     EXPECT_EQ(heskmon({"dnl", "compare", "--project", project, "factory", "factory", "--filter", "some"}).exitCode, 2);
 }
 
+// The migration report of a file of another version: nothing is connected or sent; every
+// row the download would not take and every parameter the file lacks is named.
+TEST_F(HeskmonDnl, downloadReportOnlyPrintsTheMigrationReport)
+{
+    const QString older = write(QStringLiteral("older.dnl"),
+                                QByteArray(";Device Style:    VRA1\r\n;Device Version:    V1.14.17\r\n") + row("P0060", "5")
+                                    + row("P0089", "9") + "9999|000|00|               1\r\n");
+    const CliRun text = heskmon({"download", "--project", project, older, "--report-only"});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    const QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("dnl文件版本V1.14.17与工程版本V1.14.18不同。文件共3行：1行工程不接受，1个值不被接受，0个值将被修正；")))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("[工程不接受] 9999|000")).size(), 1);
+    EXPECT_EQ(lines.filter(QStringLiteral("[值不被接受]")).size(), 1);
+    EXPECT_TRUE(lines.filter(QStringLiteral("[值不被接受]")).front().contains(QStringLiteral("0089|")));
+    EXPECT_EQ(lines.filter(QStringLiteral("[文件中没有] P0350：")).size(), 1);
+    EXPECT_FALSE(text.err.contains(QStringLiteral("开始连接"))) << "nothing is connected";
+
+    const CliRun json = heskmon({"--json", "download", "--project", project, older, "--report-only"});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject report = json.json();
+    EXPECT_TRUE(report["versionsDiffer"].toBool());
+    EXPECT_EQ(report["rows"].toInt(), 3);
+    EXPECT_EQ(report["items"].toArray().size(), lines.size() - 1);
+    EXPECT_EQ(report["items"].toArray()[0].toObject()["kind"].toString(), QStringLiteral("refused"));
+}
+
 TEST_F(HeskmonDnl, compareAgainstFactoryValuesFiltersAndExportsCsv)
 {
     const QString file = write(QStringLiteral("cmp.dnl"), header() + row("P0060", "5") + row("P0089", "0"));

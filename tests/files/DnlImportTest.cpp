@@ -161,6 +161,25 @@ TEST_F(DnlProjectTest, openingAFileChecksItAgainstTheProjectAndReportsUnreadable
     EXPECT_EQ(prompt.messages().at(shown + 3).text, QStringLiteral("您所打开的文件没有有效项，请您重新尝试打开其它文件！"));
 }
 
+// A file of another version: after the version question, the migration report asks
+// whether to go on; "No" imports nothing, "Yes" goes on.
+TEST_F(DnlProjectTest, aFileOfAnotherVersionShowsTheMigrationReportFirst)
+{
+    DnlOpenEnvironment env{opened, offline, prompt, log, installedProjects(), {}};
+    const QString older = write(QStringLiteral("older.dnl"), header("VRA1", "V1.14.17") + row("P0060", QStringLiteral("5")).toLatin1());
+    prompt.answer(model::PromptAnswer::Yes).answer(model::PromptAnswer::No);
+    EXPECT_FALSE(prepareDnlImport(env, older));
+    ASSERT_EQ(prompt.questions().size(), 2u);
+    EXPECT_EQ(prompt.questions()[1].title, QStringLiteral("版本迁移报告"));
+    EXPECT_TRUE(prompt.questions()[1].text.startsWith(QStringLiteral("dnl文件版本V1.14.17与工程版本V1.14.18不同。文件共1行")))
+        << prompt.questions()[1].text.toStdString();
+    EXPECT_TRUE(prompt.questions()[1].text.endsWith(QStringLiteral("是否继续导入？")));
+    EXPECT_TRUE(log.contains(QStringLiteral("[文件中没有] P0350：工程中有此参数，dnl文件中没有 → 离线值保持不变"), 2));
+
+    prompt.answer(model::PromptAnswer::Yes).answer(model::PromptAnswer::Yes);
+    EXPECT_TRUE(prepareDnlImport(env, older));
+}
+
 TEST_F(DnlProjectTest, withoutAProjectTheInstalledProjectOfTheFileIsOpened)
 {
     const QString file = write(QStringLiteral("v.dnl"), header() + row("P0060", QStringLiteral("5")).toLatin1());

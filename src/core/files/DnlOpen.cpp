@@ -1,5 +1,7 @@
 #include "DnlOpen.h"
 
+#include "MigrationReport.h"
+
 #include "DnlFormat.h"
 #include "DnlProjectCheck.h"
 
@@ -53,6 +55,10 @@ std::optional<DnlImportRequest> prepareDnlImport(DnlOpenEnvironment& environment
     }
     std::optional<QStringList> rows = readDnlRowsForImport(chosen, prompt);
     if (!rows)
+        return std::nullopt;
+    // A file of another version: what the import will do with each row, before it runs.
+    if (versionsDiffer(*header, environment.project.project())
+        && !confirmMigration(importMigrationReport(environment.project, *header, *rows), prompt, environment.log))
         return std::nullopt;
     return DnlImportRequest{chosen, std::move(*rows)};
 }

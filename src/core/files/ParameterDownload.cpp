@@ -1,5 +1,7 @@
 #include "ParameterDownload.h"
 
+#include "MigrationReport.h"
+
 #include "DnlProjectCheck.h"
 
 #include "link/FrameCodec.h"
@@ -104,6 +106,13 @@ bool ParameterDownload::start(const DownloadOptions& options)
     }
     if (!checkDnlAgainstProject(*header, &project.project().header, m_prompt).accepted)
         return false;
+    // A file of another version: what the download will do with each row, before anything
+    // is changed on the drive.
+    if (versionsDiffer(*header, project.project())) {
+        const DnlRowsRead rows = readDnlRows(m_path);
+        if (rows.ok() && !confirmMigration(downloadMigrationReport(project, *header, rows.rows), m_prompt, m_session.log()))
+            return false;
+    }
     if (const model::HeskParameterElement* state = special(m_session, "r0001")) {
         if (m_session.values().parameters.valueOr0(state->address) >= kRunningState
             || m_session.onlineRaw(*state).value_or(0) >= kRunningState) {
