@@ -1,0 +1,37 @@
+#pragma once
+// The three-way compare: the drive's values (a fresh upload), a parameter file and the
+// project's factory values side by side, merged by (main number, aux number) as the file
+// compare merges two sources. A row is equal when all three hold it and every pair of
+// values is equal by the file compare's rule (the approximate comparison when it is on);
+// the filters "全部 / 相同 / 不同" apply across all three.
+//
+// Contract: pure functions and plain values; any thread.
+
+#include "DnlCompare.h"
+
+#include <array>
+#include <vector>
+
+namespace hesk::files {
+
+enum class ThreeWaySource { Drive = 0, File = 1, Factory = 2 };
+
+struct ThreeWayRow {
+    QString main;
+    QString aux;
+    QString name;
+    QString comment;
+    std::array<QString, 3> values;   // by ThreeWaySource
+    std::array<bool, 3> present{};   // the source holds the row
+    bool equal = false;
+    // The source whose value differs from the other two, when exactly one does.
+    std::optional<ThreeWaySource> odd;
+};
+
+std::vector<ThreeWayRow> compareThreeWays(const std::vector<CompareEntry>& drive, const std::vector<CompareEntry>& file,
+                                          const std::vector<CompareEntry>& factory, const model::OpenedProject* project,
+                                          bool approximateComparison);
+
+bool passesFilter(const ThreeWayRow& row, CompareFilter filter);
+
+}  // namespace hesk::files
