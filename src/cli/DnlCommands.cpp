@@ -1,9 +1,11 @@
 // heskmon dnl import | compare: parameter files against a project, without a drive.
 
 #include "CliCommand.h"
+#include "OnlineCall.h"
 #include "CliProject.h"
 #include "CliPrompt.h"
 
+#include "files/ThreeWayCompare.h"
 #include "files/CompareCsvExport.h"
 #include "files/DnlFormat.h"
 #include "files/DnlImport.h"
@@ -14,7 +16,10 @@
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QTemporaryDir>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace hesk::cli {
 
@@ -91,6 +96,71 @@ bool loadSide(files::FileCompare& compare, files::CompareSide side, const QStrin
     return compare.loadFile(side, source, prompt);
 }
 
+// --drive: the drive (a fresh upload), the file and the factory values side by side.
+int runThreeWayCompare(const QString& filePath, files::CompareFilter filter, const QString& filterName,
+                       const CliArguments& call, const CliOutput& out)
+{
+    if (call.option(QStringLiteral("--csv")))
+        return out.usage(QStringLiteral("--csv is not available with --drive"));
+    int exitCode = ExitOk;
+    auto online = OnlineCall::prepare(call, out, exitCode);
+    if (!online)
+        return exitCode;
+    CliPrompt prompt(call.has(QStringLiteral("--yes")));
+    // The file first: a file that cannot be read is refused before the drive is asked.
+    const files::CompareRead file = files::readCompareFile(filePath);
+    if (const std::optional<model::UserMessage> problem = files::compareReadMessage(file, filePath))
+        return out.fail(QStringLiteral("heskmon: ") + problem->text);
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return out.fail(QStringLiteral("heskmon: no temporary folder for the upload"));
+    files::UploadOptions options;
+    options.path = scratch.filePath(QStringLiteral("drive.dnl"));
+    const std::optional<files::UploadOutcome> upload = uploadFromDrive(*online, options, prompt, out);
+    if (!upload || !upload->success)
+        return ExitFailure;
+    const files::CompareRead drive = files::readCompareFile(*options.path);
+    if (const std::optional<model::UserMessage> problem = files::compareReadMessage(drive, *options.path))
+        return out.fail(QStringLiteral("heskmon: ") + problem->text);
+    model::OpenedProject& project = online->project();
+    const std::vector<files::ThreeWayRow> rows =
+        files::compareThreeWays(drive.entries, file.entries, files::factoryCompareEntries(project), &project,
+                                call.has(QStringLiteral("--approximate")));
+    const int equal = static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const files::ThreeWayRow& r) { return r.equal; }));
+    static const char* const sourceNames[] = {"drive", "file", "factory"};
+    if (out.json()) {
+        QJsonArray shown;
+        for (const files::ThreeWayRow& row : rows) {
+            if (!files::passesFilter(row, filter))
+                continue;
+            QJsonObject o{{QStringLiteral("main"), row.main},    {QStringLiteral("aux"), row.aux},
+                          {QStringLiteral("name"), row.name},    {QStringLiteral("comment"), row.comment},
+                          {QStringLiteral("drive"), row.values[0]}, {QStringLiteral("file"), row.values[1]},
+                          {QStringLiteral("factory"), row.values[2]}, {QStringLiteral("equal"), row.equal}};
+            if (row.odd)
+                o.insert(QStringLiteral("odd"), QLatin1String(sourceNames[static_cast<int>(*row.odd)]));
+            shown.append(o);
+        }
+        out.document(QJsonObject{{QStringLiteral("file"), filePath},
+                                 {QStringLiteral("filter"), filterName},
+                                 {QStringLiteral("total"), static_cast<int>(rows.size())},
+                                 {QStringLiteral("equal"), equal},
+                                 {QStringLiteral("different"), static_cast<int>(rows.size()) - equal},
+                                 {QStringLiteral("rows"), shown}});
+        return ExitOk;
+    }
+    out.line(QStringLiteral("File       %1").arg(filePath));
+    out.line(QStringLiteral("Rows       %1 (%2 equal, %3 different)").arg(rows.size()).arg(equal).arg(rows.size() - equal));
+    out.line(QStringLiteral("主参\t辅参\t参数名称\t设备\t文件\t出厂值\t不同的一方"));
+    static const char* const oddTexts[] = {"设备", "文件", "出厂值"};
+    for (const files::ThreeWayRow& row : rows)
+        if (files::passesFilter(row, filter))
+            out.line(QStringList{row.main, row.aux, row.name, row.values[0], row.values[1], row.values[2],
+                                 row.odd ? QString::fromUtf8(oddTexts[static_cast<int>(*row.odd)]) : QString()}
+                         .join(QLatin1Char('\t')));
+    return ExitOk;
+}
+
 int runCompare(const QStringList& args, const CliArguments& call, const CliOutput& out)
 {
     const std::optional<QString> projectPath = call.option(QStringLiteral("--project"));
@@ -104,6 +174,13 @@ int runCompare(const QStringList& args, const CliArguments& call, const CliOutpu
         filter = files::CompareFilter::Equal;
     else if (filterName != QLatin1String("different"))
         return out.usage(QStringLiteral("--filter takes all, equal or different"));
+    if (call.has(QStringLiteral("--drive"))) {
+        if (args.size() != 1)
+            return out.usage(QStringLiteral("dnl compare --drive takes one parameter file"));
+        return runThreeWayCompare(args[0], filter, filterName, call, out);
+    }
+    if (args.size() != 2)
+        return out.usage(QStringLiteral("dnl compare takes BASE and COMPARE"));
     auto cli = CliProject::open(*projectPath, out);
     if (!cli)
         return ExitFailure;
@@ -186,17 +263,23 @@ level (3 refused, 2 corrected), log}], message, saved})"),
         1, 1, {QStringLiteral("--project"), QStringLiteral("--save")}, {QStringLiteral("--yes")}, runImport});
     table.push_back({
         {QStringLiteral("dnl"), QStringLiteral("compare")},
-        QStringLiteral("dnl compare --project P BASE COMPARE [--filter all|equal|different] [--csv DIR] [--approximate]"),
+        QStringLiteral("dnl compare --project P BASE COMPARE [--filter all|equal|different] [--csv DIR] [--approximate]\n"
+                       "dnl compare --project P --drive [--port PATH | --udp] FILE [--filter ...] [--approximate]"),
         QStringLiteral("compare two parameter files (or the factory values) row by row, as 文件比较 does"),
         QStringLiteral(R"(--project P     the project that gives names, comments and the factory values
 BASE, COMPARE   a parameter file (.dnl), or the word factory for the project's factory values
 --filter F      the rows printed: all, equal or different (default different)
 --csv DIR       also export the filtered rows as CSV (GB code page) into DIR
 --approximate   compare numbers with the display type's tolerance (近似值比较优化)
+--drive         three ways: the drive's values (uploaded now, as 参数上传 does), FILE and
+                the factory values side by side; a row is equal when all three agree,
+                and the last column names the one that stands apart when two agree
 JSON: {base, compare, filter, total, equal, different, rows [{main, aux, name,
-comment, base, compare, inBase, inCompare, equal}], csv [paths]})"),
-        2, 2, {QStringLiteral("--project"), QStringLiteral("--filter"), QStringLiteral("--csv")},
-        {QStringLiteral("--approximate")}, runCompare});
+comment, base, compare, inBase, inCompare, equal}], csv [paths]}; with --drive
+{file, filter, total, equal, different, rows [{main, aux, name, comment, drive, file,
+factory, equal, odd (drive|file|factory)}]})"),
+        1, 2, OnlineCall::valueOptions() + QStringList{QStringLiteral("--filter"), QStringLiteral("--csv")},
+        OnlineCall::flagOptions() + QStringList{QStringLiteral("--approximate"), QStringLiteral("--drive")}, runCompare});
 }
 
 }  // namespace hesk::cli

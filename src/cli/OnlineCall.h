@@ -8,6 +8,7 @@
 #include "CliOutput.h"
 #include "CliPrompt.h"
 
+#include "files/ParameterUpload.h"
 #include "model/FaultTableLibrary.h"
 #include "online/InterfaceSettings.h"
 #include "pages/PageValueText.h"
@@ -80,5 +81,11 @@ private:
 
 // "0x%04X" of a word.
 QString hexWord(uint16_t word);
+
+// The window's parameter upload on the call's session: connects, uploads into the
+// options' file (progress on standard error) and disconnects. Nothing when it did not
+// start or end (the reason printed); else the workflow's outcome.
+std::optional<files::UploadOutcome> uploadFromDrive(OnlineCall& online, const files::UploadOptions& options,
+                                                    model::UserPrompt& prompt, const CliOutput& out);
 
 }  // namespace hesk::cli

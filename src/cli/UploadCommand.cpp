@@ -44,30 +44,15 @@ std::optional<std::set<uint16_t>> customNumbers(const QString& path, QString& pr
     return numbers;
 }
 
-int runUpload(const QStringList&, const CliArguments& call, const CliOutput& out)
+}  // namespace
+
+std::optional<files::UploadOutcome> uploadFromDrive(OnlineCall& online, const files::UploadOptions& options,
+                                                    model::UserPrompt& prompt, const CliOutput& out)
 {
-    const std::optional<QString> target = call.option(QStringLiteral("-o"));
-    if (!target)
-        return out.usage(QStringLiteral("-o FILE names the parameter file to write"));
-    files::UploadOptions options;
-    options.path = *target;
-    if (const std::optional<QString> custom = call.option(QStringLiteral("--custom"))) {
-        QString problem;
-        const auto numbers = customNumbers(*custom, problem);
-        if (!numbers)
-            return out.fail(problem);
-        options.customNumbers = *numbers;
-        options.customOnly = true;
-    }
-    int exitCode = ExitOk;
-    auto online = OnlineCall::prepare(call, out, exitCode);
-    if (!online)
-        return exitCode;
-    auto& session = online->session();
-    CliPrompt prompt(call.has(QStringLiteral("--yes")));
+    auto& session = online.session();
     files::ParameterUpload upload(session, prompt);
-    if (!online->connect())
-        return ExitFailure;
+    if (!online.connect())
+        return std::nullopt;
     std::optional<files::UploadOutcome> outcome;
     QEventLoop loop;
     QObject::connect(&upload, &files::ParameterUpload::finished, &loop, [&](const files::UploadOutcome& o) {
@@ -90,7 +75,8 @@ int runUpload(const QStringList&, const CliArguments& call, const CliOutput& out
     });
     if (!upload.start(options)) {
         session.disconnectDevice();
-        return out.fail(QStringLiteral("heskmon: the upload did not start"));
+        out.fail(QStringLiteral("heskmon: the upload did not start"));
+        return std::nullopt;
     }
     QTimer::singleShot(kBackstopMs, &loop, &QEventLoop::quit);
     if (upload.running())
@@ -98,10 +84,37 @@ int runUpload(const QStringList&, const CliArguments& call, const CliOutput& out
     if (!outcome) {
         upload.cancel();
         session.disconnectDevice();
-        return out.fail(QStringLiteral("heskmon: the upload did not end"));
+        out.fail(QStringLiteral("heskmon: the upload did not end"));
+        return std::nullopt;
     }
     session.disconnectDevice();
-    if (!outcome->success)
+    return outcome;
+}
+
+namespace {
+
+int runUpload(const QStringList&, const CliArguments& call, const CliOutput& out)
+{
+    const std::optional<QString> target = call.option(QStringLiteral("-o"));
+    if (!target)
+        return out.usage(QStringLiteral("-o FILE names the parameter file to write"));
+    files::UploadOptions options;
+    options.path = *target;
+    if (const std::optional<QString> custom = call.option(QStringLiteral("--custom"))) {
+        QString problem;
+        const auto numbers = customNumbers(*custom, problem);
+        if (!numbers)
+            return out.fail(problem);
+        options.customNumbers = *numbers;
+        options.customOnly = true;
+    }
+    int exitCode = ExitOk;
+    auto online = OnlineCall::prepare(call, out, exitCode);
+    if (!online)
+        return exitCode;
+    CliPrompt prompt(call.has(QStringLiteral("--yes")));
+    const std::optional<files::UploadOutcome> outcome = uploadFromDrive(*online, options, prompt, out);
+    if (!outcome || !outcome->success)
         return ExitFailure;
     if (out.json())
         out.document(QJsonObject{{QStringLiteral("path"), outcome->path}, {QStringLiteral("rows"), outcome->rows}});

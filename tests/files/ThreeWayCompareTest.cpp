@@ -69,12 +69,17 @@ TEST(ThreeWayCompare, theProjectNamesRowsAndTheApproximateComparisonApplies)
     ASSERT_NE(p0350, nullptr);
     CompareEntry a = entry(350, 0, "100.00");
     CompareEntry b = entry(350, 0, "100");
-    const std::vector<ThreeWayRow> text = compareThreeWays({a}, {b}, {a}, &project, false);
-    ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(text[0].name, p0350->name);
-    EXPECT_FALSE(text[0].equal);
-    EXPECT_EQ(text[0].odd, ThreeWaySource::File);
-    EXPECT_TRUE(compareThreeWays({a}, {b}, {a}, &project, true)[0].equal);
+    CompareEntry c = entry(350, 0, "100.004");
+    // The same number written otherwise is equal; a near number only with the
+    // approximate comparison (P0350 is N2: 0.0061 tolerance).
+    const std::vector<ThreeWayRow> rows = compareThreeWays({a}, {b}, {c}, &project, false);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, p0350->name);
+    EXPECT_FALSE(rows[0].equal);
+    EXPECT_EQ(rows[0].odd, ThreeWaySource::Factory);
+    EXPECT_TRUE(compareThreeWays({a}, {b}, {c}, &project, true)[0].equal);
+    // A measured value (r0002) in the uploaded file and the backup is no setting.
+    EXPECT_TRUE(compareThreeWays({entry(2, 0, "12.5")}, {entry(2, 0, "0.0")}, {}, &project, false).empty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -565,6 +566,50 @@ TEST_F(HeskmonOnline, readChangedListsTheParametersThatDifferFromFactory)
     EXPECT_TRUE(noPage.err.contains(QStringLiteral("the project has no page \"无此页\""))) << noPage.err.toStdString();
     const CliRun nothing = run({QStringLiteral("read")});
     EXPECT_EQ(nothing.exitCode, 2);
+}
+
+// The drive, a backup and the factory values side by side: after a backup, one value
+// changed on the drive and one in the file; each row names the side that stands apart.
+TEST_F(HeskmonOnline, dnlCompareDriveSetsTheDriveBesideAFileAndTheFactoryValues)
+{
+    const QString sample = QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj");
+    startPty(sample);
+    const QString backup = dir.filePath(QStringLiteral("backup.dnl"));
+    ASSERT_EQ(run({QStringLiteral("upload"), QStringLiteral("-o"), backup}).exitCode, 0);
+    QFile file(backup);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    ASSERT_TRUE(bytes.contains("0060|000|03|               1\r\n"));
+    bytes.replace("0060|000|03|               1\r\n", "0060|000|03|               3\r\n");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    ASSERT_TRUE(sim.command(QStringLiteral("set P0350 8192")).startsWith(QLatin1String("ok")));
+
+    const CliRun compared = run({QStringLiteral("dnl"), QStringLiteral("compare"), QStringLiteral("--drive"), backup,
+                                 QStringLiteral("--approximate"), QStringLiteral("--json")});
+    ASSERT_EQ(compared.exitCode, 0) << compared.err.toStdString();
+    const QJsonObject result = compared.json().object();
+    const QJsonArray rows = result[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), 2) << compared.out.toStdString();
+    EXPECT_EQ(rows[0][QStringLiteral("main")].toString(), QStringLiteral("0060"));
+    EXPECT_EQ(rows[0][QStringLiteral("odd")].toString(), QStringLiteral("file"));
+    EXPECT_EQ(rows[1][QStringLiteral("main")].toString(), QStringLiteral("0350"));
+    EXPECT_EQ(rows[1][QStringLiteral("drive")].toString(), QStringLiteral("50.00"));
+    EXPECT_EQ(rows[1][QStringLiteral("file")].toString(), QStringLiteral("100.00"));
+    EXPECT_EQ(rows[1][QStringLiteral("factory")].toString(), QStringLiteral("100"));
+    EXPECT_EQ(rows[1][QStringLiteral("odd")].toString(), QStringLiteral("drive"));
+    EXPECT_EQ(result[QStringLiteral("different")].toInt(), 2);
+
+    const CliRun equal = run({QStringLiteral("dnl"), QStringLiteral("compare"), QStringLiteral("--drive"), backup,
+                              QStringLiteral("--approximate"), QStringLiteral("--filter"), QStringLiteral("equal")});
+    ASSERT_EQ(equal.exitCode, 0) << equal.err.toStdString();
+    EXPECT_TRUE(equal.out.contains(QStringLiteral("0089\t000\t")));
+    const CliRun missing = run({QStringLiteral("dnl"), QStringLiteral("compare"), QStringLiteral("--drive"),
+                                dir.filePath(QStringLiteral("none.dnl"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(missing.err.contains(QStringLiteral("开始连接"))) << "the file is read before the drive is asked";
 }
 
 // The wiring offline is the factory one; online it is the drive's, so a source the drive

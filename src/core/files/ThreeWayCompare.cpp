@@ -52,6 +52,9 @@ std::vector<ThreeWayRow> compareThreeWays(const std::vector<CompareEntry>& drive
             if (const std::optional<std::size_t> index = resolveDnlRow(*p, dnlKey))
                 element = &p->elements[*index];
         }
+        // Measured values have no factory state and change by themselves: not compared.
+        if (element && !element->isSettable())
+            continue;
         if (element) {
             row.name = element->name;
             row.comment = element->comment;
@@ -59,6 +62,8 @@ std::vector<ThreeWayRow> compareThreeWays(const std::vector<CompareEntry>& drive
         const auto same = [&](std::size_t a, std::size_t b) {
             if (!row.present[a] || !row.present[b])
                 return false;
+            if (pages::sameNumber(row.values[a], row.values[b]))
+                return true;
             return element ? pages::valuesEqual(*element, row.values[a], row.values[b], approximateComparison)
                            : row.values[a] == row.values[b];
         };

@@ -2,8 +2,10 @@
 // The three-way compare: the drive's values (a fresh upload), a parameter file and the
 // project's factory values side by side, merged by (main number, aux number) as the file
 // compare merges two sources. A row is equal when all three hold it and every pair of
-// values is equal by the file compare's rule (the approximate comparison when it is on);
-// the filters "全部 / 相同 / 不同" apply across all three.
+// values is equal: texts of the same number ("100.00" uploaded, "100" as factory value),
+// else the file compare's rule (the approximate comparison when it is on). The filters
+// "全部 / 相同 / 不同" apply across all three. Rows of read-only parameters (measured
+// values in an uploaded file) are left out: they have no factory state.
 //
 // Contract: pure functions and plain values; any thread.
 

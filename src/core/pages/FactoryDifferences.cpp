@@ -20,31 +20,11 @@ bool valueKnown(const PageRow& row)
 
 namespace {
 
-// A hexadecimal text ("0X0003" as the page writes it, "0x0003" in a factory value).
-std::optional<qulonglong> hexNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (!trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        return std::nullopt;
-    bool ok = false;
-    const qulonglong number = trimmed.mid(2).toULongLong(&ok, 16);
-    return ok ? std::optional<qulonglong>(number) : std::nullopt;
-}
-
-// Two texts of the same number ("0.50" shown for a factory "0.5", "0X0003" for "0x0003")
-// are the same value whatever the display type; otherwise the approximate comparison
-// decides.
+// The same number written otherwise is no change; beyond that the approximate
+// comparison decides.
 bool differs(const PageRow& row)
 {
-    const std::optional<qulonglong> valueHex = hexNumber(row.valueText);
-    const std::optional<qulonglong> factoryHex = hexNumber(row.element.factoryValue);
-    if (valueHex && factoryHex)
-        return *valueHex != *factoryHex;
-    bool valueIsNumber = false;
-    bool factoryIsNumber = false;
-    const double value = row.valueText.trimmed().toDouble(&valueIsNumber);
-    const double factory = row.element.factoryValue.trimmed().toDouble(&factoryIsNumber);
-    if (valueIsNumber && factoryIsNumber && value == factory)
+    if (sameNumber(row.valueText, row.element.factoryValue))
         return false;
     return !valuesEqual(row.element, row.valueText, row.element.factoryValue, true);
 }

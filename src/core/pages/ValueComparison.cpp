@@ -3,6 +3,7 @@
 #include "model/ParameterTypes.h"
 
 #include <cmath>
+#include <optional>
 
 namespace hesk::pages {
 
@@ -36,6 +37,33 @@ bool valuesEqual(const model::HeskParameterElement& element, const QString& a, c
     if (!okA || !okB)
         return false;
     return std::fabs(x - y) < *tolerance;
+}
+
+namespace {
+
+std::optional<qulonglong> hexNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (!trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong number = trimmed.mid(2).toULongLong(&ok, 16);
+    return ok ? std::optional<qulonglong>(number) : std::nullopt;
+}
+
+}  // namespace
+
+bool sameNumber(const QString& a, const QString& b)
+{
+    const std::optional<qulonglong> hexA = hexNumber(a);
+    const std::optional<qulonglong> hexB = hexNumber(b);
+    if (hexA && hexB)
+        return *hexA == *hexB;
+    bool okA = false;
+    bool okB = false;
+    const double numberA = a.trimmed().toDouble(&okA);
+    const double numberB = b.trimmed().toDouble(&okB);
+    return okA && okB && numberA == numberB;
 }
 
 }  // namespace hesk::pages

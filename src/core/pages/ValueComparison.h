@@ -23,4 +23,10 @@ std::optional<double> approximateTolerance(const QString& typeName);
 bool valuesEqual(const model::HeskParameterElement& element, const QString& a, const QString& b,
                  bool approximateComparison);
 
+// Two texts of the same number: decimal texts equal as numbers ("0.50" and "0.5"), or
+// hexadecimal texts with "0x"/"0X" equal by value ("0X0003" and "0x0003"). The
+// changed-from-factory view and the three-way compare count them as one value whatever
+// the display type, where the pages' colouring keeps the system's text comparison.
+bool sameNumber(const QString& a, const QString& b);
+
 }  // namespace hesk::pages
