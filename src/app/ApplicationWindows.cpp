@@ -3,6 +3,7 @@
 #include "pages/ParameterPageWindow.h"
 
 #include "files/OfflineDnlSave.h"
+#include "dialogs/ThreeWayCompareDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +42,25 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     QObject::connect(m_bico, &BicoPane::parameterRequested, &p, [&p](std::size_t index) { p.showParameter(index); });
     QObject::connect(&w, &MainWindow::projectOpened, m_bico, &BicoPane::refresh);
     QObject::connect(&w, &MainWindow::projectClosed, m_bico, &BicoPane::refresh);
+
+    // "三方比较": the drive's values (uploaded through the upload command) beside a file
+    // and the factory values.
+    QObject::connect(&w, &MainWindow::commandRequested, &w, [this, &w](shell::Command command) {
+        if (command != shell::Command::CompareWithDrive || !w.session().project().isOpen())
+            return;
+        auto* dialog = new ThreeWayCompareDialog(
+            w.session().project(), w.prompt(),
+            [this](const QString& path, std::function<void(const QString&)> done) {
+                return m_upload->run(path, [done](const files::UploadOutcome& outcome) {
+                    done(outcome.success ? outcome.path : QString());
+                });
+            },
+            w.approximateComparison(), &w);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_threeWay = dialog;
+        QObject::connect(&w, &MainWindow::projectClosed, dialog, &QDialog::close);
+        dialog->show();
+    });
 
     // The change journal of the open project, beside its logs: the editors record into
     // it, the pane shows it and undoes from it.

@@ -57,6 +57,8 @@ public:
     // "快速调试" from the project tree: opens the wizard, or raises it when it is open.
     QuickSetupDialog* openQuickSetup();
     QuickSetupDialog* quickSetup() const { return m_quickSetup; }
+    // The three-way compare dialog last opened (closed: nullptr).
+    QDialog* threeWayCompare() const { return m_threeWay; }
 
 private:
     pages::OfflineValueSet m_offlineValues;
@@ -74,6 +76,7 @@ private:
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock
     JournalPane* m_journalPane = nullptr;  // owned by its dock
+    QPointer<QDialog> m_threeWay;
     QPointer<QuickSetupDialog> m_quickSetup;  // deletes itself when closed
 };
 

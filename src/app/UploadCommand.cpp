@@ -5,6 +5,8 @@
 #include "pages/ParameterPageWindow.h"
 #include "pages/ParameterPageWindows.h"
 
+#include <utility>
+
 namespace hesk::app {
 
 namespace {
@@ -38,33 +40,40 @@ UploadCommand::~UploadCommand()
     delete m_dialog;
 }
 
-void UploadCommand::run()
+bool UploadCommand::run(std::optional<QString> path, Done done)
 {
     if (m_upload.running())
-        return;
+        return false;
     files::UploadOptions options;
-    if (ParameterPageWindow* page = m_pages.activePage(); page && page->pageName() == kCustomPage)
+    options.quietSuccess = path.has_value();
+    options.path = std::move(path);
+    if (ParameterPageWindow* page = m_pages.activePage(); page && page->pageName() == kCustomPage && !options.path)
         for (int row = 0; row < page->page().rowCount(); ++row)
             options.customNumbers.insert(page->page().row(row).element.number);
     m_window.setWorkflowBusy(true);
+    m_done = std::move(done);
     if (!m_upload.start(options) || !m_upload.running()) {
         m_window.setWorkflowBusy(false);
-        return;
+        m_done = {};
+        return false;
     }
     // The upload ends by itself within 10 s of silence.
     auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("参数上传"), QStringLiteral("等待下位机上传参数..."),
                                           0);
     m_dialog = dialog;
     dialog->show();
+    return true;
 }
 
-void UploadCommand::finished()
+void UploadCommand::finished(const files::UploadOutcome& outcome)
 {
     if (m_dialog) {
         m_dialog->close();
         m_dialog->deleteLater();
     }
     m_window.setWorkflowBusy(false);
+    if (Done done = std::exchange(m_done, {}))
+        done(outcome);
 }
 
 }  // namespace hesk::app

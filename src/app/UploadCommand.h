@@ -12,6 +12,9 @@
 #include <QPointer>
 #include <QProgressDialog>
 
+#include <functional>
+#include <optional>
+
 namespace hesk::app {
 
 class MainWindow;
@@ -27,15 +30,21 @@ public:
     files::ParameterUpload& workflow() { return m_upload; }
     QProgressDialog* progressDialog() const { return m_dialog; }
 
-    void run();
+    // The window's command. `path`: the file to write without asking and without the
+    // success message (the three-way compare's upload into a temporary file); `done` is
+    // told the outcome. False when the
+    // upload did not start (its refusal was shown); `done` is then not called.
+    using Done = std::function<void(const files::UploadOutcome&)>;
+    bool run(std::optional<QString> path = std::nullopt, Done done = {});
 
 private:
-    void finished();
+    void finished(const files::UploadOutcome& outcome);
 
     MainWindow& m_window;
     ParameterPageWindows& m_pages;
     files::ParameterUpload m_upload;
     QPointer<QProgressDialog> m_dialog;
+    Done m_done;
 };
 
 }  // namespace hesk::app

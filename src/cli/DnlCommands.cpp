@@ -116,6 +116,7 @@ int runThreeWayCompare(const QString& filePath, files::CompareFilter filter, con
         return out.fail(QStringLiteral("heskmon: no temporary folder for the upload"));
     files::UploadOptions options;
     options.path = scratch.filePath(QStringLiteral("drive.dnl"));
+    options.quietSuccess = true;
     const std::optional<files::UploadOutcome> upload = uploadFromDrive(*online, options, prompt, out);
     if (!upload || !upload->success)
         return ExitFailure;
@@ -152,11 +153,10 @@ int runThreeWayCompare(const QString& filePath, files::CompareFilter filter, con
     out.line(QStringLiteral("File       %1").arg(filePath));
     out.line(QStringLiteral("Rows       %1 (%2 equal, %3 different)").arg(rows.size()).arg(equal).arg(rows.size() - equal));
     out.line(QStringLiteral("主参\t辅参\t参数名称\t设备\t文件\t出厂值\t不同的一方"));
-    static const char* const oddTexts[] = {"设备", "文件", "出厂值"};
     for (const files::ThreeWayRow& row : rows)
         if (files::passesFilter(row, filter))
             out.line(QStringList{row.main, row.aux, row.name, row.values[0], row.values[1], row.values[2],
-                                 row.odd ? QString::fromUtf8(oddTexts[static_cast<int>(*row.odd)]) : QString()}
+                                 row.odd ? files::threeWaySourceText(*row.odd) : QString()}
                          .join(QLatin1Char('\t')));
     return ExitOk;
 }

@@ -54,6 +54,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     add(parameters, Command::Upload);
     add(parameters, Command::Download);
     add(parameters, Command::CompareFiles);
+    add(parameters, Command::CompareWithDrive);
     parameters->addSeparator();
     add(parameters, Command::FindParameter);
     add(parameters, Command::FactoryRestore);

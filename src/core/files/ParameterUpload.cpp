@@ -121,6 +121,7 @@ bool ParameterUpload::start(const UploadOptions& options)
     }
     const model::HeskProjectHeader& header = project.project().header;
     m_style = dnlStyleName(header.deviceType);
+    m_quietSuccess = options.quietSuccess;
     if (options.path) {
         m_path = *options.path;
     } else {
@@ -284,7 +285,8 @@ void ParameterUpload::validateAndWrite()
     }
     const int rows = m_rowsWritten;
     const QString text = QStringLiteral("导出dnl文件成功，文件路径：\n") + m_path;
-    m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"), text);
+    if (!m_quietSuccess)
+        m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"), text);
     m_session.log().log(QStringLiteral("参数上传完成！"), 1);
     end({true, text, m_path, rows});
 }

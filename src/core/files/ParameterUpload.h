@@ -48,6 +48,9 @@ struct UploadOptions {
     bool customOnly = false;
     // The trigger recorder's state (5 or more: recording runs); nothing: the session's.
     std::function<int()> recorderState;
+    // The caller shows what it does with the file (the three-way compare): no message on
+    // success. Failures are shown as always.
+    bool quietSuccess = false;
 };
 
 struct UploadOutcome {
@@ -101,6 +104,7 @@ private:
     shell::MonitorSession& m_session;
     model::UserPrompt& m_prompt;
     QString m_path;
+    bool m_quietSuccess = false;
     QString m_style;
     std::set<uint16_t> m_onlyNumbers;  // empty: every parameter
     State m_state = State::Idle;

@@ -23,6 +23,16 @@ int leadingNumber(const QString& text)
 
 }  // namespace
 
+QString threeWaySourceText(ThreeWaySource source)
+{
+    switch (source) {
+    case ThreeWaySource::Drive: return QStringLiteral("设备");
+    case ThreeWaySource::File: return QStringLiteral("文件");
+    case ThreeWaySource::Factory: return QStringLiteral("出厂值");
+    }
+    return {};
+}
+
 std::vector<ThreeWayRow> compareThreeWays(const std::vector<CompareEntry>& drive, const std::vector<CompareEntry>& file,
                                           const std::vector<CompareEntry>& factory, const model::OpenedProject* project,
                                           bool approximateComparison)

@@ -18,6 +18,9 @@ namespace hesk::files {
 
 enum class ThreeWaySource { Drive = 0, File = 1, Factory = 2 };
 
+// "设备", "文件", "出厂值": the column captions and the text of the side that stands apart.
+QString threeWaySourceText(ThreeWaySource source);
+
 struct ThreeWayRow {
     QString main;
     QString aux;

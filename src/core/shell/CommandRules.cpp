@@ -31,6 +31,7 @@ QString commandText(Command command)
     case Command::ControllerDescription: return QStringLiteral("VRA1控制器说明");
     case Command::ToggleBicoPane: return QStringLiteral("BICO连线");
     case Command::ToggleJournalPane: return QStringLiteral("修改记录");
+    case Command::CompareWithDrive: return QStringLiteral("三方比较（设备/文件/出厂值）");
     }
     return {};
 }
@@ -65,6 +66,7 @@ bool commandEnabled(Command command, const CommandState& s)
     case Command::Upload:
     case Command::Download:
     case Command::FactoryRestore:
+    case Command::CompareWithDrive:  // it uploads the drive's values first
         return s.projectOpen && s.monitoring && !s.workflowBusy;
     case Command::CompareFiles:
         return s.projectOpen && !s.triggerTransferRunning;

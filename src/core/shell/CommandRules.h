@@ -39,9 +39,10 @@ enum class Command : int {
     // Beyond the system's own menu: the BICO wiring and change journal panes (ids of our own).
     ToggleBicoPane = 40001,
     ToggleJournalPane = 40002,
+    CompareWithDrive = 40003,
 };
 
-inline constexpr std::array<Command, 26> kAllCommands{
+inline constexpr std::array<Command, 27> kAllCommands{
     Command::CreateProject, Command::OpenProject, Command::SaveProject, Command::CloseProject,
     Command::Exit, Command::SearchDevice, Command::AddDevice, Command::ToggleLogPane,
     Command::ToggleProjectPane, Command::PortSettings, Command::Connect, Command::Disconnect,
@@ -49,6 +50,7 @@ inline constexpr std::array<Command, 26> kAllCommands{
     Command::FindParameter, Command::FactoryRestore, Command::OpenFaultWaveformFile,
     Command::OpenTriggerRecordingFile, Command::UploadBoardFaultWaveform, Command::ApproximateComparison,
     Command::UserManual, Command::ControllerDescription, Command::ToggleBicoPane, Command::ToggleJournalPane,
+    Command::CompareWithDrive,
 };
 
 // The menu text of a command ("打开(&O)...", "连接下位机", ...).
