@@ -51,7 +51,10 @@ RecordingAutoSave::Result RecordingAutoSave::save(const TriggerRecording& record
         m_log.log(QStringLiteral("磁盘空间不足，自动删除触发录波文件"), 2);
         ++next;
     }
+    // Two recordings within one second must not overwrite each other.
     result.path = folder.filePath(fileName(now));
+    for (int n = 1; QFileInfo::exists(result.path); ++n)
+        result.path = folder.filePath(fileName(now).replace(QStringLiteral(".txt"), QStringLiteral("_%1.txt").arg(n)));
     const TriggerDataWrite written = writeTriggerDataFile(result.path, recording);
     if (!written.ok) {
         result.message = failed;
