@@ -46,6 +46,9 @@ void TriggerRecorder::publishState()
     if (state == m_published)
         return;
     m_published = state;
+    // While a recording runs its frames are handled as they arrive (the 0x36 echo
+    // decides the pace of the whole transfer on variant 0).
+    m_session.link().setImmediateDispatch(state > 0);
     Q_EMIT stateChanged(state);
 }
 
