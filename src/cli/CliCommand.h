@@ -36,6 +36,7 @@ void addDnlCommands(std::vector<CliCommand>& table);
 void addDownloadCommands(std::vector<CliCommand>& table);
 void addUploadCommands(std::vector<CliCommand>& table);
 void addControlCommands(std::vector<CliCommand>& table);
+void addRecordCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

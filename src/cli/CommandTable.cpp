@@ -17,6 +17,7 @@ const std::vector<CliCommand>& commandTable()
         addDownloadCommands(commands);
         addUploadCommands(commands);
         addControlCommands(commands);
+        addRecordCommands(commands);
         return commands;
     }();
     return table;

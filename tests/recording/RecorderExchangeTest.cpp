@@ -96,7 +96,7 @@ TEST_P(RecorderVariants, triggeredStartCatchesTheMotorStartAtTheTriggerSample)
     EXPECT_DOUBLE_EQ(r.sampleTimeMs(r.channels[0], 1024), 0.0);
     EXPECT_LT(r.sampleTimeMs(r.channels[0], 0), 0.0);
     // Before the start the motor stood; after it the frequency ramps at 20 Hz/s.
-    EXPECT_EQ(r.channels[0].words[0], 0);
+    EXPECT_LT(int16_t(r.channels[0].words[0]), int16_t(limit));
     EXPECT_GT(r.channels[0].words.back(), r.channels[0].words[1024]);
     EXPECT_EQ(r.information.condition, QStringLiteral("K0021 > 5"));
     EXPECT_EQ(recorder->state(), 0);

@@ -265,7 +265,7 @@ void TriggerRecorder::abort()
         Q_EMIT ended();
 }
 
-void TriggerRecorder::goIdle()
+void TriggerRecorder::goIdle(bool announce)
 {
     m_state.store(0);
     m_waitingForData.store(false);
@@ -274,7 +274,8 @@ void TriggerRecorder::goIdle()
     m_session.setRecordingActive(false);
     m_mode.store(0);
     publishState();
-    Q_EMIT ended();
+    if (announce)
+        Q_EMIT ended();
 }
 
 // ---- the port (dispatching thread) ------------------------------------------------------
@@ -513,8 +514,12 @@ void TriggerRecorder::processCompleted()
         m_session.log().log(QStringLiteral("触发录波数据接收完毕"), 0);
         const TriggerRecording recording = makeRecording(done);
         if (!done.continuous) {
-            goIdle();
+            // Idle before the recording is handed out; "ended" comes after it.
+            goIdle(false);
+        }
+        if (!done.continuous) {
             Q_EMIT recordingComplete(recording, true);
+            Q_EMIT ended();
             continue;
         }
         ++m_continuousCount;

@@ -145,7 +145,7 @@ private:
     void noteData();
     bool bufferFullLocked() const;
     void completeLocked();
-    void goIdle();
+    void goIdle(bool announce = true);
     TriggerRecording makeRecording(const Completed& completed) const;
     int baseTime() const;
 
