@@ -127,11 +127,10 @@ QByteArray encodeTriggerData(const TriggerRecording& r)
     }
     for (const RecordedChannel& c : r.channels)
         line(QStringLiteral("CHAN%1  ").arg(c.number) + c.label);
-    QStringEncoder encoder("GBK");
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        bytes = text.toUtf8();
-    return bytes;
+    // GB18030: the drive family's code page for every text GBK holds, and a form for
+    // every other character too, so that any label reads back as it was.
+    QStringEncoder encoder("GB18030");
+    return encoder.encode(text);
 }
 
 std::variant<TriggerRecording, model::UserMessage> decodeTriggerData(QByteArrayView bytes)

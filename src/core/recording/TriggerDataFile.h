@@ -17,7 +17,8 @@
 //   CHAN1  K0021 频率实际值
 //
 // Every field is padded with blanks behind it and followed by two blanks; lines end with
-// "\n". The text is written in the drive family's 8-bit code page (GBK). The reader finds
+// "\n". The text is written in the drive family's 8-bit code page (GB18030, which is
+// GBK for every text GBK can hold). The reader finds
 // the rows by position between the PRE line and the TIME line and checks every field, so
 // a file this writer made reads back identically and any other is refused with
 // "文件格式不符！".
