@@ -385,6 +385,7 @@ void TriggerRecorder::firstDataArrived()
     m_silentTicks.store(0);
     m_receptionTimer.start();
     m_session.setRecordingActive(true);
+    Q_EMIT receiving();
 }
 
 void TriggerRecorder::clearRecordingActive()

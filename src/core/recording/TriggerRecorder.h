@@ -110,6 +110,8 @@ Q_SIGNALS:
     void statusText(const QString& text);
     // The trigger occurred: the window comes to the front.
     void triggered();
+    // The first data of a recording arrived (the transfer runs).
+    void receiving();
     // A recording was processed. display: the window shows it (every recording except
     // the second and later ones of a continuous series, which are only saved).
     void recordingComplete(const hesk::recording::TriggerRecording& recording, bool display);
