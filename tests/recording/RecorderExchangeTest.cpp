@@ -231,6 +231,44 @@ TEST_F(RecorderSession, linkDropAbortsTheRecording)
     EXPECT_TRUE(messageTexts().contains(QStringLiteral(" 请检查通讯线路！ ")));
 }
 
+TEST_F(RecorderSession, continuousModeArmsAgainSavesEachRecordingAndGuardsTheDisk)
+{
+    connectTo(kInverter, {});
+    TriggerSettings s = settingsOn({{0, "K0001"}});  // fixed 100 %: every sample triggers
+    s.condition1On = 1;
+    s.condition1Parameter = QStringLiteral("K0001");
+    s.condition1Address = address("K0001");
+    s.conditionOperator = static_cast<int>(TriggerOperator::Equal);
+    s.value = QStringLiteral("100");
+    s.startMode = continuousTriggerText();
+    s.savePath = dir.filePath(QStringLiteral("series"));
+    recorder->setSettings(s);
+    // Room for the first recording; then the disk is full.
+    int asked = 0;
+    recorder->setFreeSpace([&](const QString&) { return ++asked == 1 ? kAutoSaveMinimumFree : qint64(0); });
+    std::vector<bool> displayed;
+    QStringList saved;
+    QObject::connect(recorder.get(), &TriggerRecorder::recordingComplete, recorder.get(),
+                     [&](const TriggerRecording&, bool display) { displayed.push_back(display); });
+    QObject::connect(recorder.get(), &TriggerRecorder::recordingSaved, recorder.get(),
+                     [&](const QString& path) { saved << path; });
+    ASSERT_TRUE(recorder->start(TriggerRecorder::StartKind::Triggered));
+    ASSERT_TRUE(waitFor([&] { return displayed.size() >= 2; }, 30s)) << messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(displayed[0], true);
+    EXPECT_EQ(displayed[1], false);  // later recordings are only saved
+    EXPECT_EQ(saved.size(), 1);
+    // The second save deleted the first recording and still found no room.
+    EXPECT_TRUE(log.contains(QStringLiteral("磁盘空间不足，自动删除触发录波文件")));
+    EXPECT_TRUE(messageTexts().contains(QStringLiteral("磁盘空间不足，自动保存触发录波文件失败！")));
+    EXPECT_FALSE(QFile::exists(saved.value(0)));
+    EXPECT_GE(recorder->continuousCount(), 2);
+    EXPECT_GE(recorder->state(), 5);  // armed again (or already receiving the next)
+    EXPECT_EQ(endings, 0);
+    recorder->stop();
+    EXPECT_EQ(recorder->state(), 0);
+    EXPECT_EQ(endings, 1);
+}
+
 TEST_F(RecorderSession, faultTriggerOverUdp)
 {
     // (Over Ethernet the connect does not identify the drive, so the tool knows no
