@@ -6,6 +6,7 @@
 
 #include "RecorderSessionFixture.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <atomic>
@@ -157,11 +158,9 @@ TEST_F(RecorderSession, driveThatFallsSilentMidRecordingTimesOut)
     EXPECT_TRUE(recordings.empty());
 }
 
-TEST_F(RecorderSession, noDataAfterTheTriggerEndsWithTheWaitTimer)
+TEST_F(RecorderSession, unansweredStartsFailWithTheirMessages)
 {
-    RecorderTimings fast;
-    fast.waitPerPeriod = 100ms;
-    connectTo(kInverter, {}, false, fast);
+    connectTo(kInverter, {});
     recorder->setSettings(settingsOn({{0, "K0021"}}));
     ASSERT_TRUE(simulator.command(QStringLiteral("ignore 0x34")).startsWith(QLatin1String("ok")));
     // Nobody answers the start: the immediate start fails at once.
@@ -178,6 +177,28 @@ TEST_F(RecorderSession, noDataAfterTheTriggerEndsWithTheWaitTimer)
                                            QStringLiteral("设备回复超时，触发启动失败！")}));
     EXPECT_FALSE(session->recordingActive());
     EXPECT_FALSE(session->scheduler().pollingPaused());
+}
+
+TEST_F(RecorderSession, noDataAfterTheStartEndsWithTheWaitTimer)
+{
+    RecorderTimings fast;
+    fast.waitPerPeriod = 100ms;  // x sampling period 3
+    connectTo(kInverter, {}, false, fast);
+    TriggerSettings s = settingsOn({{0, "K0021"}});
+    s.samplingPeriod = 3;
+    recorder->setSettings(s);
+    ASSERT_TRUE(recorder->start(TriggerRecorder::StartKind::Immediate));
+    ASSERT_EQ(recorder->state(), 6);
+    ASSERT_TRUE(simulator.command(QStringLiteral("mute on")).startsWith(QLatin1String("ok")));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(waitFor([&] { return !prompt.messages().empty(); }, 10s));
+    EXPECT_GE(clock.elapsed(), 250);  // 3 x 100 ms from the start reply
+    EXPECT_EQ(prompt.messages().front(),
+              model::UserMessage::error(QStringLiteral("等待触发录波数据上传超时，请您重新尝试！")));
+    EXPECT_EQ(recorder->state(), 0);
+    EXPECT_EQ(endings, 1);
+    EXPECT_FALSE(session->recordingActive());
 }
 
 TEST_F(RecorderSession, dataInformationDuringAControlPanelOperationIsEchoedWhenItEnds)
