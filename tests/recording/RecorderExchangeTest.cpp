@@ -292,9 +292,10 @@ TEST_F(RecorderSession, continuousModeArmsAgainSavesEachRecordingAndGuardsTheDis
 
 TEST_F(RecorderSession, faultTriggerOverUdp)
 {
-    // (Over Ethernet the connect does not identify the drive, so the tool knows no
-    // device variant but the default 0: the drive sends its data as 0x36/0x37.)
-    connectTo(kInverter, {QStringLiteral("--variant"), QStringLiteral("0")}, true);
+    // The Ethernet connect does not identify the drive: the recorder asks for the device
+    // variant itself, so a variant-1 drive's 16-byte data frames are taken.
+    connectTo(kInverter, {QStringLiteral("--variant"), QStringLiteral("1")}, true);
+    EXPECT_EQ(session->connection().deviceVariantFlag.load(), 0);
     TriggerSettings s = settingsOn({{0, "K0032"}, {1, "K0023"}});
     s.faultTriggerOn = 1;
     s.preTrigger = 50;
@@ -311,6 +312,7 @@ TEST_F(RecorderSession, faultTriggerOverUdp)
     const TriggerRecording& r = recordings.front();
     EXPECT_EQ(r.channels[0].triggerPosition, 2048);
     EXPECT_EQ(r.information.condition, QStringLiteral("Fault Trigger"));
+    EXPECT_EQ(session->connection().deviceVariantFlag.load(), 1);
     EXPECT_NE(r.channels[0].words[2048], r.channels[0].words[0]);  // the status word changed with the fault
 }
 

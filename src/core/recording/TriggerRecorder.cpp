@@ -184,6 +184,11 @@ bool TriggerRecorder::start(StartKind kind)
     if (!references.empty() && !m_session.readParameters(references))
         m_session.log().log(QStringLiteral("<错误>触发录波参考值读取失败"), 3);
 
+    // The Ethernet connect does not identify the drive, so the device variant (how the
+    // data will come) is unknown there: ask for it, as the serial connect does.
+    if (m_session.linkInterface() == online::InterfaceMode::Ethernet)
+        m_session.SendAndWaitPumping(link::cpuTypeRequest(), 1, m_timings.acknowledgeTimeout);
+
     m_session.scheduler().setPollingPaused(true);
     m_state.store(1);
     publishState();
