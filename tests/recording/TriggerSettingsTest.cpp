@@ -7,6 +7,8 @@
 
 #include "model/FaultTableLibrary.h"
 #include "model/OpenedProject.h"
+#include "model/ParameterValueText.h"
+#include "recording/TriggerRecording.h"
 #include "recording/TriggerSettings.h"
 
 #include <gtest/gtest.h>
@@ -292,6 +294,52 @@ TEST(TriggerSettingsDevices, deviceCodesOfTheInstalledProjects)
     EXPECT_EQ(recorderDeviceCode(rectifier), 2);
     EXPECT_EQ(deviceCodeName(2), QStringLiteral("SLM"));
     EXPECT_EQ(deviceCodeName(0), QString());
+}
+
+}  // namespace
+}  // namespace hesk::recording
+
+namespace hesk::recording {
+namespace {
+
+// The reference values of the record information, per device type, converted as the
+// pages convert the drive's words.
+TEST(RecordReferenceValues, perDeviceTypeWithTheProjectsConversion)
+{
+    model::FaultTableLibrary faults;
+    const struct { const char* code; const char* key; QStringList names; bool withRaw; } cases[] = {
+        {"VRA1", "VRA1V11418", {"P0350", "P0351", "P0352", "P0353", "P0354"}, true},
+        {"AIC", "AICV21308", {"r0071", "r0072", "UDCn"}, false},
+        {"SLM", "SLMV20111", {"r0350", "r0351", "UDCn"}, false},
+        {"BLM", "BLMV20001", {"r0350", "r0351", "UDCn"}, false},
+    };
+    for (const auto& c : cases) {
+        model::OpenedProject project(faults);
+        ASSERT_FALSE(project.open(QStringLiteral(HESK_SOURCE_DIR "/data/projects/%1/%2/%2.tmprj")
+                                      .arg(QString::fromLatin1(c.code), QString::fromLatin1(c.key)))
+                         .has_value());
+        // The drive reports 8192 for every word asked.
+        const auto values = referenceValues(project, [](const model::HeskParameterElement&) {
+            return std::optional<uint16_t>(8192);
+        });
+        QStringList names;
+        for (const ReferenceValue& v : values) {
+            names << v.name;
+            EXPECT_EQ(v.second.isEmpty(), !c.withRaw) << c.code;
+            EXPECT_EQ(v.value.section(QLatin1Char('.'), 1).size(), 3) << c.code << " " << v.value.toStdString();
+            if (v.name == QLatin1String("UDCn"))
+                continue;
+            const model::HeskParameterElement* e = project.find(v.name);
+            ASSERT_NE(e, nullptr) << v.name.toStdString();
+            const double shown = model::displayRawValue(*e, 8192, project.project().timeBases, project.formulas()).text.toDouble();
+            EXPECT_EQ(v.value, cutToThreeDecimals(shown)) << c.code << " " << v.name.toStdString();
+        }
+        EXPECT_EQ(names, c.names) << c.code;
+        if (c.withRaw) {
+            EXPECT_EQ(values[0].value, QStringLiteral("50.000"));  // P0350, N2 %: 8192 = 50 %
+            EXPECT_EQ(values[0].second, QStringLiteral("8192"));
+        }
+    }
 }
 
 }  // namespace
