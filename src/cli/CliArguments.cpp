@@ -31,8 +31,10 @@ CliArguments parseArguments(const QStringList& argv, const QSet<QString>& valueO
         if (valueOptions.contains(name)) {
             if (equals >= 0) {
                 result.options.insert(name, word.mid(equals + 1));
+                result.optionValues[name] << word.mid(equals + 1);
             } else if (i + 1 < argv.size()) {
                 result.options.insert(name, argv[++i]);
+                result.optionValues[name] << argv[i];
             } else {
                 result.error = QStringLiteral("option %1 needs a value").arg(name);
                 return result;

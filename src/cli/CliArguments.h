@@ -13,12 +13,15 @@ namespace hesk::cli {
 
 struct CliArguments {
     QStringList words;                // everything that is not an option, in order
-    QHash<QString, QString> options;  // "--page" -> "P参数" (names kept with "--")
+    QHash<QString, QString> options;  // "--page" -> "P参数" (names kept with "--"); the last given
+    QHash<QString, QStringList> optionValues;  // every value of an option, in the order given
     QSet<QString> flags;              // "--json"
     QString error;                    // set when the call cannot be parsed
 
     bool has(const QString& flag) const { return flags.contains(flag); }
     std::optional<QString> option(const QString& name) const;
+    // All values of an option given more than once ("--channel K0002 --channel K0021").
+    QStringList values(const QString& name) const { return optionValues.value(name); }
 };
 
 // valueOptions: options that take the next word as their value ("--page", "--raw").

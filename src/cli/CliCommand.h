@@ -37,6 +37,7 @@ void addDownloadCommands(std::vector<CliCommand>& table);
 void addUploadCommands(std::vector<CliCommand>& table);
 void addControlCommands(std::vector<CliCommand>& table);
 void addJournalCommands(std::vector<CliCommand>& table);
+void addRecordCommands(std::vector<CliCommand>& table);
 
 const std::vector<CliCommand>& commandTable();
 

@@ -18,6 +18,7 @@ const std::vector<CliCommand>& commandTable()
         addUploadCommands(commands);
         addControlCommands(commands);
         addJournalCommands(commands);
+        addRecordCommands(commands);
         return commands;
     }();
     return table;

@@ -60,9 +60,13 @@ struct DriveModel::Outputs {
         speedSetpoint0014, speed0015, motorLoad0016, powerFactor0017, runHours0018, inputs0019, relays0020,
         mainSetpoint0024, motorVoltage0025, magnetising0026, torqueCurrent0027, energy0028, deviceLoad0030,
         junction0031, version0828, status0550, status0551, control0552, control0553, faultIndicator9106, rated0072,
-        rated0073;
+        rated0073, baseTime0820;
+    // The reference values of the measured connectors (P0350 current, P0351 voltage,
+    // P0352 frequency, P0353 speed, P0354 torque, in % of the rated values).
+    std::array<Signal, 5> references;
     std::vector<std::pair<int, Signal>> binectors;         // B number -> its output
     std::vector<std::pair<double, Signal>> fixedConnectors;  // value in % -> K output
+    std::vector<std::pair<int, Signal>> measuredConnectors;  // K number -> its output
     std::array<std::array<Signal, DataSetSelection::kBicoDataSets>, 4> relaySources;  // P0651..P0654
 };
 
@@ -109,15 +113,26 @@ DriveModel::DriveModel(const model::HeskProject& project, DriveTables& tables, P
     o.faultIndicator9106 = signal(QStringLiteral("r9106"));
     o.rated0072 = signal(QStringLiteral("r0072"));
     o.rated0073 = signal(QStringLiteral("r0073"));
+    o.baseTime0820 = signal(QStringLiteral("r0820"));
+    for (int i = 0; i < 5; ++i)
+        o.references[static_cast<size_t>(i)] = signal(keyOf('P', 350 + i));
     const int binectors[] = {0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 100, 101, 102, 103, 104, 105, 106, 107, 111, 115,
                              116, 117};
     for (int n : binectors)
         if (Signal s = signal(keyOf('r', 9000 + n)); s.slot)
             o.binectors.emplace_back(n, s);
+    // The fixed connectors; on the rectifiers K0003 and K0004 are measured values.
+    const bool inverter = m_deviceClass == model::DeviceClass::Inverter;
     const std::pair<int, double> connectors[] = {{0, 0.0}, {1, 100.0}, {2, -100.0}, {3, 50.0}, {4, 200.0}};
     for (const auto& [n, value] : connectors)
-        if (Signal s = signal(keyOf('r', 8000 + n)); s.slot)
+        if (Signal s = signal(keyOf('r', 8000 + n)); s.slot && (inverter || n < 3))
             o.fixedConnectors.emplace_back(value, s);
+    // The connectors that carry the drive's signals (what the trigger recorder samples).
+    const std::vector<int> measured = inverter ? std::vector<int>{20, 21, 22, 23, 24, 25, 28, 29, 30, 32, 33, 34, 35, 80, 81, 148}
+                                               : std::vector<int>{3, 4, 6, 32};
+    for (int n : measured)
+        if (Signal s = signal(keyOf('r', 8000 + n)); s.slot)
+            o.measuredConnectors.emplace_back(n, s);
     for (int relay = 0; relay < 4; ++relay)
         for (int b = 1; b <= DataSetSelection::kBicoDataSets; ++b)
             o.relaySources[static_cast<size_t>(relay)][static_cast<size_t>(b - 1)] = inputOf(651 + relay, b);
@@ -728,7 +743,56 @@ void DriveModel::publish(SimTime now)
     writeSignal(o.functionSet0013, m_dataSets.function);
     if (const auto version = softwareVersion(m_project.header.deviceVersion))
         writeSignal(o.version0828, *version);
+    // TA in microseconds, through r0820's own conversion (so the tool reads back the time
+    // the recorder samples with).
+    writeSignal(o.baseTime0820, static_cast<double>(m_project.timeBases[0]));
     publishBits();
+    publishConnectors(now);
+}
+
+void DriveModel::publishConnectors(SimTime now)
+{
+    Outputs& o = *m_out;
+    if (o.measuredConnectors.empty())
+        return;
+    const MotorRating r = rating();
+    const MotorQuantities q = quantities();
+    const auto reference = [&](int i) {
+        const double share = settableValue(o.references[static_cast<size_t>(i)]).value_or(100.0) / 100.0;
+        return share > 0.0 ? share : 1.0;
+    };
+    const auto percent = [](double value, double base) { return base > 0.0 ? 100.0 * value / base : 0.0; };
+    const double currentBase = deviceCurrent() * reference(0);
+    const double voltageBase = r.voltage * reference(1);
+    const double frequencyBase = r.frequency * reference(2);
+    const double speedBase = kReferenceSpeed * reference(3);
+    const double dcBase = nominalDcVoltage();
+    const bool standing = m_state == DriveState::Standby;
+    for (const auto& [n, s] : o.measuredConnectors) {
+        switch (n) {
+        case 20: writeSignal(s, percent(speedSetpoint() * r.polePairs / 60.0, frequencyBase)); break;
+        case 21: writeSignal(s, percent(m_frequency, frequencyBase)); break;
+        case 22: writeSignal(s, percent(q.voltage, voltageBase)); break;
+        case 23: writeSignal(s, percent(q.current, currentBase)); break;
+        case 24: writeSignal(s, percent(dcVoltage(now), dcBase)); break;
+        case 25: writeSignal(s, torque() / reference(4)); break;
+        case 28: writeSignal(s, percent(q.electricalPower, devicePower())); break;
+        case 29: writeSignal(s, percent(q.magnetisingCurrent, currentBase)); break;
+        case 30: writeSignal(s, percent(q.torqueCurrent, currentBase)); break;
+        case 32: writeRaw(s, statusWord()); break;
+        case 33: writeRaw(s, statusWord2()); break;
+        case 34: writeRaw(s, controlWord()); break;
+        case 35: writeRaw(s, m_selection.selectionBits(m_tables)); break;
+        case 80: writeSignal(s, percent(r.synchronousSpeed(m_frequency), speedBase)); break;
+        case 81: writeSignal(s, percent(standing ? 0.0 : q.speed, speedBase)); break;
+        case 148: writeSignal(s, percent(dcVoltageFiltered(), dcBase)); break;
+        // Rectifiers: line voltage and current, DC voltage, status word.
+        case 3: writeSignal(s, percent(q.voltage, voltageBase)); break;
+        case 4: writeSignal(s, percent(q.current, currentBase)); break;
+        case 6: writeSignal(s, percent(dcVoltage(now), dcBase)); break;
+        default: break;
+        }
+    }
 }
 
 }  // namespace hesk::sim

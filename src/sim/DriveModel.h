@@ -19,7 +19,11 @@
 // with first-order lags; r0018 and r0028 count hours and energy. The status words r0550
 // and r0551, the control words r0552 and r0553, the relay outputs r0020 and the
 // binector outputs (B0000, B0001, digital inputs, state bits) follow the state; the
-// fixed connector outputs K0000..K0004 hold their values. Fault words r0943.x trip the
+// fixed connector outputs K0000..K0004 hold their values; the measured connectors
+// (K0020..K0035, K0080, K0081, K0148 of the inverter: frequency, voltage, current, DC
+// voltage, torque, power, status and control words, speed; K0003, K0004, K0006, K0032 of
+// the rectifiers) carry the same operating point in % of the reference values P0350..
+// P0354 (16384 = 100 %), and r0820 the base time TA the recorder samples with. Fault words r0943.x trip the
 // drive; r9106 is the fault indicator the recorder's fault trigger watches.
 //
 // The model writes its signals into the drive's tables in the units of each parameter,
@@ -161,6 +165,7 @@ private:
     void publish(SimTime now);
     void publishBinectors();
     void publishBits();
+    void publishConnectors(SimTime now);
     void trip(int word, int bit, SimTime now);
 
     const model::HeskProject& m_project;

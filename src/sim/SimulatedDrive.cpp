@@ -57,8 +57,6 @@ SimulatedDrive::SimulatedDrive(model::HeskProject project, DriveBehaviour behavi
       m_projectCpuType(model::resolveCpuType(m_project->header.cpuType).code),
       m_slavesSlot(slotOf(*m_project, QStringLiteral("P0089")))
 {
-    if (const auto ta = slotOf(*m_project, QStringLiteral("r0820")))
-        m_tables.setValue(ta->table, ta->address, static_cast<uint16_t>(m_project->timeBases[0]));
     m_model = std::make_unique<DriveModel>(*m_project, m_tables, m_formulas);
     m_model->setTripListener([this](int word, int bit, SimTime when) {
         m_faultMemory.capture(word, bit, when, *m_model);

@@ -268,5 +268,29 @@ TEST_F(SampleDrive, temperaturesRiseUnderLoadAndFallAfterAStop)
     EXPECT_LT(shown("r0010"), heatsink - 40.0);
 }
 
+// What the trigger recorder samples: the measured connectors carry the same operating
+// point as the r parameters, in % of the reference values (16384 = 100 %), and r0820
+// reads back, through its own conversion, the base time the recorder samples with.
+TEST_F(SampleDrive, connectorsCarryTheOperatingPointInPercentOfTheReferences)
+{
+    start(6554);  // 40 % of 3000 r/min: 1200 r/min, 40 Hz
+    h.runFor(seconds(4.0));
+    ASSERT_EQ(word("r0001"), 14);
+    const auto percent = [&](const char* key) { return static_cast<int16_t>(word(key)) / 163.84; };
+    const double ratedFrequency = shown("P0107.1");
+    EXPECT_NEAR(percent("r8021"), 100.0 * shown("r0002") / ratedFrequency, 0.05);
+    EXPECT_NEAR(percent("r8081"), 100.0 * shown("r0015") / 3000.0, 0.05);
+    EXPECT_NEAR(percent("r8023"), percent("r0004"), 0.01);  // r0004 is the share of r0072 too
+    EXPECT_NEAR(percent("r8025"), shown("r0007"), 0.05);
+    EXPECT_EQ(word("r8032"), word("r0550"));
+    EXPECT_NEAR(percent("r8000"), 0.0, 1e-9);
+    EXPECT_NEAR(percent("r8001"), 100.0, 1e-9);
+    // P0353 = 50 %: the same speed is twice the share of the reference speed.
+    write("P0353", 8192);
+    h.runFor(seconds(0.1));
+    EXPECT_NEAR(percent("r8081"), 200.0 * shown("r0015") / 3000.0, 0.1);
+    EXPECT_EQ(shown("r0820"), h.drive.project().timeBases[0]);
+}
+
 }  // namespace
 }  // namespace hesk::sim::test

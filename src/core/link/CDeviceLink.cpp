@@ -396,6 +396,8 @@ void CDeviceLink::extractPostedFrames()
 {
     m_extractionPosted.store(false);
     extractFrames();
+    if (m_immediateDispatch.load())
+        dispatchFrameRing();
 }
 
 // ---- monitoring mode on the owning thread --------------------------------------------

@@ -114,6 +114,11 @@ public:
     // 2, every 10 ms, while the dispatch timer runs).
     void extractFrames();
     int dispatchFrameRing();
+    // While set (a trigger recording exchanges frame by frame with the drive), frames the
+    // monitoring thread posts are dispatched as soon as they are cut out, not at the next
+    // 10 ms tick: each data-information echo then leaves at once. Any thread.
+    void setImmediateDispatch(bool on) { m_immediateDispatch.store(on); }
+    bool immediateDispatch() const { return m_immediateDispatch.load(); }
     void startDispatchTimer();
     void stopDispatchTimer();
     bool dispatchTimerActive() const { return m_dispatchTimer.isActive(); }
@@ -191,6 +196,7 @@ private:
     ManualResetEvent m_readerReady;
     ManualResetEvent m_readerEnded;
     std::atomic<bool> m_extractionPosted{false};
+    std::atomic<bool> m_immediateDispatch{false};
 };
 
 }  // namespace hesk::link

@@ -128,6 +128,9 @@ int main(int argc, char** argv)
     const Clock clock;
     SimTime now = clock.now();
     hesk::sim::LinePacer pacer(options.baud);
+    // The other direction of the line: what the tool writes reaches the drive only once
+    // its bytes would have crossed a real line (a pseudo-terminal delivers them at once).
+    hesk::sim::LinePacer inputPacer(options.baud);
     SerialOutput serialOutput(pacer, now);
     std::unique_ptr<UdpOutput> udpOutput;
     if (udp)
@@ -173,6 +176,8 @@ int main(int argc, char** argv)
         SimTime wait = kTick;
         if (const auto deadline = pacer.nextDeadline(); deadline && !lineBlocked)
             wait = std::clamp(*deadline - now, SimTime(0), kTick);
+        if (const auto deadline = inputPacer.nextDeadline())
+            wait = std::clamp(*deadline - now, SimTime(0), wait);
         const timespec timeout{0, static_cast<long>(wait.count()) * 1000};
         ::ppoll(fds.data(), fds.size(), &timeout, nullptr);
 
@@ -186,9 +191,17 @@ int main(int argc, char** argv)
                     break;
                 const std::span<const uint8_t> bytes(buffer.data(), static_cast<size_t>(n));
                 if (pty)
-                    drive.receiveBytes(bytes, now);
+                    inputPacer.enqueue(bytes, now);
                 else
                     drive.receiveDatagram(bytes, now);
+            }
+        }
+        if (pty) {
+            now = clock.now();
+            if (const size_t arrived = inputPacer.due(now); arrived > 0) {
+                const std::vector<uint8_t> bytes = inputPacer.peek(arrived);
+                inputPacer.consume(arrived);
+                drive.receiveBytes(bytes, now);
             }
         }
         control.service(fds);
@@ -198,6 +211,7 @@ int main(int argc, char** argv)
         if (pty && pty->generation() != lineGeneration) {
             lineGeneration = pty->generation();
             pacer.consume(pacer.backlog());
+            inputPacer.consume(inputPacer.backlog());
             lineBlocked = false;
         }
 
