@@ -72,7 +72,7 @@ struct GroupReader {
 
 std::optional<GroupReader> readGroupHeader(const QString& line, bool driveBoard)
 {
-    static const QRegularExpression pattern(QStringLiteral("^G   (FAULT(\\d{1,6}))  ((?:CH\\d{1,4} *  )*)$"));
+    static const QRegularExpression pattern(QStringLiteral("^G   (FAULT([1-9]\\d{0,5}))  ((?:CH\\d{1,4} *  )*)$"));
     const QRegularExpressionMatch match = pattern.match(line);
     if (!match.hasMatch())
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<GroupReader> readGroupHeader(const QString& line, bool driveBoard)
         bool ok = false;
         FaultChannel channel;
         channel.number = cell.mid(2).trimmed().toInt(&ok);
-        if (!ok || channel.number < 1)
+        if (!ok || channel.number < 1 || cell != QStringLiteral("CH%1").arg(channel.number).leftJustified(kCellWidth))
             return std::nullopt;
         if (driveBoard) {
             channel.name = driveBoardChannelName(channel.number);
@@ -103,10 +103,10 @@ std::optional<GroupReader> readGroupHeader(const QString& line, bool driveBoard)
 bool readRow(const QString& line, GroupReader& group, size_t expectedRow)
 {
     const qsizetype numberWidth = group.prefixWidth - kCellGap.size();
-    bool ok = false;
-    const qulonglong row = line.left(numberWidth).trimmed().toULongLong(&ok);
-    if (!ok || row != expectedRow || line.mid(numberWidth, kCellGap.size()) != kCellGap)
+    if (line.left(numberWidth) != QString::number(expectedRow).leftJustified(numberWidth)
+        || line.mid(numberWidth, kCellGap.size()) != kCellGap)
         return false;
+    bool ok = false;
     const qsizetype step = kCellWidth + kCellGap.size();
     if (line.size() != group.prefixWidth + step * static_cast<qsizetype>(group.entry.channels.size()))
         return false;
@@ -121,7 +121,8 @@ bool readRow(const QString& line, GroupReader& group, size_t expectedRow)
         if (channel.samples.size() + 1 != expectedRow)
             return false;  // a sample after a gap in its column
         const double value = cell.toDouble(&ok);
-        if (!ok || !std::isfinite(value))
+        // Only what the writer writes: the same text comes out again.
+        if (!ok || !std::isfinite(value) || sampleText(channel, value) != cell)
             return false;
         channel.samples.push_back(value);
     }
@@ -214,12 +215,18 @@ FaultFileRead parseFaultDataFile(const QByteArray& bytes)
                 return bad;
             contents.header.written = QDateTime::fromString(m.captured(1) + QLatin1Char(' ') + m.captured(2),
                                                             QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            if (!contents.header.written.isValid())
+                return bad;
             haveData = true;
         } else if (line.startsWith(QLatin1String("Device Style:"))) {
+            if (haveDevice || !record.faults.empty() || group)
+                return bad;
             contents.header.deviceStyle = line.mid(13).trimmed();
             record.driveBoard = contents.header.deviceStyle == kDriveBoardStyle;
             haveDevice = true;
         } else if (line.startsWith(QLatin1String("Device Version:"))) {
+            if (haveVersion)
+                return bad;
             contents.header.deviceVersion = line.mid(15).trimmed();
             haveVersion = true;
         } else if (line.startsWith(kGroupPrefix)) {
