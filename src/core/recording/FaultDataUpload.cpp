@@ -115,10 +115,10 @@ bool FaultDataUpload::start()
     m_framesAtLastCheck = 0;
     m_started.store(false);
     m_ended.store(false);
-    m_trigger = link::faultDataTriggerRequest(static_cast<uint8_t>(station));
+    m_triggerStation.store(static_cast<uint8_t>(station));
     m_faultMode.store(true);
     m_session.scheduler().setFaultDataMode(true);
-    m_session.scheduler().queueWrite(m_trigger);
+    m_session.scheduler().queueWrite(link::faultDataTriggerRequest(static_cast<uint8_t>(station)));
     m_session.log().log(QStringLiteral("发送故障数据触发命令"), 1);
     m_state = State::Triggered;
     m_tick.start();
@@ -130,7 +130,8 @@ bool FaultDataUpload::startDataFlowIfRequested()
 {
     // Only the answer to our own trigger's confirm: a confirm of another write that went
     // ahead of the trigger does not start the transfer.
-    if (!m_faultMode.load() || m_session.scheduler().writeInProgress() != m_trigger)
+    if (!m_faultMode.load()
+        || m_session.scheduler().writeInProgress() != link::faultDataTriggerRequest(m_triggerStation.load()))
         return false;
     bool expected = false;
     return m_started.compare_exchange_strong(expected, true);

@@ -133,7 +133,7 @@ private:
     int m_previousStation = 0;
 
     // Shared with the port methods.
-    link::CommandFrame m_trigger{};  // set before the trigger is queued, read-only while running
+    std::atomic<uint8_t> m_triggerStation{0};  // the station of the trigger frame queued
     std::atomic<bool> m_faultMode{false};
     std::atomic<bool> m_started{false};
     std::atomic<bool> m_ended{false};
