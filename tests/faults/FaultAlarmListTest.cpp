@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "model/FaultWordLists.h"
+#include "online/ReadRequests.h"
 #include "recording/FaultAlarmList.h"
 
 
@@ -106,6 +107,31 @@ TEST(FaultWordLists, eachDeviceTypeCoversItsCatalogueWords)
     EXPECT_EQ(model::faultWordLists(DeviceClass::None), model::FaultWordLists{});
     EXPECT_EQ(deviceStatusText(DeviceStatus::Fault), QStringLiteral("      故障"));
     EXPECT_EQ(deviceStatusText(DeviceStatus::None), QString());
+}
+
+// The collection reads the online values: every fault and alarm word the installed
+// samples define is in the system poll list, also those no catalogue entry names.
+TEST(FaultWordLists, theSystemPollReadsEveryWord)
+{
+    const model::FaultTableLibrary library;
+    for (const char* sample : {"VRA1/VRA1V11418", "AIC/AICV21308", "SLM/SLMV20111"}) {
+        const QString key = QString::fromLatin1(sample).section(QLatin1Char('/'), 1);
+        model::OpenedProject opened(library);
+        ASSERT_FALSE(opened.open(QStringLiteral(HESK_SOURCE_DIR "/data/projects/") + QString::fromLatin1(sample)
+                                 + QLatin1Char('/') + key + QStringLiteral(".tmprj"))
+                         .has_value());
+        online::FrameList list;
+        online::buildSystemPollList(list, opened);
+        int found = 0;
+        for (const QString& word : model::faultWordLists(opened.deviceClass()).all()) {
+            const model::HeskParameterElement* e = opened.find(word);
+            if (e == nullptr)
+                continue;
+            EXPECT_GE(list.indexOf(online::readRequestFor(*e)), 0) << sample << " " << word.toStdString();
+            ++found;
+        }
+        EXPECT_GE(found, 3) << sample;
+    }
 }
 
 // The list object on a session with the simulator's project (offline: values given).
