@@ -112,6 +112,18 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
                   {w.dock(MainWindow::Pane::Project)->sizeHint().width() + 60, panelScroll->minimumWidth()},
                   Qt::Horizontal);
     m_restore = std::make_unique<RestoreCommand>(w);
+
+    // The fault and alarm list: collected with the panel's refresh every 3 s, its state in
+    // status pane 4; the pane's "故障复位" is the panel's, which empties the list.
+    m_faultList = std::make_unique<recording::FaultAlarmList>(w.session());
+    m_faultHooks = std::make_unique<FaultListHooks>(*m_panelHooks, *m_faultList);
+    w.setWorkflowHooks(m_faultHooks.get());
+    m_faultPane = new FaultAlarmPane(*m_faultList, [this] { m_panel->faultReset(); });
+    w.dock(MainWindow::Pane::FaultList)->setWidget(m_faultPane);
+    QObject::connect(m_panel.get(), &operation::ControlPanel::faultsReset, m_faultList.get(),
+                     &recording::FaultAlarmList::clear);
+    QObject::connect(m_faultList.get(), &recording::FaultAlarmList::statusChanged, &w,
+                     [&w](recording::DeviceStatus status) { w.setDeviceState(static_cast<int>(status)); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_panel.get(), [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
             m_panel->applicationDeactivated();

@@ -19,11 +19,14 @@
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
 #include "frame/JournalPane.h"
+#include "frame/FaultAlarmPane.h"
+#include "frame/FaultListHooks.h"
 #include "pages/ParameterPageWindows.h"
 
 #include "pages/OfflineValueSet.h"
 #include "operation/ControlPanel.h"
 #include "operation/PanelHooks.h"
+#include "recording/FaultAlarmList.h"
 
 #include <QPointer>
 
@@ -54,6 +57,9 @@ public:
     operation::ControlPanel& controlPanel() { return *m_panel; }
     ControlPanelPane& controlPanelPane() { return *m_panelPane; }
     RestoreCommand& restore() { return *m_restore; }
+    // The fault and alarm list (collected on the session's 3-second refresh) and its pane.
+    recording::FaultAlarmList& faultList() { return *m_faultList; }
+    FaultAlarmPane& faultPane() { return *m_faultPane; }
     // "快速调试" from the project tree: opens the wizard, or raises it when it is open.
     QuickSetupDialog* openQuickSetup();
     QuickSetupDialog* quickSetup() const { return m_quickSetup; }
@@ -73,6 +79,9 @@ private:
     std::unique_ptr<operation::ControlPanel> m_panel;
     std::unique_ptr<operation::PanelHooks> m_panelHooks;
     std::unique_ptr<RestoreCommand> m_restore;
+    std::unique_ptr<recording::FaultAlarmList> m_faultList;
+    std::unique_ptr<FaultListHooks> m_faultHooks;
+    FaultAlarmPane* m_faultPane = nullptr;  // owned by its dock
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock
     JournalPane* m_journalPane = nullptr;  // owned by its dock

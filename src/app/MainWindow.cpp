@@ -136,9 +136,10 @@ void MainWindow::createPanes()
                                    Qt::LeftDockWidgetArea);
     QDockWidget* log = addPane(Pane::Log, QStringLiteral("日志"), QStringLiteral("logPane"), m_logPane,
                                Qt::BottomDockWidgetArea);
+    // The fault and alarm list: its content comes from the application (it needs the
+    // control panel's fault reset).
     QDockWidget* faults = addPane(Pane::FaultList, QStringLiteral("故障报警"), QStringLiteral("faultListPane"),
-                                  new PlaceholderPane(QStringLiteral("此处将列出当前的故障和报警。\n") + shell::notBuiltText()),
-                                  Qt::BottomDockWidgetArea);
+                                  new QWidget, Qt::BottomDockWidgetArea);
     QDockWidget* waveform = addPane(
         Pane::FaultWaveform, QStringLiteral("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
         new PlaceholderPane(QStringLiteral("此处将提供故障波形的上传、打开和保存。\n") + shell::notBuiltText()),

@@ -35,6 +35,7 @@ void addBicoCommands(std::vector<CliCommand>& table);
 void addDnlCommands(std::vector<CliCommand>& table);
 void addDownloadCommands(std::vector<CliCommand>& table);
 void addUploadCommands(std::vector<CliCommand>& table);
+void addFaultDataCommands(std::vector<CliCommand>& table);
 void addControlCommands(std::vector<CliCommand>& table);
 void addJournalCommands(std::vector<CliCommand>& table);
 void addRecordCommands(std::vector<CliCommand>& table);

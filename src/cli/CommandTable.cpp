@@ -16,6 +16,7 @@ const std::vector<CliCommand>& commandTable()
         addDnlCommands(commands);
         addDownloadCommands(commands);
         addUploadCommands(commands);
+        addFaultDataCommands(commands);
         addControlCommands(commands);
         addJournalCommands(commands);
         addRecordCommands(commands);

@@ -1,5 +1,7 @@
 #include "DriveModel.h"
 
+#include "model/FaultWordLists.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -75,6 +77,14 @@ DriveModel::DriveModel(const model::HeskProject& project, DriveTables& tables, P
       m_formulas(formulas), m_tables(tables), m_selection(project),
       m_out(std::make_unique<Outputs>())
 {
+    // A project of no known class is driven as the inverter.
+    const model::DeviceClass wordsOf =
+        m_deviceClass == model::DeviceClass::None ? model::DeviceClass::Inverter : m_deviceClass;
+    for (const QString& key : model::faultWordLists(wordsOf).alarms) {
+        const int word = key.mid(key.indexOf(QLatin1Char('.')) + 1).toInt();
+        if (word >= 0 && word < kFaultWordCount)
+            m_alarmWords[static_cast<size_t>(word)] = true;
+    }
     Outputs& o = *m_out;
     o.state0001 = signal(QStringLiteral("r0001"));
     o.frequency0002 = signal(QStringLiteral("r0002"));
@@ -411,14 +421,25 @@ uint16_t DriveModel::faultWord(int word) const
     return word >= 0 && word < kFaultWordCount ? m_faults[static_cast<size_t>(word)] : 0;
 }
 
+bool DriveModel::isAlarmWord(int word) const
+{
+    return word >= 0 && word < kFaultWordCount && m_alarmWords[static_cast<size_t>(word)];
+}
+
 bool DriveModel::anyFault() const
 {
-    return std::any_of(m_faults.begin(), m_faults.end(), [](uint16_t w) { return w != 0; });
+    for (int w = 0; w < kFaultWordCount; ++w)
+        if (!isAlarmWord(w) && m_faults[static_cast<size_t>(w)] != 0)
+            return true;
+    return false;
 }
 
 bool DriveModel::anyAlarm() const
 {
-    return std::any_of(m_faults.begin() + 9, m_faults.begin() + 14, [](uint16_t w) { return w != 0; });
+    for (int w = 0; w < kFaultWordCount; ++w)
+        if (isAlarmWord(w) && m_faults[static_cast<size_t>(w)] != 0)
+            return true;
+    return false;
 }
 
 void DriveModel::enter(DriveState state, SimTime now)
@@ -437,7 +458,7 @@ bool DriveModel::setFaultBit(int word, int bit, bool on, SimTime now)
     if (on) {
         const bool wasSet = (w & mask) != 0;
         w |= mask;
-        if (!wasSet)
+        if (!wasSet && !isAlarmWord(word))
             trip(word, bit, now);
     } else {
         w &= static_cast<uint16_t>(~mask);

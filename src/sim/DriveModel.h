@@ -95,12 +95,14 @@ public:
     // The settable values or connections changed wholesale (factory restore).
     void settingsReplaced(SimTime now);
 
-    // Fault words r0943.word bit `bit`. Setting a bit trips the drive; clearing leaves the
-    // fault state until a reset (P7000.4).
+    // Fault words r0943.word bit `bit`. Setting a bit of a fault word trips the drive (an
+    // alarm word's bit only warns); clearing leaves the fault state until a reset (P7000.4).
     bool setFaultBit(int word, int bit, bool on, SimTime now);
     uint16_t faultWord(int word) const;
-    bool anyFault() const;
-    bool anyAlarm() const;  // alarm words r0943.9 .. r0943.13
+    bool anyFault() const;  // a bit in a fault word
+    bool anyAlarm() const;  // a bit in an alarm word (the device type's, FaultWordLists)
+    // Whether r0943.word is an alarm word of the device type: its bits warn, they do not trip.
+    bool isAlarmWord(int word) const;
     // The reset of P7000.4: clears every fault bit and leaves the fault state.
     void resetFaults(SimTime now);
 
@@ -194,6 +196,7 @@ private:
     double m_runSeconds = 0.0;
     double m_energyKWh = 0.0;
     std::array<uint16_t, kFaultWordCount> m_faults{};
+    std::array<bool, kFaultWordCount> m_alarmWords{};
     TripListener m_tripListener;
 };
 

@@ -69,18 +69,32 @@ void FaultMemory::observe(SimTime now, const DriveModel& model)
         if (m_history[c].size() > kHistory)
             m_history[c].pop_front();
     }
+    if (m_pending && ++m_samplesAfterTrip >= kAfterTrip)
+        finishPending();
 }
 
 void FaultMemory::capture(int word, int bit, SimTime now, const DriveModel& model)
 {
+    finishPending();
     Record record;
     record.when = now;
     record.word = word;
     record.bit = bit;
     for (int w = 0; w < DriveModel::kFaultWordCount; ++w)
         record.faultWords[static_cast<size_t>(w)] = model.faultWord(w);
+    m_pending = std::move(record);
+    m_samplesAfterTrip = 0;
+}
+
+void FaultMemory::finishPending()
+{
+    if (!m_pending)
+        return;
+    Record record = std::move(*m_pending);
+    m_pending.reset();
     for (size_t c = 0; c < kChannels; ++c) {
-        record.channels[c].assign(kHistory - std::min(kHistory, m_history[c].size()), m_history[c].empty() ? 0 : m_history[c].front());
+        record.channels[c].assign(kHistory - std::min(kHistory, m_history[c].size()),
+                                  m_history[c].empty() ? 0 : m_history[c].front());
         record.channels[c].insert(record.channels[c].end(), m_history[c].begin(), m_history[c].end());
     }
     m_records.push_back(std::move(record));
@@ -134,9 +148,10 @@ std::vector<std::vector<uint8_t>> FaultMemory::driveBoardFrames(SimTime now, uin
                     words.push_back(static_cast<uint16_t>(analog | (pulse ? 0x8000 : 0)));
                     break;
                 }
-                case 2: {  // DC-link voltage, 12 bits
+                case 2: {  // DC-link voltage, 12 bits; upper gate pulse (between the lower's) in bit 15
                     const int16_t voltage = static_cast<int16_t>(record.channels[2][sample]);
-                    words.push_back(static_cast<uint16_t>(std::clamp(voltage / 8, 0, 4095)));
+                    const bool upper = pulsing && !pulse;
+                    words.push_back(static_cast<uint16_t>(std::clamp(voltage / 8, 0, 4095) | (upper ? 0x8000 : 0)));
                     break;
                 }
                 default:   // push-pull pulse in the high byte, supply in the low byte

@@ -374,6 +374,7 @@ void SimulatedDrive::handleConfirm(SimTime now)
     if (pending.kind == PendingKind::FaultData || pending.kind == PendingKind::DriveBoard) {
         m_stream.clear();
         m_upload.cancel();
+        m_faultMemory.finishPending();
         const auto frames = pending.kind == PendingKind::FaultData
                                 ? m_faultMemory.controllerFrames(pending.station)
                                 : m_faultMemory.driveBoardFrames(now, m_powerUps);

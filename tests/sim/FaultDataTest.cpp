@@ -59,7 +59,7 @@ TEST(FaultData, triggerEchoConfirmThenBlocksWordsAndEnd)
     }
 }
 
-TEST(FaultData, aTripIsRecordedWithTheSignalsBeforeIt)
+TEST(FaultData, aTripIsRecordedWithTheSignalsAroundIt)
 {
     DriveHarness h;
     h.write(kP0880, 1);
@@ -68,19 +68,44 @@ TEST(FaultData, aTripIsRecordedWithTheSignalsBeforeIt)
     for (int i = 0; i < 400; ++i)
         h.runFor(std::chrono::milliseconds(10));
     h.drive.setFaultBit(1, 2, true, h.now);
+    // The record waits for the samples after the trip (one each 2 ms).
+    EXPECT_EQ(h.drive.faultMemory().records().size(), 1u);
+    for (int i = 0; i < 100; ++i)
+        h.runFor(std::chrono::milliseconds(2));
     ASSERT_EQ(h.drive.faultMemory().records().size(), 2u);
     const FaultMemory::Record& record = h.drive.faultMemory().records().back();
     EXPECT_EQ(record.word, 1);
     EXPECT_EQ(record.bit, 2);
     EXPECT_EQ(record.faultWords[1], 1u << 2);
-    EXPECT_NEAR(record.channels[0].back(), 16384, 2);  // 50 Hz = 100 % when it tripped
-    EXPECT_NEAR(static_cast<int16_t>(record.channels[2].back()), 16384, 200);  // DC link
+    const size_t tripSample = FaultMemory::kHistory - FaultMemory::kAfterTrip - 1;
+    ASSERT_EQ(record.channels[0].size(), FaultMemory::kHistory);
+    EXPECT_NEAR(record.channels[0][tripSample], 16384, 2);  // 50 Hz = 100 % when it tripped
+    EXPECT_LT(record.channels[0].back(), record.channels[0][tripSample] - 50);  // coasting after it
+    EXPECT_NEAR(static_cast<int16_t>(record.channels[2][tripSample]), 16384, 200);  // DC link
 
     h.request("F2 12 00 00 00 00 00 E0");
     h.request("F2 08 00 00 00 00 00 FA");
     const std::vector<Bytes> frames = drain(h);
     EXPECT_EQ(countByCode(frames).at(0x16), 8);
     EXPECT_EQ(hexText(frames[4 * 129]), "F2 16 00 00 01 00 00 E5");  // channel 0 of fault 1
+}
+
+TEST(FaultData, anUploadRightAfterATripHasItsRecordAndAlarmsDoNotTrip)
+{
+    DriveHarness h;
+    h.runFor(std::chrono::milliseconds(100));
+    // An alarm word's bit warns: the drive stays in standby and keeps no record.
+    h.drive.setFaultBit(9, 0, true, h.now);
+    h.runFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(h.readOnly(kR0001), 9);
+    EXPECT_EQ(h.drive.faultMemory().records().size(), 1u);
+    // A fault word's bit trips; an upload at once still carries the new fault.
+    h.drive.setFaultBit(0, 3, true, h.now);
+    EXPECT_EQ(h.readOnly(kR0001), 7);
+    h.request("F2 12 00 00 00 00 00 E0");
+    h.request("F2 08 00 00 00 00 00 FA");
+    EXPECT_EQ(countByCode(drain(h)).at(0x16), 8);
+    EXPECT_EQ(h.drive.faultMemory().records().size(), 2u);
 }
 
 TEST(FaultData, stationsBeyondTheSlavesDoNotAnswer)

@@ -1,5 +1,7 @@
 #include "ReadRequests.h"
 
+#include "model/FaultWordLists.h"
+
 #include <algorithm>
 
 namespace hesk::online {
@@ -85,7 +87,13 @@ SystemPollPlan systemPollPlan(const model::HeskProject& project, const QStringLi
 
 SystemPollPlan systemPollPlan(const model::OpenedProject& project)
 {
-    return systemPollPlan(project.project(), catalogueFaultWords(project.faults()));
+    // The fault and alarm list decides its status on every word of the device type, also
+    // on those the catalogue explains no bit of; the catalogue's words are read besides.
+    QStringList faultWords = model::faultWordLists(project.deviceClass()).all();
+    for (const QString& word : catalogueFaultWords(project.faults()))
+        if (!faultWords.contains(word))
+            faultWords << word;
+    return systemPollPlan(project.project(), faultWords);
 }
 
 void fillSystemPollList(FrameList& list, const SystemPollPlan& plan, bool withReferences)

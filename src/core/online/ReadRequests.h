@@ -29,7 +29,8 @@ const link::ValueTable& valueTableFor(const link::OnlineValueTables& tables, con
 //                and 0x0A, then what changes how the window behaves: the inputs of the
 //                edit rules (P0053, P0060, r0001, r0011, P0089: they decide which editor a
 //                double-click opens and what it refuses) and the fault words that the
-//                project's fault catalogue explains (r0943.x named by its entries).
+//                project's fault catalogue explains (r0943.x named by its entries) and the
+//                fault and alarm words of the device type (FaultWordLists).
 //   references   the values the formulas and base values use (P0070 to P0073, r0071,
 //                r0072, P0109 and P0109.1 to .4) and the reference values P0350 to
 //                P0354. They change only when they are written or the drive's power unit
