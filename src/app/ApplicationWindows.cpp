@@ -129,6 +129,30 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
             m_panel->applicationDeactivated();
     });
 
+    // The trigger recorder: its port on the link, its window (触发录波 in the tree and
+    // 打开触发录波文件), its state, abort and unsaved data answered to the session; the
+    // data-information echo waits for a control-panel command to end.
+    m_recorder = std::make_unique<recording::TriggerRecorder>(w.session(), w.prompt());
+    w.session().ports().recorder = m_recorder.get();
+    m_recorder->setControlOperationRunning([panel = m_panel.get()] { return panel->busyForOtherThreads(); });
+    QObject::connect(m_panel.get(), &operation::ControlPanel::operationEnded, m_recorder.get(),
+                     &recording::TriggerRecorder::controlOperationEnded);
+    m_recorderWindow = new TriggerRecorderWindow(*m_recorder, w.session(), w.prompt(), &w);
+    m_recorderHooks = std::make_unique<RecorderHooks>(*m_faultHooks, *m_recorder, *m_recorderWindow);
+    w.setWorkflowHooks(m_recorderHooks.get());
+    for (auto signal : {&MainWindow::projectOpened, &MainWindow::projectClosed})
+        QObject::connect(&w, signal, m_recorderWindow, &TriggerRecorderWindow::projectChanged);
+    QObject::connect(&w, &MainWindow::treeNodeOpened, m_recorderWindow, [this](shell::TreeNodeKind kind, const QString&) {
+        if (kind == shell::TreeNodeKind::TriggerRecording)
+            showRecorder();
+    });
+    QObject::connect(&w, &MainWindow::commandRequested, m_recorderWindow, [this](shell::Command command) {
+        if (command == shell::Command::OpenTriggerRecordingFile) {
+            showRecorder();
+            m_recorderWindow->importData();
+        }
+    });
+
     // "快速调试": the wizard, closed with the project it shows.
     QObject::connect(&w, &MainWindow::treeNodeOpened, &w, [this](shell::TreeNodeKind kind, const QString&) {
         if (kind == shell::TreeNodeKind::QuickSetup)
@@ -189,8 +213,18 @@ QuickSetupDialog* ApplicationWindows::openQuickSetup()
     return m_quickSetup;
 }
 
+TriggerRecorderWindow* ApplicationWindows::showRecorder()
+{
+    m_recorderWindow->show();
+    m_recorderWindow->raise();
+    m_recorderWindow->activateWindow();
+    return m_recorderWindow;
+}
+
 ApplicationWindows::~ApplicationWindows()
 {
+    // The link must not reach the recorder once it is gone.
+    m_window->session().ports().recorder = nullptr;
     if (m_quickSetup)
         m_quickSetup->closeForProject();
     delete m_quickSetup.data();

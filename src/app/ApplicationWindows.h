@@ -19,6 +19,8 @@
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
 #include "frame/JournalPane.h"
+#include "recording/RecorderHooks.h"
+#include "recording/TriggerRecorderWindow.h"
 #include "frame/FaultAlarmPane.h"
 #include "frame/FaultListHooks.h"
 #include "pages/ParameterPageWindows.h"
@@ -63,6 +65,10 @@ public:
     // "快速调试" from the project tree: opens the wizard, or raises it when it is open.
     QuickSetupDialog* openQuickSetup();
     QuickSetupDialog* quickSetup() const { return m_quickSetup; }
+    recording::TriggerRecorder& recorder() { return *m_recorder; }
+    TriggerRecorderWindow& recorderWindow() { return *m_recorderWindow; }
+    // 触发录波: the recorder's window, shown and raised.
+    TriggerRecorderWindow* showRecorder();
     // The three-way compare dialog last opened (closed: nullptr).
     QDialog* threeWayCompare() const { return m_threeWay; }
 
@@ -81,6 +87,9 @@ private:
     std::unique_ptr<RestoreCommand> m_restore;
     std::unique_ptr<recording::FaultAlarmList> m_faultList;
     std::unique_ptr<FaultListHooks> m_faultHooks;
+    std::unique_ptr<recording::TriggerRecorder> m_recorder;
+    TriggerRecorderWindow* m_recorderWindow = nullptr;  // owned by the main window
+    std::unique_ptr<RecorderHooks> m_recorderHooks;
     FaultAlarmPane* m_faultPane = nullptr;  // owned by its dock
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock

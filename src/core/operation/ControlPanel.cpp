@@ -58,6 +58,7 @@ QString ControlPanel::takeButtonText() const
 void ControlPanel::beginOperation(PanelCommand command, Step firstStep)
 {
     m_busy = true;
+    m_busyShared.store(true);
     m_command = command;
     after(kSettle, std::move(firstStep));
 }
@@ -80,6 +81,7 @@ void ControlPanel::endOperation()
     if (!m_busy)
         return;
     m_busy = false;
+    m_busyShared.store(false);
     Q_EMIT operationEnded();
 }
 
@@ -468,6 +470,7 @@ void ControlPanel::offlineReset()
     // A command cut off by the disconnect ends here, as failed, so that nobody waits for it.
     const bool cutOff = m_busy;
     m_busy = false;
+    m_busyShared.store(false);
     m_controlHeld = false;
     m_motorStopped = false;
     m_runCommanded = false;

@@ -24,6 +24,8 @@
 #include "shell/MonitorSession.h"
 
 #include <QObject>
+
+#include <atomic>
 #include <QPointer>
 
 #include <array>
@@ -107,6 +109,9 @@ public:
 
     bool controlHeld() const { return m_controlHeld; }
     bool busy() const { return m_busy; }
+    // The same flag for a reader on another thread (the trigger recorder's port on the
+    // UDP receive thread asks whether its echo must wait).
+    bool busyForOtherThreads() const { return m_busyShared.load(); }
     bool motorStopped() const { return m_motorStopped; }
     bool runCommanded() const { return m_runCommanded; }
     bool startConfirmed() const { return m_startConfirmed; }
@@ -163,6 +168,7 @@ private:
 
     bool m_controlHeld = false;
     bool m_busy = false;
+    std::atomic<bool> m_busyShared{false};  // mirrors m_busy
     bool m_motorStopped = false;
     bool m_runCommanded = false;
     bool m_startConfirmed = true;

@@ -15,13 +15,10 @@ namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
     Command::OpenFaultWaveformFile,     // fault waveform files
-    Command::OpenTriggerRecordingFile,  // trigger recording files
     Command::UploadBoardFaultWaveform,  // fault data upload
 };
 
-inline constexpr std::array kTreeNodesNotBuilt{
-    TreeNodeKind::TriggerRecording,
-};
+inline constexpr std::array<TreeNodeKind, 0> kTreeNodesNotBuilt{};
 
 bool commandBuilt(Command command);
 bool treeNodeBuilt(TreeNodeKind kind);
