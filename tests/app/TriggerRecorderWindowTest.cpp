@@ -16,6 +16,7 @@
 
 #include <QFile>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 
 namespace hesk::app::test {
@@ -113,6 +114,7 @@ TEST_F(TriggerRecorderWindowTest, immediateAndTriggeredRecordingsAreDrawnAndRoun
     recording::TriggerSettings armed = settingsOn({QStringLiteral("K0021"), QStringLiteral("K0022"),
                                                    QStringLiteral("K0081"), QStringLiteral("K0024")});
     armed.preTrigger = 20;
+    armed.samplingPeriod = 8;  // 1 ms a sample: two seconds of the start
     armed.condition1On = 1;
     armed.condition1Parameter = QStringLiteral("K0021");
     armed.condition1Address = static_cast<uint16_t>(w.session().project().find(QStringLiteral("K0021"))->address);
@@ -139,6 +141,7 @@ TEST_F(TriggerRecorderWindowTest, immediateAndTriggeredRecordingsAreDrawnAndRoun
 
     if (const QByteArray shot = qgetenv("HESK_RECORDER_SCREENSHOT"); !shot.isEmpty()) {
         ChartView* chart = panel.chart();
+        recorderWindow.panel()->yRangeCombo()->setCurrentText(QStringLiteral("100"));
         chart->setCursorsEnabled(true);
         chart->setCursorPosition(ChartView::Cursor::X1, 0.0);
         chart->setCursorPosition(ChartView::Cursor::X2, frequency->x.back() * 0.6);

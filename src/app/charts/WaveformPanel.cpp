@@ -99,7 +99,10 @@ WaveformPanel::WaveformPanel(int channelCount, const QStringList& yRangeItems, c
     m_yRange->setObjectName(QStringLiteral("yRangeCombo"));
     m_yRange->addItems(yRangeItems);
     m_yRange->setCurrentIndex(std::max<qsizetype>(0, yRangeItems.indexOf(initialYRange)));
+    // A choice applies even when it is the item shown (after 坐标范围 overrode it); a change
+    // made by the program applies too.
     connect(m_yRange, &QComboBox::activated, this, [this] { applyYRange(); });
+    connect(m_yRange, &QComboBox::currentIndexChanged, this, [this] { applyYRange(); });
 
     m_x1 = readoutLabel(this, "x1Text");
     m_x2 = readoutLabel(this, "x2Text");

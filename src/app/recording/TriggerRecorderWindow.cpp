@@ -143,6 +143,7 @@ void TriggerRecorderWindow::recordingComplete(const recording::TriggerRecording&
         return;
     showRecording(recording);
     m_unsaved = true;
+    m_status->setText(QStringLiteral("录波完成：") + recording.information.time);
 }
 
 void TriggerRecorderWindow::showRecording(const recording::TriggerRecording& recording)
