@@ -6,6 +6,8 @@
 #include "dialogs/ThreeWayCompareDialog.h"
 
 #include <QAction>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QApplication>
 #include <QDockWidget>
 #include <QKeySequence>
@@ -151,6 +153,33 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
             showRecorder();
             m_recorderWindow->importData();
         }
+    });
+
+    // The fault waveforms: the upload of the drive's fault memory (refused while a recording
+    // runs or control is held), the files, the curves; 打开故障波形文件 from the menu.
+    m_faultUpload = std::make_unique<recording::FaultDataUpload>(w.session(), w.prompt());
+    m_faultUpload->setRecorderState([this] { return m_recorder->state(); });
+    m_faultUpload->setControlHeld([this] { return m_panel->controlHeld(); });
+    FaultWaveformPane::Environment faultEnvironment{
+        w.session(), w.prompt(), *m_faultUpload, [&w](const QString& project) { return w.openProjectFile(project); },
+        [&w](int slaves) -> std::optional<QString> {
+            bool ok = false;
+            const QString text = QInputDialog::getText(
+                &w, QStringLiteral("设置站号"), QStringLiteral("从站数：%1\n请输入站号（0为主站）：").arg(slaves),
+                QLineEdit::Normal, QStringLiteral("0"), &ok);
+            return ok ? std::optional<QString>(text) : std::nullopt;
+        }};
+    m_faultWaveformPane = new FaultWaveformPane(std::move(faultEnvironment));
+    w.dock(MainWindow::Pane::FaultWaveform)->setWidget(m_faultWaveformPane);
+    QObject::connect(&w, &MainWindow::projectClosed, m_faultWaveformPane, &FaultWaveformPane::clear);
+    QObject::connect(&w, &MainWindow::commandRequested, m_faultWaveformPane, [this, &w](shell::Command command) {
+        if (command != shell::Command::OpenFaultWaveformFile)
+            return;
+        if (QDockWidget* dock = w.dock(MainWindow::Pane::FaultWaveform)) {
+            dock->show();
+            dock->raise();
+        }
+        m_faultWaveformPane->openFile();
     });
 
     // "快速调试": the wizard, closed with the project it shows.

@@ -19,6 +19,7 @@
 #include "editors/ValueEditing.h"
 #include "frame/BicoPane.h"
 #include "frame/JournalPane.h"
+#include "recording/FaultWaveformPane.h"
 #include "recording/RecorderHooks.h"
 #include "recording/TriggerRecorderWindow.h"
 #include "frame/FaultAlarmPane.h"
@@ -67,6 +68,8 @@ public:
     QuickSetupDialog* quickSetup() const { return m_quickSetup; }
     recording::TriggerRecorder& recorder() { return *m_recorder; }
     TriggerRecorderWindow& recorderWindow() { return *m_recorderWindow; }
+    FaultWaveformPane& faultWaveformPane() { return *m_faultWaveformPane; }
+    recording::FaultDataUpload& faultUpload() { return *m_faultUpload; }
     // 触发录波: the recorder's window, shown and raised.
     TriggerRecorderWindow* showRecorder();
     // The three-way compare dialog last opened (closed: nullptr).
@@ -90,6 +93,8 @@ private:
     std::unique_ptr<recording::TriggerRecorder> m_recorder;
     TriggerRecorderWindow* m_recorderWindow = nullptr;  // owned by the main window
     std::unique_ptr<RecorderHooks> m_recorderHooks;
+    std::unique_ptr<recording::FaultDataUpload> m_faultUpload;
+    FaultWaveformPane* m_faultWaveformPane = nullptr;  // owned by its dock
     FaultAlarmPane* m_faultPane = nullptr;  // owned by its dock
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock
     BicoPane* m_bico = nullptr;  // owned by its dock

@@ -347,6 +347,11 @@ void ChartView::rescaleY()
     m_plot->yAxis->setRange(low - margin, high + margin);
 }
 
+void ChartView::setXAxisLabel(const QString& label)
+{
+    m_plot->xAxis->setLabel(label);
+}
+
 void ChartView::setTitle(const QString& title)
 {
     if (title.isEmpty()) {

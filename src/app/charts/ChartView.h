@@ -77,6 +77,8 @@ public:
 
     // Axes. setXRange/setYRange fix a range (max > min); the auto setters resume ranging.
     void setTitle(const QString& title);
+    // The bottom axis' caption ("时间轴（ms）" unless set).
+    void setXAxisLabel(const QString& label);
     void setXRange(double min, double max);
     void setXAutoRange();
     bool xAutoRange() const { return m_xAuto; }

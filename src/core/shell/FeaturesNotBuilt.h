@@ -14,7 +14,6 @@
 namespace hesk::shell {
 
 inline constexpr std::array kCommandsNotBuilt{
-    Command::OpenFaultWaveformFile,     // fault waveform files
     Command::UploadBoardFaultWaveform,  // fault data upload
 };
 
