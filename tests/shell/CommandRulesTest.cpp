@@ -51,6 +51,7 @@ std::set<Command> enabledIn(const CommandState& state)
 }
 
 const std::set<Command> kAlways{Command::ToggleLogPane,         Command::ToggleProjectPane, Command::ToggleBicoPane,
+                                Command::ToggleJournalPane,
                                 Command::OpenFaultWaveformFile, Command::OpenTriggerRecordingFile,
                                 Command::ApproximateComparison, Command::UserManual,
                                 Command::ControllerDescription};
@@ -81,7 +82,7 @@ TEST(CommandRulesTest, monitoringEnablesTheTransfersAndLocksCloseExitAndSettings
 {
     EXPECT_EQ(enabledIn(monitoring()),
               withAlways({Command::Disconnect, Command::Upload, Command::Download, Command::FactoryRestore,
-                          Command::CompareFiles, Command::FindParameter}));
+                          Command::CompareWithDrive, Command::CompareFiles, Command::FindParameter}));
 }
 
 TEST(CommandRulesTest, onlineWithoutMonitoringAllowsPortSettingsButNoTransfer)
@@ -135,18 +136,21 @@ TEST(CommandRulesTest, checkMarksFollowThePanesAndTheSetting)
     EXPECT_EQ(commandChecked(Command::ToggleProjectPane, s), false);
     EXPECT_EQ(commandChecked(Command::ApproximateComparison, s), false);
     EXPECT_EQ(commandChecked(Command::ToggleBicoPane, s), false);
+    EXPECT_EQ(commandChecked(Command::ToggleJournalPane, s), false);
     s.logPaneShown = true;
     s.projectPaneShown = true;
     s.bicoPaneShown = true;
+    s.journalPaneShown = true;
     s.approximateComparison = true;
     EXPECT_EQ(commandChecked(Command::ToggleBicoPane, s), true);
+    EXPECT_EQ(commandChecked(Command::ToggleJournalPane, s), true);
     EXPECT_EQ(commandChecked(Command::ToggleLogPane, s), true);
     EXPECT_EQ(commandChecked(Command::ToggleProjectPane, s), true);
     EXPECT_EQ(commandChecked(Command::ApproximateComparison, s), true);
     int plain = 0;
     for (Command c : kAllCommands)
         plain += commandChecked(c, s).has_value() ? 0 : 1;
-    EXPECT_EQ(plain, static_cast<int>(kAllCommands.size()) - 4);
+    EXPECT_EQ(plain, static_cast<int>(kAllCommands.size()) - 5);
 }
 
 // The window enables what the rules allow, except what is not built yet: whatever the
@@ -167,7 +171,7 @@ TEST(CommandRulesTest, commandsNotBuiltAreNeverAvailable)
     EXPECT_TRUE(commandAvailable(Command::FactoryRestore, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::Download, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::FindParameter, monitoring()));
-    EXPECT_FALSE(treeNodeBuilt(TreeNodeKind::TriggerRecording));
+    EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::TriggerRecording));
     EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::QuickSetup));
     EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::Page));
     EXPECT_TRUE(treeNodeBuilt(TreeNodeKind::ControlPanel));
@@ -188,7 +192,8 @@ TEST(CommandRulesTest, menuTextsAndIds)
         {6021, QStringLiteral("打开故障波形文件")}, {6060, QStringLiteral("打开触发录波文件")},
         {32788, QStringLiteral("上传驱动板故障录波")}, {7008, QStringLiteral("近似值比较优化")},
         {1070, QStringLiteral("HESKMonitor用户手册")}, {1224, QStringLiteral("VRA1控制器说明")},
-        {40001, QStringLiteral("BICO连线")},
+        {40001, QStringLiteral("BICO连线")}, {40002, QStringLiteral("修改记录")},
+        {40003, QStringLiteral("三方比较（设备/文件/出厂值）")},
     };
     ASSERT_EQ(expected.size(), kAllCommands.size());
     for (Command c : kAllCommands) {
