@@ -52,13 +52,12 @@ protected:
         ASSERT_TRUE(main().lifecycle().projectOpen());
     }
     // A parameter file of the inverter with P0060 = 5 and P0089 = 0 (its factory value).
-    QString writeDnl()
+    QString writeDnl(const QString& version = QStringLiteral("V1.14.18"))
     {
         model::FaultTableLibrary faults;
         model::OpenedProject project{faults};
         EXPECT_FALSE(project.open(installedProject(QStringLiteral("VRA1"), QStringLiteral("VRA1V11418"))));
-        QByteArray bytes = files::dnlHeaderBytes(QDateTime::currentDateTime(), QStringLiteral("VRA1"),
-                                                 QStringLiteral("V1.14.18"));
+        QByteArray bytes = files::dnlHeaderBytes(QDateTime::currentDateTime(), QStringLiteral("VRA1"), version);
         bytes += files::dnlRowBytes(project.find(QStringLiteral("P0060"))->referenceKey, QStringLiteral("5"));
         bytes += files::dnlRowBytes(project.find(QStringLiteral("P0089"))->referenceKey, QStringLiteral("0"));
         const QString path = dir.filePath(QStringLiteral("drive.dnl"));
@@ -95,6 +94,26 @@ TEST_F(ParameterFileWindowTest, openDnlImportsTheFileAndTheOpenPageShowsItsValue
     EXPECT_EQ(valueOf(*page, QStringLiteral("P0089")), QStringLiteral("0"));
     EXPECT_EQ(application->offlineValues().fileName(), QStringLiteral("drive.dnl"));
     EXPECT_TRUE(main().commandState().offlineModified);
+}
+
+// A file of another version: after the version question the window asks the migration
+// report (every parameter the file lacks is listed in the log); "No" imports nothing.
+TEST_F(ParameterFileWindowTest, openDnlOfAnotherVersionAsksTheMigrationReportFirst)
+{
+    const QString file = writeDnl(QStringLiteral("V1.14.17"));
+    openInverterHere();
+    prompt.chooseFile(file);
+    prompt.answer(PromptAnswer::Yes).answer(PromptAnswer::No);
+    main().runCommand(Command::OpenDnl);
+    ASSERT_GE(prompt.questions().size(), 2u);
+    EXPECT_EQ(prompt.questions().back().title, QStringLiteral("版本迁移报告"));
+    EXPECT_TRUE(prompt.questions().back().text.contains(QStringLiteral("[文件中没有] "))) << prompt.questions().back().text.toStdString();
+    EXPECT_FALSE(application->offlineValues().value(QStringLiteral("P0060")).has_value());
+
+    prompt.chooseFile(file);
+    prompt.answer(PromptAnswer::Yes).answer(PromptAnswer::Yes);
+    main().runCommand(Command::OpenDnl);
+    EXPECT_EQ(application->offlineValues().value(QStringLiteral("P0060")), QStringLiteral("5"));
 }
 
 TEST_F(ParameterFileWindowTest, openDnlWithoutAProjectOpensTheFilesProjectFirst)
