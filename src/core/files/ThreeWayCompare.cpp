@@ -53,7 +53,8 @@ std::vector<ThreeWayRow> compareThreeWays(const std::vector<CompareEntry>& drive
     const model::HeskProject* p = project && project->isOpen() ? &project->project() : nullptr;
     std::vector<ThreeWayRow> rows;
     rows.reserve(merged.size());
-    for (auto& [key, row] : merged) {
+    for (auto& keyed : merged) {
+        ThreeWayRow& row = keyed.second;  // a plain reference: lambdas below capture it
         const model::HeskParameterElement* element = nullptr;
         if (p) {
             DnlRow dnlKey;
