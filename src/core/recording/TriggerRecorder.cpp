@@ -370,6 +370,10 @@ void TriggerRecorder::traceRecordRejected()
     } else {
         m_state.store(0);
         m_dataError.store(true);
+        // The reception timer shows the message; when the very first frame was the bad
+        // one it has not been started yet.
+        m_waitingForData.store(false);
+        queue("dataErrorArrived");
     }
     queue("publishState");
 }
@@ -382,6 +386,13 @@ void TriggerRecorder::startWaitTimer()
         return;
     m_receptionTimer.stop();
     m_waitTimer.start(m_timings.waitPerPeriod * std::max(1, m_settings.samplingPeriod));
+}
+
+void TriggerRecorder::dataErrorArrived()
+{
+    m_waitTimer.stop();
+    if (!m_receptionTimer.isActive())
+        m_receptionTimer.start();
 }
 
 void TriggerRecorder::firstDataArrived()

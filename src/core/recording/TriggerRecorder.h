@@ -123,6 +123,7 @@ Q_SIGNALS:
 private Q_SLOTS:
     void startWaitTimer();
     void firstDataArrived();
+    void dataErrorArrived();
     void clearRecordingActive();
     void processCompleted();
     void publishState();
