@@ -6,9 +6,7 @@
 // With HESK_FAULT_WAVEFORM_SCREENSHOT set to a path, the main window with the pane and the
 // waveform window are saved there as one PNG (run under Xvfb with QT_QPA_PLATFORM=xcb).
 
-#include "MainWindowFixture.h"
-#include "SimProcess.h"
-#include "SimProjectFixture.h"
+#include "SampleApplicationFixture.h"
 
 #include "ApplicationWindows.h"
 #include "charts/ChartView.h"
@@ -25,34 +23,13 @@ namespace {
 using shell::Command;
 using namespace std::chrono_literals;
 
-class FaultWaveformPaneTest : public MainWindowTest {
+class FaultWaveformPaneTest : public SampleApplicationTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        window.reset();
-        project = QDir(dir.path()).filePath(QStringLiteral("VRA1V11418.tmprj"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj"), project));
-        ASSERT_TRUE(sim.start({QStringLiteral("--project"), project, QStringLiteral("--pty")})) << sim.error().toStdString();
-        online::InterfaceSettings settings({iniPath(), {}});
-        ASSERT_TRUE(settings.setMode(online::InterfaceMode::Serial).ok());
-        ASSERT_TRUE(settings.setSerialPort(sim.readyLine(), QStringLiteral("38400")).ok());
-        application = std::make_unique<ApplicationWindows>(setup());
-        application->window().show();
-        ASSERT_TRUE(application->window().openProjectFile(project));
+        startWith({});
     }
-    void TearDown() override
-    {
-        if (application && application->window().session().isOnline())
-            application->window().runCommand(Command::Disconnect);
-        application.reset();
-        sim.stop();
-        MainWindowTest::TearDown();
-    }
-
-    QString project;
-    sim::test::SimProcess sim;
-    std::unique_ptr<ApplicationWindows> application;
 };
 
 TEST_F(FaultWaveformPaneTest, aTripIsUploadedListedDrawnAndRoundTripsThroughTheFile)

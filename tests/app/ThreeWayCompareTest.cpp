@@ -2,9 +2,7 @@
 // the window's upload command and set beside a backup and the factory values; the row
 // changed on the drive since the backup names the drive as the side that stands apart.
 
-#include "MainWindowFixture.h"
-#include "SimProcess.h"
-#include "SimProjectFixture.h"
+#include "SampleApplicationFixture.h"
 
 #include "ApplicationWindows.h"
 #include "dialogs/ThreeWayCompareDialog.h"
@@ -18,35 +16,13 @@ namespace {
 using shell::Command;
 using namespace std::chrono_literals;
 
-class ThreeWayCompareTest : public MainWindowTest {
+class ThreeWayCompareTest : public SampleApplicationTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        window.reset();
-        // The installed inverter sample: its rows carry the file labels a compare reads.
-        project = QDir(dir.path()).filePath(QStringLiteral("VRA1V11418.tmprj"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj"), project));
-        ASSERT_TRUE(sim.start({QStringLiteral("--project"), project, QStringLiteral("--pty")})) << sim.error().toStdString();
-        online::InterfaceSettings settings({iniPath(), {}});
-        ASSERT_TRUE(settings.setMode(online::InterfaceMode::Serial).ok());
-        ASSERT_TRUE(settings.setSerialPort(sim.readyLine(), QStringLiteral("38400")).ok());
-        application = std::make_unique<ApplicationWindows>(setup());
-        application->window().show();
-        ASSERT_TRUE(application->window().openProjectFile(project));
+        startWith({});
     }
-    void TearDown() override
-    {
-        if (application && application->window().session().isOnline())
-            application->window().runCommand(Command::Disconnect);
-        application.reset();
-        sim.stop();
-        MainWindowTest::TearDown();
-    }
-
-    QString project;
-    sim::test::SimProcess sim;
-    std::unique_ptr<ApplicationWindows> application;
 };
 
 TEST_F(ThreeWayCompareTest, theDriveIsComparedWithABackupAndTheFactoryValues)

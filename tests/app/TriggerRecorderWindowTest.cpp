@@ -5,9 +5,7 @@
 // With HESK_RECORDER_SCREENSHOT set to a path, the window with a triggered motor start and
 // two cursors is saved there as a PNG (run under Xvfb with QT_QPA_PLATFORM=xcb).
 
-#include "MainWindowFixture.h"
-#include "SimProcess.h"
-#include "SimProjectFixture.h"
+#include "SampleApplicationFixture.h"
 
 #include "ApplicationWindows.h"
 #include "charts/ChartView.h"
@@ -25,33 +23,12 @@ namespace {
 using shell::Command;
 using namespace std::chrono_literals;
 
-class TriggerRecorderWindowTest : public MainWindowTest {
+class TriggerRecorderWindowTest : public SampleApplicationTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        window.reset();
-        project = QDir(dir.path()).filePath(QStringLiteral("VRA1V11418.tmprj"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(HESK_SOURCE_DIR "/data/projects/VRA1/VRA1V11418/VRA1V11418.tmprj"), project));
-        ASSERT_TRUE(sim.start({QStringLiteral("--project"), project, QStringLiteral("--pty"), QStringLiteral("--variant"),
-                               QStringLiteral("1")}))
-            << sim.error().toStdString();
-        online::InterfaceSettings settings({iniPath(), {}});
-        ASSERT_TRUE(settings.setMode(online::InterfaceMode::Serial).ok());
-        ASSERT_TRUE(settings.setSerialPort(sim.readyLine(), QStringLiteral("38400")).ok());
-        application = std::make_unique<ApplicationWindows>(setup());
-        application->window().show();
-        ASSERT_TRUE(application->window().openProjectFile(project));
-    }
-    void TearDown() override
-    {
-        if (application && application->window().session().isOnline()) {
-            sim.command(QStringLiteral("set P7000.5 0"));
-            application->window().runCommand(Command::Disconnect);
-        }
-        application.reset();
-        sim.stop();
-        MainWindowTest::TearDown();
+        startWith({QStringLiteral("--variant"), QStringLiteral("1")});
     }
     recording::TriggerSettings settingsOn(const QStringList& channels)
     {
@@ -71,10 +48,6 @@ protected:
         ASSERT_TRUE(button->isEnabled()) << text;
         button->click();
     }
-
-    QString project;
-    sim::test::SimProcess sim;
-    std::unique_ptr<ApplicationWindows> application;
 };
 
 TEST_F(TriggerRecorderWindowTest, immediateAndTriggeredRecordingsAreDrawnAndRoundTripThroughTheDataFile)

@@ -1,6 +1,7 @@
 #include "FaultWaveformPane.h"
 
 #include "charts/ChartView.h"
+#include "dialogs/FileChoice.h"
 #include "dialogs/WorkflowProgressDialog.h"
 
 #include "model/DeviceCatalogue.h"
@@ -107,23 +108,17 @@ void FaultWaveformPane::uploadFinished(const recording::FaultUploadOutcome& outc
 
 bool FaultWaveformPane::openFile(const std::optional<QString>& path)
 {
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("打开故障数据文件");
-        spec.filter = recording::faultFileFilter();
-        const std::optional<QString> picked = m_env.prompt.openFile(spec);
-        if (!picked)
-            return false;
-        chosen = *picked;
-    }
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("打开故障数据文件");
+    spec.filter = recording::faultFileFilter();
+    const std::optional<QString> chosen = givenOrOpened(path, m_env.prompt, spec);
+    if (!chosen)
+        return false;
     const model::OpenedProject& project = m_env.session.project();
     const QString style = project.isOpen() ? recording::faultFileDeviceStyle(project.deviceClass()) : QString();
     const QString version = project.isOpen() ? project.project().header.deviceVersion : QString();
     const recording::FaultFileOpenPlan plan = recording::planFaultFileOpen(
-        chosen, style, version, model::ProjectLocator(online::applicationProjectRoot().folder));
+        *chosen, style, version, model::ProjectLocator(online::applicationProjectRoot().folder));
     if (plan.message) {
         m_env.prompt.showMessage(*plan.message);
         return false;
@@ -149,29 +144,23 @@ bool FaultWaveformPane::exportData(const std::optional<QString>& path)
         m_env.prompt.showMessage(model::UserMessage::warning(recording::noFaultDataText()));
         return false;
     }
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("导出数据");
-        spec.fileName = recording::faultFileProposedName();
-        spec.filter = recording::faultFileFilter();
-        spec.defaultSuffix = QStringLiteral("txt");
-        const std::optional<QString> picked = m_env.prompt.saveFile(spec);
-        if (!picked)
-            return false;
-        chosen = *picked;
-    }
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("导出数据");
+    spec.fileName = recording::faultFileProposedName();
+    spec.filter = recording::faultFileFilter();
+    spec.defaultSuffix = QStringLiteral("txt");
+    const std::optional<QString> chosen = givenOrSaved(path, m_env.prompt, spec);
+    if (!chosen)
+        return false;
     const model::OpenedProject& project = m_env.session.project();
     const recording::FaultFileHeader header =
         recording::faultFileHeader(*m_record, project.deviceClass(), project.project().header.deviceVersion,
                                    QDateTime::currentDateTime());
-    if (const std::optional<QString> failure = recording::writeFaultDataFile(chosen, *m_record, header)) {
+    if (const std::optional<QString> failure = recording::writeFaultDataFile(*chosen, *m_record, header)) {
         m_env.prompt.showMessage(model::UserMessage::error(QStringLiteral("文件保存失败！") + *failure));
         return false;
     }
-    m_env.prompt.showMessage(model::UserMessage::hint(recording::faultFileExportedText(chosen)));
+    m_env.prompt.showMessage(model::UserMessage::hint(recording::faultFileExportedText(*chosen)));
     return true;
 }
 
@@ -181,23 +170,17 @@ bool FaultWaveformPane::savePicture(const std::optional<QString>& path)
         m_env.prompt.showMessage(model::UserMessage::warning(recording::noFaultDataText()));
         return false;
     }
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("保存图片");
-        spec.fileName = QStringLiteral("1.png");
-        spec.filter = QStringLiteral("png File (*.png)");
-        spec.defaultSuffix = QStringLiteral("png");
-        const std::optional<QString> picked = m_env.prompt.saveFile(spec);
-        if (!picked) {
-            m_env.prompt.showMessage(model::UserMessage::warning(QStringLiteral("请选择文件！")));
-            return false;
-        }
-        chosen = *picked;
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("保存图片");
+    spec.fileName = QStringLiteral("1.png");
+    spec.filter = QStringLiteral("png File (*.png)");
+    spec.defaultSuffix = QStringLiteral("png");
+    const std::optional<QString> chosen = givenOrSaved(path, m_env.prompt, spec);
+    if (!chosen) {
+        m_env.prompt.showMessage(model::UserMessage::warning(QStringLiteral("请选择文件！")));
+        return false;
     }
-    if (!m_chart->savePng(chosen)) {
+    if (!m_chart->savePng(*chosen)) {
         m_env.prompt.showMessage(model::UserMessage::error(QStringLiteral("图片保存失败！")));
         return false;
     }

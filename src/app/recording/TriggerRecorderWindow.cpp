@@ -3,6 +3,7 @@
 #include "TriggerSettingsDialog.h"
 #include "charts/ChartView.h"
 #include "charts/WaveformPanel.h"
+#include "dialogs/FileChoice.h"
 
 #include "recording/TricfgFile.h"
 #include "recording/TriggerDataFile.h"
@@ -159,19 +160,13 @@ void TriggerRecorderWindow::showRecording(const recording::TriggerRecording& rec
 
 bool TriggerRecorderWindow::importData(const std::optional<QString>& path)
 {
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("导入数据");
-        spec.filter = QStringLiteral("txt File (*.txt)");
-        const std::optional<QString> picked = m_prompt.openFile(spec);
-        if (!picked)
-            return false;
-        chosen = *picked;
-    }
-    auto read = recording::readTriggerDataFile(chosen);
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("导入数据");
+    spec.filter = QStringLiteral("txt File (*.txt)");
+    const std::optional<QString> chosen = givenOrOpened(path, m_prompt, spec);
+    if (!chosen)
+        return false;
+    auto read = recording::readTriggerDataFile(*chosen);
     if (const auto* problem = std::get_if<model::UserMessage>(&read)) {
         m_prompt.showMessage(*problem);  // the display keeps what it showed
         return false;
@@ -187,28 +182,22 @@ bool TriggerRecorderWindow::exportData(const std::optional<QString>& path)
         m_prompt.showMessage(model::UserMessage::warning(kNoData));
         return false;
     }
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("导出数据");
-        spec.filter = QStringLiteral("txt File (*.txt)");
-        spec.defaultSuffix = QStringLiteral("txt");
-        const std::optional<QString> picked = m_prompt.saveFile(spec);
-        if (!picked) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请选择导出文件路径，导出数据任务失败！")));
-            return false;
-        }
-        chosen = *picked;
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("导出数据");
+    spec.filter = QStringLiteral("txt File (*.txt)");
+    spec.defaultSuffix = QStringLiteral("txt");
+    const std::optional<QString> chosen = givenOrSaved(path, m_prompt, spec);
+    if (!chosen) {
+        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请选择导出文件路径，导出数据任务失败！")));
+        return false;
     }
-    const recording::TriggerDataWrite written = recording::writeTriggerDataFile(chosen, *m_recording);
+    const recording::TriggerDataWrite written = recording::writeTriggerDataFile(*chosen, *m_recording);
     if (!written.ok) {
         m_prompt.showMessage(model::UserMessage::error(QStringLiteral("文件保存失败！")));
         return false;
     }
     m_unsaved = false;
-    m_status->setText(QStringLiteral("数据已导出：") + chosen);
+    m_status->setText(QStringLiteral("数据已导出：") + *chosen);
     return true;
 }
 
@@ -218,21 +207,15 @@ bool TriggerRecorderWindow::savePicture(const std::optional<QString>& path)
         m_prompt.showMessage(model::UserMessage::warning(kNoData));
         return false;
     }
-    QString chosen;
-    if (path) {
-        chosen = *path;
-    } else {
-        model::FileDialogSpec spec;
-        spec.title = QStringLiteral("保存图片");
-        spec.fileName = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".png");
-        spec.filter = QStringLiteral("png File (*.png)");
-        spec.defaultSuffix = QStringLiteral("png");
-        const std::optional<QString> picked = m_prompt.saveFile(spec);
-        if (!picked)
-            return false;
-        chosen = *picked;
-    }
-    if (!m_panel->chart()->savePng(chosen)) {
+    model::FileDialogSpec spec;
+    spec.title = QStringLiteral("保存图片");
+    spec.fileName = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".png");
+    spec.filter = QStringLiteral("png File (*.png)");
+    spec.defaultSuffix = QStringLiteral("png");
+    const std::optional<QString> chosen = givenOrSaved(path, m_prompt, spec);
+    if (!chosen)
+        return false;
+    if (!m_panel->chart()->savePng(*chosen)) {
         m_prompt.showMessage(model::UserMessage::error(QStringLiteral("图片保存失败！")));
         return false;
     }
