@@ -1,6 +1,6 @@
 #pragma once
 // A command's file: the path a caller gave (the main menu, a test, heskmon-like use), or
-// the one the person chooses in the save or open dialog the spec describes.
+// the one the person chooses in the save or open dialog that `spec` describes.
 
 #include "model/UserPrompt.h"
 
