@@ -198,14 +198,17 @@ TEST_F(HeskmonOnline, readPrintsNumberNameValueAndUnitAsThePageShowsThem)
     startPty(writeDisplayProject(dir.path()));
     ASSERT_EQ(sim.command(QStringLiteral("set P0100 6554")), QStringLiteral("ok P0100=6554"));  // 40.002441 %
     ASSERT_TRUE(sim.command(QStringLiteral("set P0072 200")).startsWith(QStringLiteral("ok")));
-    ASSERT_TRUE(sim.command(QStringLiteral("set r0820 125")).startsWith(QStringLiteral("ok")));
+    // The drive reports its base time TA (125 us) through r0820's own conversion: the word
+    // is 625, shown through the formula with the drive's P0072 as 625 x 200 / 1000.
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return sim.command(QStringLiteral("get r0820")) == QStringLiteral("ok r0820=625"); }, 5s))
+        << sim.command(QStringLiteral("get r0820")).toStdString();
 
     const CliRun text =
         run({QStringLiteral("read"), QStringLiteral("P0100"), QStringLiteral("r0002"), QStringLiteral("r0820")});
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_EQ(text.out, QStringLiteral("P0100\t给定百分比\t40.00\t%\n"
                                        "r0002\t参数2\t0.00\tHz\n"
-                                       "r0820\t参数820\t25.00\t\n"));
+                                       "r0820\t参数820\t125.00\t\n"));
 
     const CliRun json = run({QStringLiteral("read"), QStringLiteral("P0100"), QStringLiteral("--json")});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
