@@ -104,26 +104,47 @@ bool FaultDataUpload::start()
         station = std::get<int>(checked);
     }
 
+    begin(link::faultDataTriggerRequest(static_cast<uint8_t>(station)), station, slaveCount + 1, false);
+    return true;
+}
+
+bool FaultDataUpload::startDriveBoard()
+{
+    if (running() || m_session.linkChanging() || !m_session.isOnline())
+        return false;
+    begin(link::driveBoardWaveformRequest(), 0, 1, true);
+    return true;
+}
+
+void FaultDataUpload::begin(const link::CommandFrame& trigger, int station, int stationCount, bool driveBoard)
+{
     link::FaultDataStore& store = m_session.link().faultData();
     m_previous = store.snapshot();
     m_previousRecord = m_record;
     m_previousStation = m_station;
     m_station = station;
-    m_stationCount = slaveCount + 1;
+    m_stationCount = stationCount;
     m_session.setRecordingActive(true);
     store.clear();
     m_framesAtLastCheck = 0;
     m_started.store(false);
     m_ended.store(false);
     m_triggerStation.store(static_cast<uint8_t>(station));
+    m_driveBoardMode.store(driveBoard);
+    m_driveBoard.store(driveBoard);
     m_faultMode.store(true);
     m_session.scheduler().setFaultDataMode(true);
-    m_session.scheduler().queueWrite(link::faultDataTriggerRequest(static_cast<uint8_t>(station)));
+    m_session.scheduler().queueWrite(trigger);
     m_session.log().log(QStringLiteral("发送故障数据触发命令"), 1);
     m_state = State::Triggered;
     m_tick.start();
     m_triggerTimer.start();
-    return true;
+}
+
+link::CommandFrame FaultDataUpload::triggerFrame() const
+{
+    return m_driveBoardMode.load() ? link::driveBoardWaveformRequest()
+                                   : link::faultDataTriggerRequest(m_triggerStation.load());
 }
 
 bool FaultDataUpload::startDataFlowIfRequested()
@@ -131,7 +152,7 @@ bool FaultDataUpload::startDataFlowIfRequested()
     // Only the answer to our own trigger's confirm: a confirm of another write that went
     // ahead of the trigger does not start the transfer.
     if (!m_faultMode.load()
-        || m_session.scheduler().writeInProgress() != link::faultDataTriggerRequest(m_triggerStation.load()))
+        || m_session.scheduler().writeInProgress() != triggerFrame())
         return false;
     bool expected = false;
     return m_started.compare_exchange_strong(expected, true);
@@ -149,8 +170,8 @@ bool FaultDataUpload::dataComplete()
 
 bool FaultDataUpload::firstDriveBoardAnswer()
 {
-    // The drive-board upload is not offered: nothing waits for its answer.
-    return m_driveBoard.exchange(false);
+    // Only while our own request to the board waits: its repeats are not confirmed again.
+    return m_faultMode.load() && m_driveBoard.exchange(false);
 }
 
 void FaultDataUpload::tick()
@@ -200,7 +221,7 @@ void FaultDataUpload::succeed()
     link::FaultDataStore& store = m_session.link().faultData();
     const std::vector<uint8_t> ring = store.ringBytes();
     const std::vector<uint16_t> words = store.words();
-    m_record = decodeFaultRecord(ring, words, {false, m_station, m_stationCount});
+    m_record = decodeFaultRecord(ring, words, {m_driveBoardMode.load(), m_station, m_stationCount});
     end();
     const QString text = QStringLiteral("所有故障数据上传完毕！");
     m_prompt.showMessage(model::UserMessage::information(text));
@@ -225,6 +246,7 @@ void FaultDataUpload::end()
     m_faultMode.store(false);
     m_started.store(false);
     m_ended.store(false);
+    m_driveBoard.store(false);
     m_session.scheduler().setFaultDataMode(false);
     m_session.setRecordingActive(false);
     m_state = State::Idle;

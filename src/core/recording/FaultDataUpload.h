@@ -17,6 +17,9 @@
 //               frames must have grown, else "故障数据上传超时，请您重新尝试！"
 //   done        the end frame (0x13); the 50 ms tick decodes the record and reports
 //               "所有故障数据上传完毕！"
+// startDriveBoard() runs the same exchange with the drive board (already listening on its
+// own serial port, see DriveBoardFaultUpload): F2 E0 instead of the trigger, its first
+// answer confirmed, the record decoded in drive-board mode; no refusals, no station.
 // A failed upload puts the previous record (store contents and station) back; the link
 // closing ends a running upload as failed. Progress goes out through signals only; the
 // messages go through the prompt.
@@ -82,6 +85,8 @@ public:
 
     // False when refused or cancelled before anything was sent (the message shown).
     bool start();
+    // The drive board's upload on a link that listens already: false when one runs.
+    bool startDriveBoard();
     bool running() const { return m_state != State::Idle; }
     State state() const { return m_state; }
     // The record held now (shown in the fault-waveform view); its station.
@@ -105,6 +110,8 @@ Q_SIGNALS:
     void finished(const hesk::recording::FaultUploadOutcome& outcome);
 
 private:
+    void begin(const link::CommandFrame& trigger, int station, int stationCount, bool driveBoard);
+    link::CommandFrame triggerFrame() const;
     void tick();
     void triggerCheck();
     void stallCheck();
@@ -137,7 +144,8 @@ private:
     std::atomic<bool> m_faultMode{false};
     std::atomic<bool> m_started{false};
     std::atomic<bool> m_ended{false};
-    std::atomic<bool> m_driveBoard{false};
+    std::atomic<bool> m_driveBoard{false};      // the board's first answer still awaited
+    std::atomic<bool> m_driveBoardMode{false};  // this upload asks the drive board
 };
 
 }  // namespace hesk::recording

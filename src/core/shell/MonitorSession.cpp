@@ -305,6 +305,54 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
     return goOnline(false);
 }
 
+std::optional<online::ConnectionSettings> MonitorSession::connectionSettings()
+{
+    std::optional<online::ConnectionSettings> loaded =
+        m_settingsOverride ? m_settingsOverride : m_settings.loadConnectionSettings();
+    if (!loaded)
+        m_log.log(QStringLiteral("<错误>通信设置加载失败！"), 3);
+    return loaded;
+}
+
+bool MonitorSession::openListening(const online::ConnectionSettings& settings)
+{
+    if (isOnline() || m_listening || refusedWhileLinkChanges("打开驱动板串口"))
+        return false;
+    link::CDeviceLink& l = *m_link;
+    l.close();
+    const QString path = settings.portPath.isEmpty() && !settings.portName.isEmpty()
+                             ? online::portOpenPath(settings.portName)
+                             : settings.portPath;
+    if (path.isEmpty() || !l.openSerial(path, settings.baudRate)) {
+        l.close();
+        return false;
+    }
+    // Nothing but the workflow's own frames goes out: the board answers no parameter reads.
+    m_scheduler->reset();
+    if (!l.startMonitoringThread()) {
+        l.close();
+        return false;
+    }
+    m_listening = true;
+    l.state().online.store(true);
+    l.startDispatchTimer();
+    m_schedulerTimer.start();
+    return true;
+}
+
+void MonitorSession::closeListening()
+{
+    if (!m_listening)
+        return;
+    m_link->stopDispatchTimer();
+    m_schedulerTimer.stop();
+    m_link->close();
+    m_scheduler->abandonWrites(QStringLiteral("<错误>连接已断开，未完成的修改被取消"));
+    m_link->state().wakeWaiter(ReplyStatus::LinkNotOpened);
+    m_listening = false;
+    m_recordingActive = false;
+}
+
 void MonitorSession::reportCpuTypeMismatch()
 {
     const uint16_t device = m_connection.deviceCpuType.load();
@@ -407,6 +455,7 @@ bool MonitorSession::disconnectDevice()
     m_scheduler->abandonWrites(QStringLiteral("<错误>连接已断开，未完成的修改被取消"));
     m_link->state().wakeWaiter(ReplyStatus::LinkNotOpened);
     m_monitoring = false;
+    m_listening = false;
     h.resetControlPages();
     h.recorderOffline();
     m_connection.linkAlive.store(false);

@@ -92,6 +92,20 @@ public:
     bool disconnectDevice();
 
     bool isOnline() const;
+    // The listening link of the drive board's fault upload: the serial port opened with
+    // `settings` (port and baud), the monitoring reader started without the connect
+    // exchange, online marked, and only the frame dispatch (10 ms) and the send scheduler
+    // (25 ms) running: no poll lists, no supervision, no health check. False, with the
+    // port closed again, when the port cannot be opened or the reader cannot start; the
+    // caller says so. Refused while online or while the link changes.
+    bool openListening(const online::ConnectionSettings& settings);
+    // Ends it: timers stopped, the port closed, writes still queued abandoned, offline.
+    void closeListening();
+    bool isListening() const { return m_listening; }
+    // The connection settings a connect would use now (the override, else the settings
+    // file); nothing, with the log line "<错误>通信设置加载失败！", when none (the caller
+    // says what failed).
+    std::optional<online::ConnectionSettings> connectionSettings();
     // The link waits for a reader thread to end or the health check reopens the port:
     // commands that would send are refused meanwhile.
     bool linkChanging() const;
@@ -223,6 +237,7 @@ private:
 
     online::ConnectionSettings m_connected;  // the settings of the link that is open
     bool m_monitoring = false;
+    bool m_listening = false;
     bool m_reopenInProgress = false;
     bool m_recordingActive = false;
     int m_deadSeconds = 0;
