@@ -4,6 +4,7 @@
 
 #include "files/OfflineDnlSave.h"
 #include "dialogs/ThreeWayCompareDialog.h"
+#include "online/InstalledProjects.h"
 
 #include <QAction>
 #include <QInputDialog>
@@ -160,6 +161,19 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
     m_faultUpload = std::make_unique<recording::FaultDataUpload>(w.session(), w.prompt());
     m_faultUpload->setRecorderState([this] { return m_recorder->state(); });
     m_faultUpload->setControlHeld([this] { return m_panel->controlHeld(); });
+    // 上传驱动板故障录波: the board's own serial port, the inverter project opened first when
+    // none is open, the record shown in this pane.
+    const auto showFaultPane = [&w] {
+        QDockWidget* dock = w.dock(MainWindow::Pane::FaultWaveform);
+        if (dock == nullptr)
+            return false;
+        dock->show();
+        dock->raise();
+        return true;
+    };
+    m_boardUpload = std::make_unique<recording::DriveBoardFaultUpload>(recording::DriveBoardFaultUpload::Environment{
+        w.session(), w.prompt(), *m_faultUpload, model::ProjectLocator(online::applicationProjectRoot().folder),
+        [&w](const QString& project) { return w.openProjectFile(project); }, showFaultPane});
     FaultWaveformPane::Environment faultEnvironment{
         w.session(), w.prompt(), *m_faultUpload, [&w](const QString& project) { return w.openProjectFile(project); },
         [&w](int slaves) -> std::optional<QString> {
@@ -168,11 +182,16 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
                 &w, QStringLiteral("设置站号"), QStringLiteral("从站数：%1\n请输入站号（0为主站）：").arg(slaves),
                 QLineEdit::Normal, QStringLiteral("0"), &ok);
             return ok ? std::optional<QString>(text) : std::nullopt;
-        }};
+        },
+        m_boardUpload.get()};
     m_faultWaveformPane = new FaultWaveformPane(std::move(faultEnvironment));
     w.dock(MainWindow::Pane::FaultWaveform)->setWidget(m_faultWaveformPane);
     QObject::connect(&w, &MainWindow::projectClosed, m_faultWaveformPane, &FaultWaveformPane::clear);
     QObject::connect(&w, &MainWindow::commandRequested, m_faultWaveformPane, [this, &w](shell::Command command) {
+        if (command == shell::Command::UploadBoardFaultWaveform) {
+            m_faultWaveformPane->uploadFromBoard();
+            return;
+        }
         if (command != shell::Command::OpenFaultWaveformFile)
             return;
         if (QDockWidget* dock = w.dock(MainWindow::Pane::FaultWaveform)) {

@@ -70,6 +70,7 @@ public:
     TriggerRecorderWindow& recorderWindow() { return *m_recorderWindow; }
     FaultWaveformPane& faultWaveformPane() { return *m_faultWaveformPane; }
     recording::FaultDataUpload& faultUpload() { return *m_faultUpload; }
+    recording::DriveBoardFaultUpload& boardUpload() { return *m_boardUpload; }
     // 触发录波: the recorder's window, shown and raised.
     TriggerRecorderWindow* showRecorder();
     // The three-way compare dialog last opened (closed: nullptr).
@@ -94,6 +95,7 @@ private:
     TriggerRecorderWindow* m_recorderWindow = nullptr;  // owned by the main window
     std::unique_ptr<RecorderHooks> m_recorderHooks;
     std::unique_ptr<recording::FaultDataUpload> m_faultUpload;
+    std::unique_ptr<recording::DriveBoardFaultUpload> m_boardUpload;
     FaultWaveformPane* m_faultWaveformPane = nullptr;  // owned by its dock
     FaultAlarmPane* m_faultPane = nullptr;  // owned by its dock
     ControlPanelPane* m_panelPane = nullptr;  // owned by its dock

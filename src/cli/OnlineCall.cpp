@@ -76,11 +76,12 @@ OnlineCall::~OnlineCall()
         m_session->disconnectDevice();
 }
 
-std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const CliOutput& out, int& exitCode)
+std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const CliOutput& out, int& exitCode,
+                                               bool projectRequired)
 {
     exitCode = ExitUsage;
     const std::optional<QString> projectPath = call.option(QStringLiteral("--project"));
-    if (!projectPath) {
+    if (!projectPath && projectRequired) {
         out.usage(QStringLiteral("--project FILE is required"));
         return nullptr;
     }
@@ -132,6 +133,10 @@ std::unique_ptr<OnlineCall> OnlineCall::prepare(const CliArguments& call, const 
     }
 
     exitCode = ExitFailure;
+    if (!projectPath) {
+        exitCode = ExitOk;
+        return online;
+    }
     if (const auto failure = session.project().open(*projectPath)) {
         out.fail(failure->text);
         return nullptr;

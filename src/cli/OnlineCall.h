@@ -32,8 +32,10 @@ public:
     static QString optionsHelp();
 
     // Opens the project and prepares the session; prints the failure and returns nothing
-    // when the project or the options are not usable.
-    static std::unique_ptr<OnlineCall> prepare(const CliArguments& call, const CliOutput& out, int& exitCode);
+    // when the project or the options are not usable. With `projectRequired` false a call
+    // without --project gets a session without a project (the workflow opens one).
+    static std::unique_ptr<OnlineCall> prepare(const CliArguments& call, const CliOutput& out, int& exitCode,
+                                               bool projectRequired = true);
     ~OnlineCall();
 
     // Runs the connect sequence; its messages were printed on failure, and when the

@@ -3,17 +3,23 @@
 // bit from the catalogue, the curves; the file exported and opened again identically;
 // the refusals without data.
 //
-// With HESK_FAULT_WAVEFORM_SCREENSHOT set to a path, the main window with the pane and the
-// waveform window are saved there as one PNG (run under Xvfb with QT_QPA_PLATFORM=xcb).
+// The drive board's upload from the menu: enabled without a project and offline, not
+// while monitoring; the inverter project opened by itself and the board's record shown.
+//
+// With HESK_FAULT_WAVEFORM_SCREENSHOT (the drive's record) or HESK_FAULT_BOARD_SCREENSHOT
+// (the drive board's) set to a path, the main window with the pane and the waveform
+// window are saved there as one PNG (run under Xvfb with QT_QPA_PLATFORM=xcb).
 
 #include "SampleApplicationFixture.h"
 
 #include "ApplicationWindows.h"
 #include "charts/ChartView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 
@@ -29,6 +35,31 @@ protected:
     {
         MainWindowTest::SetUp();
         startWith({});
+    }
+
+    // The main window with the pane under the waveform window, as one PNG at the path in
+    // the environment variable `variable` (nothing when it is not set).
+    void screenshot(const char* variable)
+    {
+        const QByteArray shot = qgetenv(variable);
+        if (shot.isEmpty())
+            return;
+        MainWindow& w = application->window();
+        FaultWaveformPane& pane = application->faultWaveformPane();
+        w.dock(MainWindow::Pane::FaultWaveform)->show();
+        w.dock(MainWindow::Pane::FaultWaveform)->raise();
+        w.resize(1280, 800);
+        pane.waveformWindow()->resize(1280, 520);
+        QApplication::processEvents();
+        const QPixmap main = w.grab();
+        const QPixmap curves = pane.waveformWindow()->grab();
+        QPixmap both(std::max(main.width(), curves.width()), main.height() + curves.height());
+        both.fill(Qt::white);
+        QPainter painter(&both);
+        painter.drawPixmap(0, 0, curves);
+        painter.drawPixmap(0, curves.height(), main);
+        painter.end();
+        both.save(QString::fromLocal8Bit(shot));
     }
 };
 
@@ -92,22 +123,65 @@ TEST_F(FaultWaveformPaneTest, aTripIsUploadedListedDrawnAndRoundTripsThroughTheF
         }
     }
 
-    if (const QByteArray shot = qgetenv("HESK_FAULT_WAVEFORM_SCREENSHOT"); !shot.isEmpty()) {
-        w.dock(MainWindow::Pane::FaultWaveform)->show();
-        w.dock(MainWindow::Pane::FaultWaveform)->raise();
-        w.resize(1280, 800);
-        pane.waveformWindow()->resize(1280, 520);
-        QApplication::processEvents();
-        const QPixmap main = w.grab();
-        const QPixmap curves = pane.waveformWindow()->grab();
-        QPixmap both(std::max(main.width(), curves.width()), main.height() + curves.height());
-        both.fill(Qt::white);
-        QPainter painter(&both);
-        painter.drawPixmap(0, 0, curves);
-        painter.drawPixmap(0, curves.height(), main);
-        painter.end();
-        both.save(QString::fromLocal8Bit(shot));
-    }
+    screenshot("HESK_FAULT_WAVEFORM_SCREENSHOT");
+}
+
+TEST_F(FaultWaveformPaneTest, theDriveBoardUploadFromTheMenuFillsThePane)
+{
+    MainWindow& w = application->window();
+    FaultWaveformPane& pane = application->faultWaveformPane();
+    QAction* entry = w.action(Command::UploadBoardFaultWaveform);
+    ASSERT_NE(entry, nullptr);
+    w.refreshCommands();
+    EXPECT_TRUE(entry->isEnabled()) << "a project open, offline";
+    w.runCommand(Command::Connect);
+    ASSERT_TRUE(w.session().isMonitoring()) << messageTexts().join(QLatin1Char('|')).toStdString();
+    w.refreshCommands();
+    EXPECT_FALSE(entry->isEnabled()) << "monitoring";
+    w.runCommand(Command::Disconnect);
+    w.runCommand(Command::CloseProject);
+    ASSERT_FALSE(w.session().project().isOpen());
+    w.refreshCommands();
+    EXPECT_TRUE(entry->isEnabled()) << "no project";
+
+    ASSERT_TRUE(sim.command(QStringLiteral("fault set 0.6")).startsWith(QLatin1String("ok")));
+    sim::test::pumpUntil([] { return false; }, 400ms);  // the samples after the trip
+    w.dock(MainWindow::Pane::FaultWaveform)->hide();
+    const qsizetype before = messageTexts().size();
+    entry->trigger();
+    ASSERT_TRUE(sim::test::pumpUntil([&] { return pane.record().has_value(); }, 30s))
+        << messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(messageTexts().mid(before), QStringList{QStringLiteral("所有故障数据上传完毕！")});
+    // The inverter project was opened for it, the pane shown.
+    EXPECT_TRUE(w.session().project().isOpen());
+    EXPECT_EQ(w.session().project().project().header.deviceType, QStringLiteral("VRA1"));
+    EXPECT_FALSE(w.dock(MainWindow::Pane::FaultWaveform)->isHidden());
+
+    const recording::FaultRecord& record = *pane.record();
+    EXPECT_TRUE(record.driveBoard);
+    ASSERT_EQ(record.faults.size(), 2u);
+    QListWidget* faults = pane.faultList();
+    ASSERT_EQ(faults->count(), 2);
+    EXPECT_EQ(faults->item(1)->text(), QStringLiteral("第2次故障(最近的故障)"));
+    EXPECT_EQ(faults->currentRow(), 1);
+    const QString status = pane.statusLabel()->text();
+    EXPECT_TRUE(status.contains(QStringLiteral("已运行0天0小时0分钟"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("共发生2次故障"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("共上电1次"))) << status.toStdString();
+    // One curve per channel of the newest fault: two analog, six digital ones.
+    ASSERT_EQ(pane.curves().size(), 8u);
+    QStringList names;
+    for (const recording::FaultChannel& c : record.faults.back().channels)
+        if (c.digital)
+            names << c.name;
+    EXPECT_EQ(names.size(), 6);
+
+    // The board's port is closed again and the session offline as before.
+    EXPECT_FALSE(w.session().isOnline());
+    EXPECT_FALSE(w.session().isListening());
+    w.refreshCommands();
+    EXPECT_TRUE(w.action(Command::Connect)->isEnabled());
+    screenshot("HESK_FAULT_BOARD_SCREENSHOT");
 }
 
 }  // namespace

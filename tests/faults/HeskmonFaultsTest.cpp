@@ -1,6 +1,7 @@
 // heskmon faultdata and heskmon faults --live against the real simulated drive running the
 // installed inverter sample: a trip uploaded into a fault-data file that reads back, the
-// active faults and alarms as the pane lists them, and a drive that never confirms.
+// active faults and alarms as the pane lists them, a drive that never confirms, and the
+// drive board's record over its own port without a project.
 
 #include "ChildProcess.h"
 #include "SimProcess.h"
@@ -39,9 +40,12 @@ protected:
     }
     CliRun heskmon(const QStringList& args)
     {
-        const QStringList all =
-            args + QStringList{QStringLiteral("--project"), project, QStringLiteral("--port"), sim.readyLine()};
-        const testsupport::ProcessRun process = testsupport::runProcess(QStringLiteral(HESK_CLI_PATH), all);
+        return heskmonExactly(args + QStringList{QStringLiteral("--project"), project, QStringLiteral("--port"),
+                                                 sim.readyLine()});
+    }
+    CliRun heskmonExactly(const QStringList& args)
+    {
+        const testsupport::ProcessRun process = testsupport::runProcess(QStringLiteral(HESK_CLI_PATH), args);
         return {process.exitCode, QString::fromUtf8(process.out), QString::fromUtf8(process.err)};
     }
     void simSays(const char* command)
@@ -85,6 +89,64 @@ TEST_F(HeskmonFaults, aDriveThatNeverConfirmsLeavesNoFile)
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(QStringLiteral("故障数据触发超时，请您重新尝试！"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(HeskmonFaults, driveBoardUploadWithoutAProjectWritesTheBoardFile)
+{
+    simSays("fault set 0.7");
+    const QString path = dir.filePath(QStringLiteral("BOARD.txt"));
+    const QStringList common = {QStringLiteral("faultdata"), QStringLiteral("--drive-board"), QStringLiteral("-o"), path,
+                                QStringLiteral("--root"), QStringLiteral(HESK_SOURCE_DIR "/data/projects")};
+    const CliRun run = heskmonExactly(QStringList{QStringLiteral("--json")} + common
+                                      + QStringList{QStringLiteral("--port"), sim.readyLine()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject result = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_TRUE(result.value(QStringLiteral("driveBoard")).toBool());
+    const QJsonArray information = result.value(QStringLiteral("information")).toArray();
+    ASSERT_EQ(information.size(), 3);
+    EXPECT_TRUE(information.at(0).toString().startsWith(QStringLiteral("已运行0天0小时0分钟")));
+    EXPECT_EQ(information.at(1).toString(), QStringLiteral("共发生2次故障"));
+    EXPECT_EQ(information.at(2).toString(), QStringLiteral("共上电1次"));
+    const QJsonArray faults = result.value(QStringLiteral("faults")).toArray();
+    ASSERT_EQ(faults.size(), 2);
+    for (const QJsonValue& fault : faults) {
+        EXPECT_EQ(fault.toObject().value(QStringLiteral("channels")).toInt(), 8);
+        EXPECT_EQ(fault.toObject().value(QStringLiteral("samples")).toInt(), 128);
+    }
+    EXPECT_TRUE(run.err.contains(QStringLiteral("未安装VRA1V11417工程"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("所有故障数据上传完毕！")));
+
+    const recording::FaultFileRead read = recording::readFaultDataFile(path);
+    ASSERT_TRUE(read.contents.has_value()) << read.message.toStdString();
+    EXPECT_EQ(read.contents->header.deviceStyle, QStringLiteral("DriverBoard"));
+    EXPECT_EQ(read.contents->header.deviceVersion, QStringLiteral("V1.00.00"));
+    EXPECT_TRUE(read.contents->record.driveBoard);
+    ASSERT_EQ(read.contents->record.faults.size(), 2u);
+    int digital = 0;
+    for (const recording::FaultChannel& c : read.contents->record.faults[1].channels)
+        digital += c.digital && !c.name.isEmpty() ? 1 : 0;
+    EXPECT_EQ(digital, 6);
+
+    // Refused before anything is opened, and a port that cannot be opened: no file.
+    struct Case {
+        const char* name;
+        QStringList extra;
+        const char* says;
+    };
+    const std::vector<Case> cases = {
+        {"over UDP", {QStringLiteral("--udp")}, "not with --udp"},
+        {"with a station", {QStringLiteral("--port"), sim.readyLine(), QStringLiteral("--station"), QStringLiteral("1")},
+         "not with --udp or --station"},
+        {"no such port", {QStringLiteral("--port"), dir.filePath(QStringLiteral("no-such-port"))}, "驱动板串口打开失败！"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QFile::remove(path) || !QFile::exists(path));
+        const CliRun refused = heskmonExactly(common + c.extra);
+        EXPECT_NE(refused.exitCode, 0);
+        EXPECT_TRUE(refused.err.contains(QString::fromUtf8(c.says))) << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path));
+    }
 }
 
 TEST_F(HeskmonFaults, liveListsTheActiveFaultsAndAlarmsAsThePaneDoes)

@@ -165,9 +165,11 @@ TEST(CommandRulesTest, commandsNotBuiltAreNeverAvailable)
             EXPECT_EQ(commandAvailable(c, state), !notBuilt && commandEnabled(c, state)) << static_cast<int>(c);
         }
     }
-    // The rules do allow them, so the list is what keeps them off.
-    EXPECT_TRUE(commandEnabled(Command::UploadBoardFaultWaveform, noProject()));
-    EXPECT_FALSE(commandAvailable(Command::UploadBoardFaultWaveform, noProject()));
+    // The drive board's upload is built: its rule alone decides (without a project or
+    // not monitoring).
+    EXPECT_TRUE(commandAvailable(Command::UploadBoardFaultWaveform, noProject()));
+    EXPECT_TRUE(commandAvailable(Command::UploadBoardFaultWaveform, projectOffline()));
+    EXPECT_FALSE(commandAvailable(Command::UploadBoardFaultWaveform, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::FactoryRestore, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::Download, monitoring()));
     EXPECT_TRUE(commandAvailable(Command::FindParameter, monitoring()));

@@ -88,10 +88,25 @@ bool FaultWaveformPane::upload()
         return false;
     if (!m_env.upload.start())
         return false;
-    m_uploadButton->setEnabled(false);
-    m_progress = workflowProgressDialog(this, QStringLiteral("上传故障数据"), QStringLiteral("等待设备回复..."), 0);
-    m_progress->show();
+    showProgress(QStringLiteral("上传故障数据"));
     return true;
+}
+
+bool FaultWaveformPane::uploadFromBoard()
+{
+    if (m_env.boardUpload == nullptr || m_env.upload.running() || m_env.boardUpload->running())
+        return false;
+    if (!m_env.boardUpload->start())
+        return false;
+    showProgress(QStringLiteral("上传驱动板故障录波"));
+    return true;
+}
+
+void FaultWaveformPane::showProgress(const QString& title)
+{
+    m_uploadButton->setEnabled(false);
+    m_progress = workflowProgressDialog(this, title, QStringLiteral("等待设备回复..."), 0);
+    m_progress->show();
 }
 
 void FaultWaveformPane::uploadFinished(const recording::FaultUploadOutcome& outcome)

@@ -13,9 +13,7 @@
 
 namespace hesk::shell {
 
-inline constexpr std::array kCommandsNotBuilt{
-    Command::UploadBoardFaultWaveform,  // fault data upload
-};
+inline constexpr std::array<Command, 0> kCommandsNotBuilt{};
 
 inline constexpr std::array<TreeNodeKind, 0> kTreeNodesNotBuilt{};
 
