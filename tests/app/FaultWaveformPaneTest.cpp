@@ -14,6 +14,7 @@
 
 #include "ApplicationWindows.h"
 #include "charts/ChartView.h"
+#include "frame/StatusPanes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,6 +182,8 @@ TEST_F(FaultWaveformPaneTest, theDriveBoardUploadFromTheMenuFillsThePane)
     EXPECT_FALSE(w.session().isListening());
     w.refreshCommands();
     EXPECT_TRUE(w.action(Command::Connect)->isEnabled());
+    EXPECT_FALSE(w.statusPanes()->pane(1)->text().startsWith(QStringLiteral("在线(")))
+        << w.statusPanes()->pane(1)->text().toStdString();
     screenshot("HESK_FAULT_BOARD_SCREENSHOT");
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The fault-waveform upload from the drive board over its own serial port (上传驱动板故障
-//录波). start() runs the steps in order:
+// The fault-waveform upload from the drive board over its own serial port
+// (上传驱动板故障录波). start() runs the steps in order:
 //
 //   project     without an open project, the inverter project the board belongs to
 //               (VRA1, version V1.14.17) is opened through the window's project opening;

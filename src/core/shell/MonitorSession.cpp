@@ -334,6 +334,7 @@ bool MonitorSession::openListening(const online::ConnectionSettings& settings)
         return false;
     }
     m_listening = true;
+    m_connected = settings;  // what the status panes show while it listens
     l.state().online.store(true);
     l.startDispatchTimer();
     m_schedulerTimer.start();
@@ -351,6 +352,9 @@ void MonitorSession::closeListening()
     m_link->state().wakeWaiter(ReplyStatus::LinkNotOpened);
     m_listening = false;
     m_recordingActive = false;
+    // Offline again: the windows show it as after a disconnect. (Going online is not
+    // announced: the pages would put their poll lists back, and the board answers no reads.)
+    Q_EMIT connectionChanged();
 }
 
 void MonitorSession::reportCpuTypeMismatch()

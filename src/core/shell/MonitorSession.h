@@ -99,7 +99,8 @@ public:
     // port closed again, when the port cannot be opened or the reader cannot start; the
     // caller says so. Refused while online or while the link changes.
     bool openListening(const online::ConnectionSettings& settings);
-    // Ends it: timers stopped, the port closed, writes still queued abandoned, offline.
+    // Ends it: timers stopped, the port closed, writes still queued abandoned, offline;
+    // connectionChanged() tells the windows.
     void closeListening();
     bool isListening() const { return m_listening; }
     // The connection settings a connect would use now (the override, else the settings
