@@ -19,7 +19,7 @@
 Range: 0.0-0.7, 1.0-1.3, 2.0-2.3, 3.0-3.3, 4.0-4.3, 5.0-5.3</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>数据不在范围内！</source>
         <translation>The value is out of range!</translation>
     </message>
@@ -57,7 +57,7 @@ and then connect to the device.</translation>
 <context>
     <name>ChangeJournal</name>
     <message>
-        <location filename="../../src/core/shell/ChangeJournal.cpp" line="+87"/>
+        <location filename="../../src/core/shell/ChangeJournal.cpp" line="+88"/>
         <source>修改记录文件%1无法读取（%2）。</source>
         <translation>The change journal file %1 cannot be read (%2).</translation>
     </message>
@@ -172,13 +172,13 @@ The connection was aborted!</translation>
     </message>
     <message>
         <location line="+22"/>
-        <location line="+65"/>
+        <location line="+70"/>
         <location line="+7"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location line="-72"/>
+        <location line="-76"/>
         <source>建立输出文件失败，请您重新尝试！</source>
         <translation>The output file could not be created. Please try again!</translation>
     </message>
@@ -188,24 +188,24 @@ The connection was aborted!</translation>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>成功将参数导出至文件：%1</source>
         <translation>The parameters were exported to the file: %1</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>当前自定义参数是否更新至原文件？
 文件路径：%1</source>
         <translation>Save the current custom parameters to their original file?
 File: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>当前自定义参数是否另存为文件？</source>
         <translation>Save the current custom parameters to a file?</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>打开自定义参数文件</source>
         <translation>Open custom parameter file</translation>
     </message>
@@ -215,7 +215,7 @@ File: %1</translation>
         <translation>The file %1 is too large (over %2 MB) to be a custom parameter file. It was not opened!</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>文件打开失败！</source>
         <translation>The file could not be opened!</translation>
     </message>
@@ -230,7 +230,7 @@ File: %1</translation>
         <translation>The file&apos;s device type is %1, which differs from the current project&apos;s. Load it anyway?</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+29"/>
         <source>文件中没有有效的参数信息！</source>
         <translation>The file contains no valid parameters!</translation>
     </message>
@@ -368,17 +368,17 @@ Device type, version: %1</translation>
 <context>
     <name>EditorMessages</name>
     <message>
-        <location filename="../../src/core/editing/EditorMessages.cpp" line="+9"/>
+        <location filename="../../src/core/editing/EditorMessages.cpp" line="+10"/>
         <source>在线修改参数值失败！</source>
         <translation>Changing the parameter value on the drive failed!</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>在线修改参数连线失败！</source>
         <translation>Changing the parameter connection on the drive failed!</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>数据转换出错，请联系开发人员！</source>
         <translation>The value could not be converted. Please contact the developers!</translation>
     </message>
@@ -398,7 +398,7 @@ Device type, version: %1</translation>
         <translation>This connection parameter is neither a connector (K) nor a binector (B) parameter. Please contact the developers!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>此参数不允许修改连线！</source>
         <translation>The connection of this parameter cannot be changed!</translation>
     </message>
@@ -408,7 +408,7 @@ Device type, version: %1</translation>
         <translation>The dialog cannot be closed while the connection is being changed!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>改值过程中，不允许关闭对话框！</source>
         <translation>The dialog cannot be closed while the value is being changed!</translation>
     </message>
@@ -421,7 +421,7 @@ Device type, version: %1</translation>
         <translation>Differing from factory values: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>（已读取 %1/%2）</source>
         <translation> (%1/%2 read)</translation>
     </message>
@@ -444,7 +444,7 @@ Device type, version: %1</translation>
         <translation>The value is out of range!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>此类型参数值小数部分最多保留 %1 位！</source>
         <translation>Values of this parameter type allow at most %1 decimal places!</translation>
     </message>
@@ -468,17 +468,17 @@ Device type, version: %1</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location line="+29"/>
+        <location line="+30"/>
         <source>当前机器上未检测到串口设备！</source>
         <translation>No serial port was found on this computer!</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-17"/>
         <source>当前机器上没有检测到串口设备!</source>
         <translation>No serial port was detected on this computer!</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>文件保存失败！</source>
         <translation>The file could not be saved!</translation>
     </message>
@@ -501,7 +501,7 @@ Device type, version: %1</translation>
         <translation>The project file %1 is invalid and could not be opened!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>CPU项目文件%1错误，装载失败！</source>
         <translation>The CPU project file %1 is invalid and could not be loaded!</translation>
     </message>
@@ -511,7 +511,7 @@ Device type, version: %1</translation>
         <translation>The file %1 does not exist and could not be loaded!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！</source>
         <translation>The CPU project file %1 is too large (over %2 MB) to be a valid intermediate file. It was not loaded!</translation>
     </message>
@@ -557,12 +557,12 @@ Device type, version: %1</translation>
 <context>
     <name>MotorDataCascade</name>
     <message>
-        <location filename="../../src/core/editing/MotorDataCascade.cpp" line="+120"/>
+        <location filename="../../src/core/editing/MotorDataCascade.cpp" line="+121"/>
         <source>请求数据超时，请您重新尝试！</source>
         <translation>The data request timed out. Please try again!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>修改此参数需要花费几秒时间，请您耐心等待！</source>
         <translation>Changing this parameter takes a few seconds. Please wait!</translation>
     </message>
@@ -590,12 +590,12 @@ Device type, version: %1</translation>
         <translation>Online (%1 | %2 bps)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>离线，串口已设置：(%1 | %2bps)</source>
         <translation>Offline, serial port set: (%1 | %2 bps)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>离线，通信接口：以太网</source>
         <translation>Offline, interface: Ethernet</translation>
     </message>
@@ -615,7 +615,7 @@ Device type, version: %1</translation>
         <translation>Program state: running</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>程序状态:挂起</source>
         <translation>Program state: suspended</translation>
     </message>
@@ -624,13 +624,13 @@ Device type, version: %1</translation>
     <name>PageCatalogue</name>
     <message>
         <location filename="../../src/core/model/PageCatalogue.cpp" line="+24"/>
-        <location line="+45"/>
+        <location line="+46"/>
         <location line="+18"/>
         <source>控制字/状态字</source>
         <translation>Control word/Status word</translation>
     </message>
     <message>
-        <location line="-62"/>
+        <location line="-63"/>
         <source>V/F开环控制(带码盘)</source>
         <translation>V/f open-loop control (with encoder)</translation>
     </message>
@@ -655,7 +655,7 @@ Device type, version: %1</translation>
         <translation>Vector control with encoder</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>转矩控制</source>
         <translation>Torque control</translation>
     </message>
@@ -742,7 +742,7 @@ Device type, version: %1</translation>
         <translation>Units in parallel</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+73"/>
         <source>P参数</source>
         <translation>P parameters</translation>
     </message>
@@ -813,7 +813,7 @@ Device type, version: %1</translation>
         <translation>Unknown device type %1!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>设备类型%1没有版本%2！</source>
         <translation>Device type %1 has no version %2!</translation>
     </message>
@@ -823,12 +823,12 @@ Device type, version: %1</translation>
         <translation>HESKMonitor does not support this CPU type yet. Please contact the developers!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>此中间文件与您选择的设备类型不符，禁止加载！</source>
         <translation>This intermediate file does not match the chosen device type and cannot be loaded!</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <location line="+7"/>
         <source>缺少所需文件！</source>
         <translation>A required file is missing!</translation>
@@ -844,7 +844,7 @@ Device type, version: %1</translation>
         <translation>No spreadsheet reader could handle the file; the conversion file could not be read!</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Ubase文件%1错误，打开失败！</source>
         <translation>The Ubase file %1 is invalid and could not be opened!</translation>
     </message>
@@ -864,7 +864,7 @@ Device type, version: %1</translation>
         <translation>The project name may have at most 12 characters: letters, underscores and digits only!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>请加载中间文件！</source>
         <translation>Please load the intermediate file!</translation>
     </message>
@@ -884,12 +884,12 @@ Device type, version: %1</translation>
         <translation>Please choose the folder to store the project in!</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>项目文件%1已存在，请更换项目名称或存储路径！</source>
         <translation>The project file %1 already exists. Please choose another project name or folder!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>文件保存失败！</source>
         <translation>The file could not be saved!</translation>
     </message>
@@ -928,56 +928,56 @@ Device type, version: %1</translation>
 <context>
     <name>SpecialOptions</name>
     <message>
-        <location filename="../../src/core/editing/SpecialOptions.cpp" line="+33"/>
+        <location filename="../../src/core/editing/SpecialOptions.cpp" line="+34"/>
         <source>不保存</source>
         <translation>Do not save</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>不恢复</source>
         <translation>Do not restore</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>开始恢复</source>
         <translation>Start restoring</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+33"/>
+        <location line="+49"/>
         <source>参数菜单</source>
         <translation>Parameter menu</translation>
     </message>
     <message>
-        <location line="-33"/>
-        <location line="+33"/>
+        <location line="-48"/>
+        <location line="+49"/>
         <source>固定设置</source>
         <translation>Fixed settings</translation>
     </message>
     <message>
-        <location line="-33"/>
-        <location line="+33"/>
+        <location line="-48"/>
+        <location line="+49"/>
         <source>快速调试</source>
         <translation>Quick commissioning</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-48"/>
         <source>驱动设置</source>
         <translation>Drive settings</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+33"/>
+        <location line="+1"/>
+        <location line="+48"/>
         <source>功率部分定义</source>
         <translation>Power section definition</translation>
     </message>
     <message>
-        <location line="-31"/>
+        <location line="-46"/>
         <source>v/f控制</source>
         <translation>V/f control</translation>
     </message>
@@ -1003,12 +1003,12 @@ Device type, version: %1</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+17"/>
+        <location line="+27"/>
         <source>无</source>
         <translation>None</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location line="-26"/>
         <source>自动参数设置</source>
         <translation>Automatic parameter setting</translation>
     </message>
@@ -1033,37 +1033,37 @@ Device type, version: %1</translation>
         <translation>Moment of inertia measurement</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>无测速机</source>
         <translation>No tachometer</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>带编码器</source>
         <translation>With encoder</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>交流输入</source>
         <translation>AC input</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>直流输入</source>
         <translation>DC input</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>带回馈单元</source>
         <translation>With regenerative unit</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>关闭</source>
         <translation>Off</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>投入</source>
         <translation>On</translation>
     </message>
@@ -1098,22 +1098,22 @@ Device type, version: %1</translation>
         <translation>DP fieldbus communication</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>主机</source>
         <translation>Master</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>从机</source>
         <translation>Slave</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>自由协议</source>
         <translation>Free protocol</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+48"/>
         <source>请先释放控制权，再进行恢复出厂设置操作！</source>
         <translation>Release the control first, then restore the factory settings!</translation>
     </message>

@@ -86,7 +86,8 @@ IntermediateLoad loadIntermediateFile(const QString& path)
         load.failure = UserMessage::error(QCoreApplication::translate("IntermediateFile", "项目文件%1错误，打开失败！").arg(path));
         return load;
     }
-    const UserMessage readError = UserMessage::error(QCoreApplication::translate("IntermediateFile", "CPU项目文件%1错误，装载失败！").arg(path));
+    const UserMessage readError = UserMessage::error(
+        QCoreApplication::translate("IntermediateFile", "CPU项目文件%1错误，装载失败！").arg(path));
     const FileRead file = readRegularFile(path, kMaxIntermediateFileBytes);
     switch (file.status) {
     case FileReadStatus::Read:
@@ -95,7 +96,8 @@ IntermediateLoad loadIntermediateFile(const QString& path)
         load.failure = UserMessage::error(QCoreApplication::translate("IntermediateFile", "文件%1不存在，装载失败！").arg(path));
         return load;
     case FileReadStatus::TooLarge:
-        load.failure = UserMessage::error(QCoreApplication::translate("IntermediateFile", "CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！")
+        load.failure = UserMessage::error(
+            QCoreApplication::translate("IntermediateFile", "CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！")
                                               .arg(path)
                                               .arg(capInMegabytes(kMaxIntermediateFileBytes)));
         return load;

@@ -174,7 +174,8 @@ model::UserMessage allowedValueRefusal(uint16_t number)
 {
     if (number == kTransformerTap)
         return model::UserMessage::warning(
-            QCoreApplication::translate("AllowedValues", "参数值不在范围内！\n范围：0.0~0.7、1.0~1.3、2.0~2.3、3.0~3.3、4.0~4.3、5.0~5.3"));
+            QCoreApplication::translate("AllowedValues",
+                                        "参数值不在范围内！\n范围：0.0~0.7、1.0~1.3、2.0~2.3、3.0~3.3、4.0~4.3、5.0~5.3"));
     return model::UserMessage::warning(QCoreApplication::translate("AllowedValues", "数据不在范围内！"));
 }
 

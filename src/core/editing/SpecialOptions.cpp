@@ -30,8 +30,12 @@ std::vector<SpecialOption> commonOptions(uint16_t number)
 {
     switch (number) {
     case 372: return options({{"0", "OFF1"}, {"1", "OFF3"}});
-    case 956: return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "不保存")}, {"1", QT_TRANSLATE_NOOP("SpecialOptions", "保存")}});
-    case kFactoryRestore: return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "不恢复")}, {"1", QT_TRANSLATE_NOOP("SpecialOptions", "开始恢复")}});
+    case 956:
+        return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "不保存")},
+                        {"1", QT_TRANSLATE_NOOP("SpecialOptions", "保存")}});
+    case kFactoryRestore:
+        return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "不恢复")},
+                        {"1", QT_TRANSLATE_NOOP("SpecialOptions", "开始恢复")}});
     default: return {};
     }
 }
@@ -40,7 +44,11 @@ std::vector<SpecialOption> inverterOptions(uint16_t number)
 {
     switch (number) {
     case 60:
-        return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "参数菜单")}, {"2", QT_TRANSLATE_NOOP("SpecialOptions", "固定设置")}, {"5", QT_TRANSLATE_NOOP("SpecialOptions", "快速调试")}, {"7", QT_TRANSLATE_NOOP("SpecialOptions", "驱动设置")}, {"8", QT_TRANSLATE_NOOP("SpecialOptions", "功率部分定义")}});
+        return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "参数菜单")},
+                        {"2", QT_TRANSLATE_NOOP("SpecialOptions", "固定设置")},
+                        {"5", QT_TRANSLATE_NOOP("SpecialOptions", "快速调试")},
+                        {"7", QT_TRANSLATE_NOOP("SpecialOptions", "驱动设置")},
+                        {"8", QT_TRANSLATE_NOOP("SpecialOptions", "功率部分定义")}});
     case 100:
         return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "v/f控制")},
                         {"1", QT_TRANSLATE_NOOP("SpecialOptions", "纺织应用的v/f控制")},
@@ -54,9 +62,16 @@ std::vector<SpecialOption> inverterOptions(uint16_t number)
                         {"3", QT_TRANSLATE_NOOP("SpecialOptions", "完全电机辨识")},
                         {"4", QT_TRANSLATE_NOOP("SpecialOptions", "旋转测量")},
                         {"5", QT_TRANSLATE_NOOP("SpecialOptions", "转动惯量测量")}});
-    case 130: return options({{"10", QT_TRANSLATE_NOOP("SpecialOptions", "无测速机")}, {"11", QT_TRANSLATE_NOOP("SpecialOptions", "带编码器")}});
-    case 201: return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "交流输入")}, {"2", QT_TRANSLATE_NOOP("SpecialOptions", "直流输入")}, {"4", QT_TRANSLATE_NOOP("SpecialOptions", "带回馈单元")}});
-    case 348: return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "关闭")}, {"1", QT_TRANSLATE_NOOP("SpecialOptions", "投入")}});
+    case 130:
+        return options({{"10", QT_TRANSLATE_NOOP("SpecialOptions", "无测速机")},
+                        {"11", QT_TRANSLATE_NOOP("SpecialOptions", "带编码器")}});
+    case 201:
+        return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "交流输入")},
+                        {"2", QT_TRANSLATE_NOOP("SpecialOptions", "直流输入")},
+                        {"4", QT_TRANSLATE_NOOP("SpecialOptions", "带回馈单元")}});
+    case 348:
+        return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "关闭")},
+                        {"1", QT_TRANSLATE_NOOP("SpecialOptions", "投入")}});
     case 368:
         return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "小键盘")},
                         {"1", QT_TRANSLATE_NOOP("SpecialOptions", "模拟量输入和端子排")},
@@ -64,8 +79,13 @@ std::vector<SpecialOption> inverterOptions(uint16_t number)
                         {"3", QT_TRANSLATE_NOOP("SpecialOptions", "电动电位计和端子排")},
                         {"4", QT_TRANSLATE_NOOP("SpecialOptions", "USS通讯")},
                         {"6", QT_TRANSLATE_NOOP("SpecialOptions", "Profibus DP通讯")}});
-    case 514: return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "主机")}, {"1", QT_TRANSLATE_NOOP("SpecialOptions", "从机")}});
-    case 702: return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "无")}, {"3", "USS"}, {"4", QT_TRANSLATE_NOOP("SpecialOptions", "自由协议")}});
+    case 514:
+        return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "主机")},
+                        {"1", QT_TRANSLATE_NOOP("SpecialOptions", "从机")}});
+    case 702:
+        return options({{"0", QT_TRANSLATE_NOOP("SpecialOptions", "无")},
+                        {"3", "USS"},
+                        {"4", QT_TRANSLATE_NOOP("SpecialOptions", "自由协议")}});
     default: return commonOptions(number);
     }
 }
@@ -73,7 +93,10 @@ std::vector<SpecialOption> inverterOptions(uint16_t number)
 std::vector<SpecialOption> rectifierOptions(uint16_t number)
 {
     if (number == 60)
-        return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "参数菜单")}, {"2", QT_TRANSLATE_NOOP("SpecialOptions", "固定设置")}, {"5", QT_TRANSLATE_NOOP("SpecialOptions", "快速调试")}, {"8", QT_TRANSLATE_NOOP("SpecialOptions", "功率部分定义")}});
+        return options({{"1", QT_TRANSLATE_NOOP("SpecialOptions", "参数菜单")},
+                        {"2", QT_TRANSLATE_NOOP("SpecialOptions", "固定设置")},
+                        {"5", QT_TRANSLATE_NOOP("SpecialOptions", "快速调试")},
+                        {"8", QT_TRANSLATE_NOOP("SpecialOptions", "功率部分定义")}});
     return commonOptions(number);
 }
 

@@ -1,8 +1,8 @@
 #include "InputValidation.h"
 
-#include <QCoreApplication>
-
 #include "NumberBase.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -224,7 +224,8 @@ std::optional<UserMessage> valueDialogMessage(ValidationCode code, int decimals)
     case ValidationCode::AboveMaximum:
         return UserMessage::warning(QCoreApplication::translate("InputValidation", "数据不在范围内！"));
     case ValidationCode::TooManyDecimals:
-        return UserMessage::warning(QCoreApplication::translate("InputValidation", "此类型参数值小数部分最多保留 %1 位！").arg(decimals));
+        return UserMessage::warning(
+            QCoreApplication::translate("InputValidation", "此类型参数值小数部分最多保留 %1 位！").arg(decimals));
     case ValidationCode::IntegerRequired:
         return UserMessage::warning(QCoreApplication::translate("InputValidation", "此参数类型只允许输入整数！"));
     }

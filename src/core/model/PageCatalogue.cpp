@@ -33,7 +33,8 @@ const std::vector<PageList>& inverterPages()
          "330-332, 336, 342, 345-346, 602"},
         {QT_TRANSLATE_NOOP("PageCatalogue", "无码盘矢量控制"), kVectorNoEncoder},
         {QT_TRANSLATE_NOOP("PageCatalogue", "有码盘矢量控制"), nullptr},  // vector control without encoder plus 142, 151
-        {QT_TRANSLATE_NOOP("PageCatalogue", "转矩控制"), nullptr},        // vector control with encoder plus the torque numbers
+        // vector control with encoder plus the torque numbers
+        {QT_TRANSLATE_NOOP("PageCatalogue", "转矩控制"), nullptr},
         {QT_TRANSLATE_NOOP("PageCatalogue", "电机数据组"),
          "100-109, 113, 116, 120-122, 127-128, 151, 215-216, 221, 223, 233-236, 240, 246, 250, "
          "253-254, 258-259, 278-280, 283-284, 287, 291, 293, 295, 301, 303, 305, 313-316, "
@@ -94,7 +95,8 @@ const std::vector<PageList>& rectifierPages()
         {QT_TRANSLATE_NOOP("PageCatalogue", "恢复出厂设定"), "1, 53, 60, 970"},
         {QT_TRANSLATE_NOOP("PageCatalogue", "系统设定"),
          "1, 11, 53, 60, 81-82, 145, 161, 187-190, 193-199, 325, 600-601, 828, 952"},
-        {QT_TRANSLATE_NOOP("PageCatalogue", "功率部分定义"), "1, 53, 60, 70-73, 75, 89, 350-351, 828, 835, 838-841, 843-844, 848"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功率部分定义"),
+         "1, 53, 60, 70-73, 75, 89, 350-351, 828, 835, 838-841, 843-844, 848"},
     };
     return list;
 }

@@ -181,7 +181,8 @@ std::optional<QString> presentSearchOutcome(const DeviceSearchOutcome& outcome, 
     const QString question =
         QCoreApplication::translate("DeviceSearch", "已搜索到设备，是否打开对应工程？\n设备类型，版本：%1")
             .arg(typeAndVersion(*outcome.match));
-    if (prompt.ask(QCoreApplication::translate("DeviceSearch", "警告"), question, model::PromptButtons::OkCancel) != model::PromptAnswer::Ok)
+    const QString title = QCoreApplication::translate("DeviceSearch", "警告");
+    if (prompt.ask(title, question, model::PromptButtons::OkCancel) != model::PromptAnswer::Ok)
         return std::nullopt;
     return outcome.match->path;
 }

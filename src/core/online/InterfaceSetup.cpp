@@ -106,7 +106,8 @@ PortDialogChoices portDialogChoices(const std::optional<QStringList>& ports, con
             if (!port.isEmpty() && !choices.ports.contains(port))
                 choices.ports.append(port);
     } else {
-        choices.listMessage = model::UserMessage::warning(QCoreApplication::translate("InterfaceSetup", "当前机器上未检测到串口设备！"));
+        choices.listMessage = model::UserMessage::warning(
+            QCoreApplication::translate("InterfaceSetup", "当前机器上未检测到串口设备！"));
     }
     choices.baudRates = offeredBaudRates();
     // The stored port is listed wherever the system lists it; it heads the list only

@@ -28,12 +28,15 @@ PaneText connectionPane(const PaneState& state, int screenWidth)
         const int width = scaled(screenWidth, 200);
         if (state.mode == InterfaceMode::Ethernet)
             return {QCoreApplication::translate("OnlineStatusPanes", "在线，通信接口：以太网"), width};
-        return {QCoreApplication::translate("OnlineStatusPanes", "在线(%1 | %2bps)").arg(state.portName, state.baudRate), width};
+        return {QCoreApplication::translate("OnlineStatusPanes", "在线(%1 | %2bps)").arg(state.portName, state.baudRate),
+                width};
     }
     const int width = scaled(screenWidth, 290);
     switch (state.mode) {
     case InterfaceMode::Serial:
-        return {QCoreApplication::translate("OnlineStatusPanes", "离线，串口已设置：(%1 | %2bps)").arg(state.portName, state.baudRate), width};
+        return {QCoreApplication::translate("OnlineStatusPanes", "离线，串口已设置：(%1 | %2bps)")
+                    .arg(state.portName, state.baudRate),
+                width};
     case InterfaceMode::Ethernet:
         return {QCoreApplication::translate("OnlineStatusPanes", "离线，通信接口：以太网"), width};
     case InterfaceMode::NotSet:
@@ -47,7 +50,9 @@ PaneText programStatePane(const PaneState& state, int screenWidth)
     const int width = scaled(screenWidth, 120);
     if (!state.online)
         return {QCoreApplication::translate("OnlineStatusPanes", "程序状态:未知"), width};
-    return {state.monitoring ? QCoreApplication::translate("OnlineStatusPanes", "程序状态:运行中") : QCoreApplication::translate("OnlineStatusPanes", "程序状态:挂起"), width};
+    return {state.monitoring ? QCoreApplication::translate("OnlineStatusPanes", "程序状态:运行中")
+                             : QCoreApplication::translate("OnlineStatusPanes", "程序状态:挂起"),
+            width};
 }
 
 PaneText cpuLoadPane(const PaneState& state, int screenWidth)

@@ -44,10 +44,12 @@ bool CustomPageTransfer::writeFile(const CustomPageList& list, const QString& pa
         customPageFileBytes(now(), customPageStyleName(header.deviceType), header.deviceVersion, list.numbersToSave());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"), QCoreApplication::translate("CustomPageTransfer", "建立输出文件失败，请您重新尝试！"));
+        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"),
+                      QCoreApplication::translate("CustomPageTransfer", "建立输出文件失败，请您重新尝试！"));
         return false;
     }
-    m_prompt.show(model::MessageKind::Information, QCoreApplication::translate("CustomPageTransfer", "信息"), QCoreApplication::translate("CustomPageTransfer", "成功将参数导出至文件：%1").arg(path));
+    m_prompt.show(model::MessageKind::Information, QCoreApplication::translate("CustomPageTransfer", "信息"),
+                  QCoreApplication::translate("CustomPageTransfer", "成功将参数导出至文件：%1").arg(path));
     return true;
 }
 
@@ -80,12 +82,15 @@ bool CustomPageTransfer::offerToKeepCurrentList(CustomPageList& list, bool& canc
     if (!state.filePath.isEmpty()) {
         if (!state.changed)
             return true;
-        const QString question = QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否更新至原文件？\n文件路径：%1").arg(state.filePath);
+        const QString question =
+            QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否更新至原文件？\n文件路径：%1")
+                .arg(state.filePath);
         if (m_prompt.ask(hintTitle(), question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
             return true;
         return saveTo(list, state.filePath);
     }
-    if (m_prompt.ask(hintTitle(), QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否另存为文件？"), model::PromptButtons::YesNo)
+    if (m_prompt.ask(hintTitle(), QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否另存为文件？"),
+                     model::PromptButtons::YesNo)
         != model::PromptAnswer::Yes)
         return true;
     // The person wanted the current list kept in a file first: a cancelled save dialog
@@ -116,7 +121,8 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
         return LoadResult::Failed;
     }
     if (!file.ok()) {
-        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"), QCoreApplication::translate("CustomPageTransfer", "文件打开失败！"));
+        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"),
+                      QCoreApplication::translate("CustomPageTransfer", "文件打开失败！"));
         return LoadResult::Failed;
     }
     const CustomPageFileContent content = parseCustomPageFile(file.bytes);
@@ -129,7 +135,8 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
             return LoadResult::Cancelled;
     } else if (!styleMatchesDeviceType(*content.deviceStyle, deviceType)) {
         const QString question =
-            QCoreApplication::translate("CustomPageTransfer", "文件中的设备类型为：%1，与当前工程不一致，是否继续加载？").arg(*content.deviceStyle);
+            QCoreApplication::translate("CustomPageTransfer", "文件中的设备类型为：%1，与当前工程不一致，是否继续加载？")
+                .arg(*content.deviceStyle);
         if (m_prompt.ask(askTitle(), question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
             return LoadResult::Cancelled;
     }
@@ -156,7 +163,8 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
         if (valid[i])
             loaded.push_back(numbers[i]);
     if (loaded.empty()) {
-        m_prompt.show(model::MessageKind::Information, hintTitle(), QCoreApplication::translate("CustomPageTransfer", "文件中没有有效的参数信息！"));
+        m_prompt.show(model::MessageKind::Information, hintTitle(),
+                      QCoreApplication::translate("CustomPageTransfer", "文件中没有有效的参数信息！"));
         return LoadResult::Failed;
     }
 

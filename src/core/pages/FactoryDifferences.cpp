@@ -59,7 +59,8 @@ QString factoryDifferenceText(const FactoryDifferenceCount& count)
     const QString text = QCoreApplication::translate("FactoryDifferences", "与出厂值不同：%1 项").arg(count.differing);
     if (count.known == count.comparable)
         return text;
-    return text + QCoreApplication::translate("FactoryDifferences", "（已读取 %1/%2）").arg(count.known).arg(count.comparable);
+    return text
+           + QCoreApplication::translate("FactoryDifferences", "（已读取 %1/%2）").arg(count.known).arg(count.comparable);
 }
 
 }  // namespace hesk::pages

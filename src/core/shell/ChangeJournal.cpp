@@ -84,7 +84,8 @@ std::optional<JournalEntry> entryOf(const QJsonValue& value)
 
 model::UserMessage unreadable(const QString& path, const QString& why)
 {
-    return model::UserMessage::error(QCoreApplication::translate("ChangeJournal", "修改记录文件%1无法读取（%2）。").arg(QDir::toNativeSeparators(path), why));
+    return model::UserMessage::error(
+        QCoreApplication::translate("ChangeJournal", "修改记录文件%1无法读取（%2）。").arg(QDir::toNativeSeparators(path), why));
 }
 
 }  // namespace

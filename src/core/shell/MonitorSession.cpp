@@ -241,7 +241,7 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
         closeAfterFailure();
         m_prompt.show(MessageKind::Error, tr("错误"),
                       tr("当前工程ID和下位机程序ID不符。\n请您关闭当前工程，重新打开与当前设备匹配的工程。\n"
-                                     "或者关闭当前工程，直接点击搜索设备即可。"));
+                         "或者关闭当前工程，直接点击搜索设备即可。"));
         return false;
     case ReplyStatus::Pending:
         closeAfterFailure();
@@ -313,7 +313,7 @@ void MonitorSession::reportCpuTypeMismatch()
         m_log.log(QStringLiteral("<错误>设备的CPU类型是%1，请重新打开CPU类型匹配的Monitor工程").arg(*deviceName), 3);
         m_prompt.show(MessageKind::Error, tr("错误"),
                       tr("设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n请重新打开CPU类型匹配的Monitor工程\n"
-                                     "连接操作被终止！")
+                         "连接操作被终止！")
                           .arg(*deviceName, projectName));
         return;
     }
