@@ -624,13 +624,13 @@ Device type, version: %1</translation>
     <name>PageCatalogue</name>
     <message>
         <location filename="../../src/core/model/PageCatalogue.cpp" line="+24"/>
-        <location line="+46"/>
+        <location line="+47"/>
         <location line="+18"/>
         <source>控制字/状态字</source>
         <translation>Control word/Status word</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-64"/>
         <source>V/F开环控制(带码盘)</source>
         <translation>V/f open-loop control (with encoder)</translation>
     </message>
@@ -650,7 +650,7 @@ Device type, version: %1</translation>
         <translation>Vector control without encoder</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>有码盘矢量控制</source>
         <translation>Vector control with encoder</translation>
     </message>

@@ -32,7 +32,8 @@ const std::vector<PageList>& inverterPages()
          "1, 53, 60, 100-101, 107-109, 121, 128-129, 218, 229, 275, 293, 317-318, 322, 325-326, "
          "330-332, 336, 342, 345-346, 602"},
         {QT_TRANSLATE_NOOP("PageCatalogue", "无码盘矢量控制"), kVectorNoEncoder},
-        {QT_TRANSLATE_NOOP("PageCatalogue", "有码盘矢量控制"), nullptr},  // vector control without encoder plus 142, 151
+        // vector control without encoder plus 142, 151
+        {QT_TRANSLATE_NOOP("PageCatalogue", "有码盘矢量控制"), nullptr},
         // vector control with encoder plus the torque numbers
         {QT_TRANSLATE_NOOP("PageCatalogue", "转矩控制"), nullptr},
         {QT_TRANSLATE_NOOP("PageCatalogue", "电机数据组"),
