@@ -2,6 +2,7 @@
 // while motor control is held.
 
 #include "EditingFixture.h"
+#include "MarkingTranslator.h"
 
 #include "editing/AllowedValues.h"
 #include "editing/SpecialOptions.h"
@@ -90,6 +91,22 @@ protected:
         return environment;
     }
 };
+
+TEST(SpecialOptions, NamesAreTranslatedAndValuesKept)
+{
+    using testsupport::MarkingTranslator;
+    const testsupport::ScopedMarkingTranslator translator;
+    ASSERT_TRUE(translator.installed());
+    const std::vector<SpecialOption> named = specialOptions(DeviceClass::Inverter, 514);
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_EQ(named[0], (SpecialOption{QStringLiteral("0"), MarkingTranslator::marked(QStringLiteral("主机"))}));
+    EXPECT_EQ(specialOptionText(DeviceClass::Inverter, 514, QStringLiteral(" 1 ")),
+              MarkingTranslator::marked(QStringLiteral("从机")) + QStringLiteral(" (1)"));
+    // A value without a name is shown as it is, never through the translator.
+    EXPECT_EQ(specialOptionText(DeviceClass::Inverter, 514, QStringLiteral("7")), QStringLiteral("7"));
+    EXPECT_EQ(factoryRestoreWhileControlHeld().text,
+              MarkingTranslator::marked(QStringLiteral("请先释放控制权，再进行恢复出厂设置操作！")));
+}
 
 TEST_F(FactoryRestoreTest, RefusedWhileMotorControlIsHeld)
 {

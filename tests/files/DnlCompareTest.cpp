@@ -8,6 +8,7 @@
 #include "files/FileCompare.h"
 #include "files/OfflineDnlSave.h"
 
+#include "MarkingTranslator.h"
 #include "QtPrinters.h"
 
 #include <QDir>
@@ -142,6 +143,26 @@ TEST_F(DnlProjectTest, factoryValuesComparedWithThemselvesHaveNoDifferentRow)
         EXPECT_FALSE(passesFilter(r, CompareFilter::Different)) << r.main.toStdString();
     // Without a project there are no factory values: the side stays empty.
     EXPECT_FALSE(compare.choose(CompareSide::Base, CompareSource::Factory, nullptr, prompt));
+}
+
+// The factory values' name heads the exported column as it is; the window shows it
+// translated. A file loaded over it shows its path, translated or not.
+TEST_F(DnlProjectTest, theFactoryValuesNameIsTranslatedOnlyWhereShown)
+{
+    FileCompare compare;
+    compare.loadFactory(CompareSide::Base, opened);
+    EXPECT_EQ(compare.shownSourceName(CompareSide::Base), QStringLiteral("出厂值"));
+
+    testsupport::ScopedMarkingTranslator translation;
+    ASSERT_TRUE(translation.installed());
+    EXPECT_EQ(compare.sourceName(CompareSide::Base), QStringLiteral("出厂值"));
+    EXPECT_EQ(compare.shownSourceName(CompareSide::Base), testsupport::MarkingTranslator::marked(QStringLiteral("出厂值")));
+    const QString path = write(QStringLiteral("base.dnl"), header() + (row("P0060", QStringLiteral("1")) + "\r\n").toLatin1());
+    ASSERT_TRUE(compare.loadFile(CompareSide::Base, path, prompt));
+    EXPECT_EQ(compare.shownSourceName(CompareSide::Base), path);
+    compare.loadFactory(CompareSide::Base, opened);
+    compare.clear(CompareSide::Base);
+    EXPECT_EQ(compare.shownSourceName(CompareSide::Base), QString());
 }
 
 TEST_F(DnlProjectTest, offlineSaveWritesTheRowsInProjectOrderAndClearsTheMarkOnlyWhenWritten)

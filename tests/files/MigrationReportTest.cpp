@@ -7,10 +7,13 @@
 
 #include "model/FaultTableLibrary.h"
 
+#include "MarkingTranslator.h"
 #include "RecordingLog.h"
 #include "ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace hesk::files {
 namespace {
@@ -121,6 +124,49 @@ TEST_F(MigrationReportTest, theQuestionGoesOnOnlyWithYesAndTheLogHasEveryLine)
     EXPECT_TRUE(log.contains(report.lines().front(), 2));
     // Nothing to report: no question at all.
     EXPECT_TRUE(confirmMigration(MigrationReport{}, prompt, log));
+}
+
+// With a translator the question is in the window's language, the log keeps the lines as
+// they read without one: the report's own words are translated, the corrected value and
+// the file's row are kept as they are.
+TEST_F(MigrationReportTest, theQuestionIsTranslatedAndTheLogIsNot)
+{
+    rows << QStringLiteral("9999|000|0001 = 5");
+    replace("P0353", QStringLiteral("99999999"));
+    const MigrationReport report = importMigrationReport(opened, header, rows);
+    ASSERT_EQ(report.count(Kind::UnknownRow), 1) << report.lines().join('\n').toStdString();
+    ASSERT_EQ(report.count(Kind::Corrected), 1) << report.lines().join('\n').toStdString();
+    const QStringList untranslated = report.lines();
+    const QString summary = report.summary();
+
+    // Without a translator the shown form is the logged one.
+    EXPECT_EQ(report.lines(MigrationText::Shown), untranslated);
+    EXPECT_EQ(report.summary(MigrationText::Shown), summary);
+
+    testsupport::ScopedMarkingTranslator translation;
+    ASSERT_TRUE(translation.installed());
+    testsupport::ScriptedPrompt prompt;
+    testsupport::RecordingLog log;
+    prompt.answer(model::PromptAnswer::Yes);
+    ASSERT_TRUE(confirmMigration(report, prompt, log));
+
+    // The log: word for word what the report gives without a translator.
+    std::vector<testsupport::RecordingLog::Line> expected{{summary, 2}};
+    for (const QString& line : untranslated)
+        expected.push_back({line, 2});
+    EXPECT_EQ(log.lines(), expected);
+
+    ASSERT_EQ(prompt.questions().size(), 1u);
+    const QString& question = prompt.questions().front().text;
+    EXPECT_EQ(prompt.questions().front().title, testsupport::MarkingTranslator::marked(QStringLiteral("版本迁移报告")));
+    EXPECT_TRUE(question.startsWith(testsupport::MarkingTranslator::marked(summary))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("EN|[EN|工程不接受] 9999|000|0001 = 5："))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("→ EN|不导入"))) << question.toStdString();
+    const MigrationItem& corrected = *std::find_if(report.items.begin(), report.items.end(),
+                                                   [](const MigrationItem& i) { return i.kind == Kind::Corrected; });
+    EXPECT_FALSE(corrected.value.isEmpty());
+    EXPECT_TRUE(question.contains(QStringLiteral("→ EN|以修正后的值%1导入").arg(corrected.value))) << question.toStdString();
+    EXPECT_TRUE(question.endsWith(testsupport::MarkingTranslator::marked(QStringLiteral("\n\n是否继续导入？")))) << question.toStdString();
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // Undo from the change journal against the real simulated drive: the old value goes back
 // through the edit rules and the confirmed write and is recorded; every refusal says why.
 
+#include "MarkingTranslator.h"
 #include "SessionFixture.h"
 
 #include "editing/ValueEdit.h"
 #include "operation/SessionDrive.h"
 #include "pages/OfflineValueSet.h"
 #include "shell/JournalUndo.h"
+
+#include <QDir>
 
 namespace hesk::session::test {
 namespace {
@@ -55,6 +58,26 @@ TEST_F(JournalUndo, theOldValueIsWrittenBackAndTheUndoIsRecorded)
     EXPECT_EQ(journal.entries()[1].newText, QStringLiteral("0.00"));
     EXPECT_EQ(journal.entries()[1].outcome, shell::JournalEntry::Outcome::Confirmed);
     EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join('\n').toStdString();
+}
+
+// The window records an edit without showing the journal's write failure: it goes to the
+// log, and the log keeps the source language even with a translator loaded.
+TEST_F(JournalUndo, aJournalThatCannotBeWrittenIsLoggedUntranslated)
+{
+    const testsupport::ScopedMarkingTranslator translator;
+    ASSERT_TRUE(translator.installed());
+    // A folder where the file should be: the write cannot replace it.
+    ASSERT_TRUE(QDir(journalDir.path()).mkdir(QStringLiteral("change-journal.json")));
+    ASSERT_TRUE(session->readParameters(std::vector{&element("P7030")}));
+    edit("P7030", QStringLiteral("25"));
+    ASSERT_EQ(journal.entries().size(), 1u);
+    EXPECT_TRUE(prompt.messages().empty()) << messageTexts().join('\n').toStdString();
+    const QString path = QDir::toNativeSeparators(journalDir.filePath(QStringLiteral("change-journal.json")));
+    const QString expected = QStringLiteral("<错误>修改记录文件%1保存失败（").arg(path);
+    bool logged = false;
+    for (const auto& line : log.lines())
+        logged = logged || (line.level == 3 && line.text.startsWith(expected));
+    EXPECT_TRUE(logged);
 }
 
 // Each refusal leaves the drive and the journal as they were.

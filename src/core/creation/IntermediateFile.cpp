@@ -5,6 +5,7 @@
 #include "model/ProjectRecordCodec.h"
 #include "model/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace hesk::model;
@@ -82,19 +83,21 @@ IntermediateLoad loadIntermediateFile(const QString& path)
 {
     IntermediateLoad load;
     if (QFileInfo(path).suffix().compare(QLatin1String("monitorary"), Qt::CaseInsensitive) != 0) {
-        load.failure = UserMessage::error(QStringLiteral("项目文件%1错误，打开失败！").arg(path));
+        load.failure = UserMessage::error(QCoreApplication::translate("IntermediateFile", "项目文件%1错误，打开失败！").arg(path));
         return load;
     }
-    const UserMessage readError = UserMessage::error(QStringLiteral("CPU项目文件%1错误，装载失败！").arg(path));
+    const UserMessage readError = UserMessage::error(
+        QCoreApplication::translate("IntermediateFile", "CPU项目文件%1错误，装载失败！").arg(path));
     const FileRead file = readRegularFile(path, kMaxIntermediateFileBytes);
     switch (file.status) {
     case FileReadStatus::Read:
         break;
     case FileReadStatus::Missing:
-        load.failure = UserMessage::error(QStringLiteral("文件%1不存在，装载失败！").arg(path));
+        load.failure = UserMessage::error(QCoreApplication::translate("IntermediateFile", "文件%1不存在，装载失败！").arg(path));
         return load;
     case FileReadStatus::TooLarge:
-        load.failure = UserMessage::error(QStringLiteral("CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！")
+        load.failure = UserMessage::error(
+            QCoreApplication::translate("IntermediateFile", "CPU项目文件%1过大（超过%2 MB），不是有效的中间文件，装载失败！")
                                               .arg(path)
                                               .arg(capInMegabytes(kMaxIntermediateFileBytes)));
         return load;

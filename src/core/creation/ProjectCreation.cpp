@@ -7,6 +7,7 @@
 
 #include "model/ProjectFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -31,10 +32,9 @@ CreationResult creationFailure(UserMessage message, QString detail = {})
     return result;
 }
 
-const UserMessage& loadIntermediateFirst()
+UserMessage loadIntermediateFirst()
 {
-    static const UserMessage message = UserMessage::warning(QStringLiteral("请先加载中间文件！"));
-    return message;
+    return UserMessage::warning(QCoreApplication::translate("ProjectCreation", "请先加载中间文件！"));
 }
 
 QString missingColumnsDetail(const QString& path, const QString& sheet, const QStringList& missing)
@@ -63,9 +63,10 @@ ProjectCreation::ProjectCreation(QString deviceType, QString deviceVersion)
 std::optional<UserMessage> ProjectCreation::checkDeviceChoice(const QString& deviceType, const QString& deviceVersion)
 {
     if (requiredDeviceClass(deviceType) == DeviceClass::None)
-        return UserMessage::warning(QStringLiteral("未知的设备类型%1！").arg(deviceType));
+        return UserMessage::warning(QCoreApplication::translate("ProjectCreation", "未知的设备类型%1！").arg(deviceType));
     if (!firmwareVersions(deviceType).contains(deviceVersion))
-        return UserMessage::warning(QStringLiteral("设备类型%1没有版本%2！").arg(deviceType, deviceVersion));
+        return UserMessage::warning(
+            QCoreApplication::translate("ProjectCreation", "设备类型%1没有版本%2！").arg(deviceType, deviceVersion));
     return std::nullopt;
 }
 
@@ -81,10 +82,12 @@ StepResult ProjectCreation::loadIntermediate(const QString& path)
     HeskProject project = projectFromIntermediate(*load.file);
     const DeviceClass deviceClass = resolveCpuType(project.header.cpuType).deviceClass;
     if (deviceClass == DeviceClass::None)
-        return stepFailure(UserMessage::error(QStringLiteral("HESKMonitor软件暂时不支持此CPU类型，请联系开发人员！")),
+        return stepFailure(UserMessage::error(QCoreApplication::translate(
+                               "ProjectCreation", "HESKMonitor软件暂时不支持此CPU类型，请联系开发人员！")),
                            QStringLiteral("CPU type \"%1\" belongs to no device class").arg(project.header.cpuType));
     if (deviceClass != requiredDeviceClass(deviceType_))
-        return stepFailure(UserMessage::warning(QStringLiteral("此中间文件与您选择的设备类型不符，禁止加载！")),
+        return stepFailure(UserMessage::warning(QCoreApplication::translate(
+                               "ProjectCreation", "此中间文件与您选择的设备类型不符，禁止加载！")),
                            QStringLiteral("CPU type \"%1\" is of device class %2, %3 needs class %4")
                                .arg(project.header.cpuType)
                                .arg(static_cast<int>(deviceClass))
@@ -119,16 +122,17 @@ StepResult ProjectCreation::readConversionWorkbook(const QString& path)
     if (auto missing = checkIntermediateLoaded())
         return stepFailure(std::move(*missing));
     if (!QFileInfo::exists(path))
-        return stepFailure(UserMessage::error(QStringLiteral("缺少所需文件！")), QStringLiteral("%1 does not exist").arg(path));
+        return stepFailure(UserMessage::error(
+            QCoreApplication::translate("ProjectCreation", "缺少所需文件！")), QStringLiteral("%1 does not exist").arg(path));
 
-    const UserMessage readFailure = UserMessage::error(QStringLiteral("读取转换文件失败！"));
+    const UserMessage readFailure = UserMessage::error(QCoreApplication::translate("ProjectCreation", "读取转换文件失败！"));
     const XlsxReadResult read = readXlsxSheet(path, kConversionSheet);
     switch (read.status) {
     case XlsxStatus::Ok: break;
     case XlsxStatus::FileMissing:
-        return stepFailure(UserMessage::error(QStringLiteral("缺少所需文件！")), read.detail);
+        return stepFailure(UserMessage::error(QCoreApplication::translate("ProjectCreation", "缺少所需文件！")), read.detail);
     case XlsxStatus::UnsupportedFormat:
-        return stepFailure(UserMessage::error(QStringLiteral("未发现Excel驱动，读取转换文件失败！")),
+        return stepFailure(UserMessage::error(QCoreApplication::translate("ProjectCreation", "未发现Excel驱动，读取转换文件失败！")),
                            QStringLiteral("%1: %2").arg(path, read.detail));
     case XlsxStatus::FileUnreadable:
     case XlsxStatus::Damaged:
@@ -158,13 +162,14 @@ StepResult ProjectCreation::readBaseWorkbook(const QString& path)
 {
     if (auto missing = checkIntermediateLoaded())
         return stepFailure(std::move(*missing));
-    const UserMessage openFailure = UserMessage::error(QStringLiteral("Ubase文件%1错误，打开失败！").arg(path));
+    const UserMessage openFailure = UserMessage::error(
+        QCoreApplication::translate("ProjectCreation", "Ubase文件%1错误，打开失败！").arg(path));
     if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
         return stepFailure(openFailure, QStringLiteral("%1 is not an .xlsx file").arg(path));
     if (!QFileInfo::exists(path))
         return stepFailure(openFailure, QStringLiteral("%1 does not exist").arg(path));
 
-    const UserMessage readFailure = UserMessage::error(QStringLiteral("读取Ubase文件失败！"));
+    const UserMessage readFailure = UserMessage::error(QCoreApplication::translate("ProjectCreation", "读取Ubase文件失败！"));
     const XlsxReadResult read = readXlsxSheet(path, kBaseValueSheet);
     if (!read.ok())
         return stepFailure(readFailure, QStringLiteral("%1: %2").arg(path, read.detail));
@@ -194,19 +199,20 @@ CreationResult ProjectCreation::create(const QString& projectName, const QString
                                        ExistingProject existing)
 {
     if (projectName.isEmpty())
-        return creationFailure(UserMessage::warning(QStringLiteral("项目名称不能为空！")));
+        return creationFailure(UserMessage::warning(QCoreApplication::translate("ProjectCreation", "项目名称不能为空！")));
     if (!isValidProjectName(projectName))
-        return creationFailure(UserMessage::warning(QStringLiteral("项目名称最长12位字符，仅允许字母/下划线/数字！")),
+        return creationFailure(UserMessage::warning(QCoreApplication::translate(
+                                   "ProjectCreation", "项目名称最长12位字符，仅允许字母/下划线/数字！")),
                                QStringLiteral("project name \"%1\" is not 1 to 12 letters, digits or \"_\"")
                                    .arg(projectName));
     if (intermediatePath_.isEmpty())
-        return creationFailure(UserMessage::warning(QStringLiteral("请加载中间文件！")));
+        return creationFailure(UserMessage::warning(QCoreApplication::translate("ProjectCreation", "请加载中间文件！")));
     if (conversionPath_.isEmpty())
-        return creationFailure(UserMessage::warning(QStringLiteral("请加载转换文件！")));
+        return creationFailure(UserMessage::warning(QCoreApplication::translate("ProjectCreation", "请加载转换文件！")));
     if (basePath_.isEmpty())
-        return creationFailure(UserMessage::warning(QStringLiteral("请加载Ubase文件！")));
+        return creationFailure(UserMessage::warning(QCoreApplication::translate("ProjectCreation", "请加载Ubase文件！")));
     if (storageFolder.trimmed().isEmpty())
-        return creationFailure(UserMessage::warning(QStringLiteral("请选择项目存储路径！")));
+        return creationFailure(UserMessage::warning(QCoreApplication::translate("ProjectCreation", "请选择项目存储路径！")));
 
     const QString folder = QDir(QDir(storageFolder).absolutePath()).filePath(projectName);
     const QString path = QDir(folder).filePath(projectName + QStringLiteral(".tmprj"));
@@ -214,10 +220,12 @@ CreationResult ProjectCreation::create(const QString& projectName, const QString
     const bool exists = target.exists() || target.isSymLink();
     if (exists && existing == ExistingProject::Refuse)
         return creationFailure(
-            UserMessage::warning(QStringLiteral("项目文件%1已存在，请更换项目名称或存储路径！").arg(QDir::toNativeSeparators(path))),
+            UserMessage::warning(
+                QCoreApplication::translate("ProjectCreation", "项目文件%1已存在，请更换项目名称或存储路径！")
+                    .arg(QDir::toNativeSeparators(path))),
             QStringLiteral("%1 exists and is not replaced").arg(path));
 
-    const UserMessage saveFailure = UserMessage::error(QStringLiteral("文件保存失败！"));
+    const UserMessage saveFailure = UserMessage::error(QCoreApplication::translate("ProjectCreation", "文件保存失败！"));
     const bool folderExisted = QFileInfo(folder).isDir();
     if (!folderExisted && !QDir().mkpath(folder))
         return creationFailure(saveFailure, QStringLiteral("cannot create the folder %1").arg(folder));

@@ -1,5 +1,7 @@
 #include "AllowedValues.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace hesk::editing {
@@ -172,8 +174,9 @@ model::UserMessage allowedValueRefusal(uint16_t number)
 {
     if (number == kTransformerTap)
         return model::UserMessage::warning(
-            QStringLiteral("参数值不在范围内！\n范围：0.0~0.7、1.0~1.3、2.0~2.3、3.0~3.3、4.0~4.3、5.0~5.3"));
-    return model::UserMessage::warning(QStringLiteral("数据不在范围内！"));
+            QCoreApplication::translate("AllowedValues",
+                                        "参数值不在范围内！\n范围：0.0~0.7、1.0~1.3、2.0~2.3、3.0~3.3、4.0~4.3、5.0~5.3"));
+    return model::UserMessage::warning(QCoreApplication::translate("AllowedValues", "数据不在范围内！"));
 }
 
 QString allowedValueRefusalLogPrefix()

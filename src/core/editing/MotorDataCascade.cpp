@@ -5,6 +5,8 @@
 #include "model/DeviceCatalogue.h"
 #include "model/ParameterValueText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -115,11 +117,13 @@ bool writeReferenceCascade(EditEnvironment& environment, const model::HeskParame
         oldReference = table.value(reference.address);
     }
     if (oldWords.size() != dependents.size() || !oldReference) {
-        environment.prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+        environment.prompt.showMessage(model::UserMessage::error(
+            QCoreApplication::translate("MotorDataCascade", "请求数据超时，请您重新尝试！")));
         return false;
     }
 
-    environment.prompt.showMessage(model::UserMessage::warning(QStringLiteral("修改此参数需要花费几秒时间，请您耐心等待！")));
+    environment.prompt.showMessage(model::UserMessage::warning(
+        QCoreApplication::translate("MotorDataCascade", "修改此参数需要花费几秒时间，请您耐心等待！")));
     if (progress.start)
         progress.start(kCascadeSteps);
     const auto finish = [&progress](bool ok) {

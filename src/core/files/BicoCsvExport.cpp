@@ -3,6 +3,8 @@
 #include "CsvText.h"
 #include "DnlFileWrite.h"
 
+#include <QCoreApplication>
+
 namespace hesk::files {
 
 QByteArray bicoCsvBytes(const std::vector<pages::BicoConnection>& connections)
@@ -24,7 +26,7 @@ std::optional<QString> exportBicoCsv(const std::vector<pages::BicoConnection>& c
                                      const QString& defaultName, model::UserPrompt& prompt)
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("导出BICO连线");
+    spec.title = QCoreApplication::translate("BicoCsvExport", "导出BICO连线");
     spec.fileName = defaultName;
     spec.filter = QStringLiteral("CSV File (*.csv)");
     spec.defaultSuffix = QStringLiteral("csv");
@@ -32,10 +34,12 @@ std::optional<QString> exportBicoCsv(const std::vector<pages::BicoConnection>& c
     if (!path)
         return std::nullopt;
     if (!writeDnlFile(*path, bicoCsvBytes(connections)).ok) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("导出失败，请您重新尝试！"));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("BicoCsvExport", "错误"),
+                    QCoreApplication::translate("BicoCsvExport", "导出失败，请您重新尝试！"));
         return std::nullopt;
     }
-    prompt.show(model::MessageKind::Hint, QStringLiteral("提示"), QStringLiteral("文件导出成功！"));
+    prompt.show(model::MessageKind::Hint, QCoreApplication::translate("BicoCsvExport", "提示"),
+                QCoreApplication::translate("BicoCsvExport", "文件导出成功！"));
     return path;
 }
 

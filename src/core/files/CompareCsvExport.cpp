@@ -3,6 +3,7 @@
 #include "CsvText.h"
 #include "DnlFileWrite.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace hesk::files {
@@ -30,15 +31,18 @@ QStringList exportCompareCsv(const std::vector<CompareRow>& rows, const CompareC
                              model::UserPrompt& prompt)
 {
     if (!request.all && !request.equal && !request.different) {
-        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("不能导出，未选择导出参数类型。"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("CompareCsvExport", "警告"),
+                    QCoreApplication::translate("CompareCsvExport", "不能导出，未选择导出参数类型。"));
         return {};
     }
     if (request.folder.trimmed().isEmpty()) {
-        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("不能导出，未选择文件路径。"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("CompareCsvExport", "警告"),
+                    QCoreApplication::translate("CompareCsvExport", "不能导出，未选择文件路径。"));
         return {};
     }
     if (!QDir().mkpath(request.folder)) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("创建文件路径失败。"));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("CompareCsvExport", "错误"),
+                    QCoreApplication::translate("CompareCsvExport", "创建文件路径失败。"));
         return {};
     }
     QStringList written;
@@ -50,12 +54,14 @@ QStringList exportCompareCsv(const std::vector<CompareRow>& rows, const CompareC
             continue;
         const QString path = folder.filePath(compareCsvFileName(set, request.time));
         if (!writeDnlFile(path, compareCsvBytes(rows, set, request.baseLabel, request.compareLabel)).ok) {
-            prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("导出失败，请您重新尝试！"));
+            prompt.show(model::MessageKind::Error, QCoreApplication::translate("CompareCsvExport", "错误"),
+                        QCoreApplication::translate("CompareCsvExport", "导出失败，请您重新尝试！"));
             return {};
         }
         written << path;
     }
-    prompt.show(model::MessageKind::Information, QStringLiteral("提示"), QStringLiteral("文件导出成功！"));
+    prompt.show(model::MessageKind::Information, QCoreApplication::translate("CompareCsvExport", "提示"),
+                QCoreApplication::translate("CompareCsvExport", "文件导出成功！"));
     return written;
 }
 

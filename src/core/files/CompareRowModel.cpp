@@ -76,12 +76,12 @@ QVariant CompareRowModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case MainColumn: return QStringLiteral("主参");
-    case AuxColumn: return QStringLiteral("辅参");
-    case NameColumn: return QStringLiteral("参数名称");
-    case CommentColumn: return QStringLiteral("注释");
-    case BaseColumn: return QStringLiteral("基准文件");
-    case CompareColumn: return QStringLiteral("比对文件");
+    case MainColumn: return tr("主参");
+    case AuxColumn: return tr("辅参");
+    case NameColumn: return tr("参数名称");
+    case CommentColumn: return tr("注释");
+    case BaseColumn: return tr("基准文件");
+    case CompareColumn: return tr("比对文件");
     default: return {};
     }
 }

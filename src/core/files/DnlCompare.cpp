@@ -6,6 +6,8 @@
 #include "model/RegularFile.h"
 #include "pages/ValueComparison.h"
 
+#include <QCoreApplication>
+
 #include <tuple>
 
 namespace hesk::files {
@@ -108,21 +110,24 @@ CompareRead readCompareFile(const QString& path)
 
 std::optional<model::UserMessage> compareReadMessage(const CompareRead& read, const QString& path)
 {
-    const QString title = QStringLiteral("错误");
+    const QString title = QCoreApplication::translate("DnlCompare", "错误");
     switch (read.status) {
     case CompareReadStatus::Read:
         return std::nullopt;
     case CompareReadStatus::CannotOpen:
     case CompareReadStatus::NoData:
         return model::UserMessage{model::MessageKind::Error, title,
-                                  QStringLiteral("文件 %1 中没有有效数据！").arg(path)};
+                                  QCoreApplication::translate("DnlCompare", "文件 %1 中没有有效数据！").arg(path)};
     case CompareReadStatus::MainOrder:
-        return model::UserMessage{model::MessageKind::Error, title,
-                                  QStringLiteral("文件中第 %1 行参数的主参顺序不对，打开失败！").arg(read.rowNumber)};
+        return model::UserMessage{
+            model::MessageKind::Error, title,
+            QCoreApplication::translate("DnlCompare", "文件中第 %1 行参数的主参顺序不对，打开失败！")
+                .arg(read.rowNumber)};
     case CompareReadStatus::AuxOrder:
         return model::UserMessage{
             model::MessageKind::Error, title,
-            QStringLiteral("文件第 %1 行参数的辅参顺序不对或参数重复，打开失败！").arg(read.rowNumber)};
+            QCoreApplication::translate("DnlCompare", "文件第 %1 行参数的辅参顺序不对或参数重复，打开失败！")
+                .arg(read.rowNumber)};
     }
     return std::nullopt;
 }

@@ -9,6 +9,8 @@
 #include "model/ParameterValueText.h"
 #include "model/ValueLimits.h"
 
+#include <QCoreApplication>
+
 namespace hesk::files {
 
 namespace {
@@ -31,8 +33,10 @@ bool correctable(model::ValidationCode code)
 QString dnlImportEndText(const DnlImportSummary& summary)
 {
     if (summary.allImported())
-        return QStringLiteral("导入dnl数据成功！\ndnl文件中共有%1个参数，全部导入成功！").arg(summary.rows);
-    return QStringLiteral("导入dnl数据成功！\ndnl文件中共有%1个参数，成功导入%2个参数！\n导入失败信息详见日志。")
+        return QCoreApplication::translate("DnlImport", "导入dnl数据成功！\ndnl文件中共有%1个参数，全部导入成功！")
+            .arg(summary.rows);
+    return QCoreApplication::translate(
+               "DnlImport", "导入dnl数据成功！\ndnl文件中共有%1个参数，成功导入%2个参数！\n导入失败信息详见日志。")
         .arg(summary.rows)
         .arg(summary.imported);
 }
@@ -41,12 +45,13 @@ std::optional<QStringList> readDnlRowsForImport(const QString& path, model::User
 {
     const DnlRowsRead read = readDnlRows(path);
     if (!read.ok()) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("文件打开失败！"));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("DnlImport", "错误"),
+                    QCoreApplication::translate("DnlImport", "文件打开失败！"));
         return std::nullopt;
     }
     if (read.rows.isEmpty()) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"),
-                    QStringLiteral("您所打开的文件没有有效项，请您重新尝试打开其它文件！"));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("DnlImport", "错误"),
+                    QCoreApplication::translate("DnlImport", "您所打开的文件没有有效项，请您重新尝试打开其它文件！"));
         return std::nullopt;
     }
     return read.rows;

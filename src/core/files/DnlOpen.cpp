@@ -7,6 +7,7 @@
 
 #include "model/ProjectLocator.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace hesk::files {
@@ -26,7 +27,7 @@ std::optional<DnlImportRequest> prepareDnlImport(DnlOpenEnvironment& environment
         chosen = *path;
     } else {
         model::FileDialogSpec spec;
-        spec.title = QStringLiteral("打开DNL文件");
+        spec.title = QCoreApplication::translate("DnlOpen", "打开DNL文件");
         spec.filter = QString::fromLatin1(kDnlFileFilter);
         const std::optional<QString> picked = prompt.openFile(spec);
         if (!picked || picked->isEmpty())
@@ -35,7 +36,8 @@ std::optional<DnlImportRequest> prepareDnlImport(DnlOpenEnvironment& environment
     }
     const std::optional<DnlHeader> header = readDnlHeader(chosen);
     if (!header) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("文件打开失败！"));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("DnlOpen", "错误"),
+                    QCoreApplication::translate("DnlOpen", "文件打开失败！"));
         return std::nullopt;
     }
     const bool projectOpen = environment.project.isOpen();
@@ -48,8 +50,8 @@ std::optional<DnlImportRequest> prepareDnlImport(DnlOpenEnvironment& environment
         const bool opened = !projectPath.isEmpty() && environment.openProject && environment.openProject(projectPath)
                             && environment.project.isOpen();
         if (!opened) {
-            prompt.show(model::MessageKind::Warning, QStringLiteral("警告"),
-                        QStringLiteral("根据dnl文件中的设备类型和版本打开对应工程失败！"));
+            prompt.show(model::MessageKind::Warning, QCoreApplication::translate("DnlOpen", "警告"),
+                        QCoreApplication::translate("DnlOpen", "根据dnl文件中的设备类型和版本打开对应工程失败！"));
             return std::nullopt;
         }
     }
@@ -75,7 +77,8 @@ void finishDnlImport(DnlOpenEnvironment& environment, const DnlImportRequest& re
                             .arg(summary.rows)
                             .arg(summary.imported),
                         kImportInfoLevel);
-    environment.prompt.show(model::MessageKind::Information, QStringLiteral("提示"), dnlImportEndText(summary));
+    environment.prompt.show(model::MessageKind::Information, QCoreApplication::translate("DnlOpen", "提示"),
+                            dnlImportEndText(summary));
 }
 
 }  // namespace hesk::files

@@ -2,12 +2,12 @@
 
 #include "model/HeskProject.h"
 
+#include <QCoreApplication>
+
 namespace hesk::files {
 
 namespace {
 
-const QString kWarningTitle = QStringLiteral("警告");
-const QString kAskTitle = QStringLiteral("询问");
 const QString kInverterType = QStringLiteral("VRA1");
 
 }  // namespace
@@ -32,7 +32,8 @@ DnlProjectCheck checkDnlAgainstProject(const DnlHeader& header, const model::Hes
     check.version = header.version;
     check.deviceType = deviceTypeOfDnlStyle(header.style);
     if (check.deviceType.isEmpty()) {
-        prompt.show(model::MessageKind::Warning, kWarningTitle, QStringLiteral("无法识别dnl文件中的设备类型，禁止导入！"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("DnlProjectCheck", "警告"),
+                    QCoreApplication::translate("DnlProjectCheck", "无法识别dnl文件中的设备类型，禁止导入！"));
         return check;
     }
     if (!project) {
@@ -40,18 +41,24 @@ DnlProjectCheck checkDnlAgainstProject(const DnlHeader& header, const model::Hes
         return check;
     }
     if (check.deviceType != project->deviceType) {
-        prompt.show(model::MessageKind::Warning, kWarningTitle,
-                    QStringLiteral("dnl文件中的设备类型与当前工程不匹配，禁止导入！"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("DnlProjectCheck", "警告"),
+                    QCoreApplication::translate("DnlProjectCheck", "dnl文件中的设备类型与当前工程不匹配，禁止导入！"));
         return check;
     }
     if (!header.version.isEmpty() && header.version != project->deviceVersion) {
-        const QString text = QStringLiteral("当前工程版本为：%1，\ndnl文件版本为：%2，\n是否继续导入此dnl文件？")
-                                 .arg(project->deviceVersion, header.version);
-        if (prompt.ask(kAskTitle, text, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
+        const QString text
+            = QCoreApplication::translate("DnlProjectCheck",
+                                          "当前工程版本为：%1，\ndnl文件版本为：%2，\n是否继续导入此dnl文件？")
+                  .arg(project->deviceVersion, header.version);
+        if (prompt.ask(QCoreApplication::translate("DnlProjectCheck", "询问"), text, model::PromptButtons::YesNo)
+            != model::PromptAnswer::Yes)
             return check;
     } else if (header.version.isEmpty() && project->deviceType != kInverterType) {
-        if (prompt.ask(kAskTitle, QStringLiteral("dnl文件中缺少有效的版本信息，\n是否继续导入此文件？"),
-                       model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
+        if (prompt.ask(
+                QCoreApplication::translate("DnlProjectCheck", "询问"),
+                QCoreApplication::translate("DnlProjectCheck", "dnl文件中缺少有效的版本信息，\n是否继续导入此文件？"),
+                model::PromptButtons::YesNo)
+            != model::PromptAnswer::Yes)
             return check;
     }
     check.accepted = true;

@@ -7,6 +7,8 @@
 #include "model/ParameterValueText.h"
 #include "model/TypedValue.h"
 
+#include <QCoreApplication>
+
 #include <span>
 
 namespace hesk::files {
@@ -149,7 +151,7 @@ private:
 DownloadBuild ImageBuilder::build(const QStringList& rows, SerialNumberAnswer serialAnswer)
 {
     if (rows.isEmpty()) {
-        fail(QString::fromUtf8(downloadText::kNoValidRows));
+        fail(downloadMessage(downloadText::kNoValidRows));
         return m_result;
     }
     if (!serialNumber(rows, serialAnswer))
@@ -163,11 +165,11 @@ DownloadBuild ImageBuilder::build(const QStringList& rows, SerialNumberAnswer se
     if (m_result.values.size() > kMaxDownloadEntries || m_result.connections.size() > kMaxDownloadEntries) {
         // The drive takes at most this many entries per list: a longer image would be cut
         // or overrun its buffer, so it is not sent at all.
-        fail(QString::fromUtf8(downloadText::kTooManyEntries).arg(kMaxDownloadEntries));
+        fail(downloadMessage(downloadText::kTooManyEntries).arg(kMaxDownloadEntries));
         return m_result;
     }
     if (m_result.values.empty() && m_result.connections.empty())
-        fail(QString::fromUtf8(downloadText::kNoValidRows));
+        fail(downloadMessage(downloadText::kNoValidRows));
     return m_result;
 }
 
@@ -285,9 +287,9 @@ bool ImageBuilder::serialNumber(const QStringList& rows, SerialNumberAnswer answ
     const QString key = downloadDisplayKey(*element);
     bool yes = answer == SerialNumberAnswer::Yes;
     if (answer == SerialNumberAnswer::Ask)
-        yes = m_prompt.ask(QStringLiteral("提示"), QString::fromUtf8(downloadText::kSerialQuestion),
-                           model::PromptButtons::YesNo)
-           == model::PromptAnswer::Yes;
+        yes = m_prompt.ask(QCoreApplication::translate("DownloadImage", "提示"),
+                           downloadMessage(downloadText::kSerialQuestion), model::PromptButtons::YesNo)
+            == model::PromptAnswer::Yes;
     if (!yes) {
         m_result.leftOut.insert(key);
         m_log.log(QStringLiteral("不下载装置序列号"), 1);
@@ -301,8 +303,8 @@ bool ImageBuilder::serialNumber(const QStringList& rows, SerialNumberAnswer answ
         }
     }
     if (!baseRow)
-        return fail(QString::fromUtf8(deviceClass == model::DeviceClass::Inverter ? downloadText::kSerialWrongInverter
-                                                                               : downloadText::kSerialWrong));
+        return fail(downloadMessage(deviceClass == model::DeviceClass::Inverter ? downloadText::kSerialWrongInverter
+                                                                                : downloadText::kSerialWrong));
     valueRow(*element, *serial, key);
     for (const ComputedValue& value : serialDependents(deviceClass, *baseRow)) {
         if (!addComputed(value))
@@ -319,7 +321,7 @@ bool ImageBuilder::addComputed(const ComputedValue& value)
     const model::RawConversion raw =
         model::rawFromDisplayText(*element, value.text, m_project.timeBases, m_opened.formulas());
     if (raw.error == model::RawConversionError::WrongParameter)
-        return fail(QString::fromUtf8(downloadText::kComputedConversion));
+        return fail(downloadMessage(downloadText::kComputedConversion));
     if (!raw.raw) {
         m_log.log(QStringLiteral("数据计算出错：%1=%2").arg(downloadDisplayKey(*element), value.text), kErrorLevel);
         return true;
@@ -418,10 +420,14 @@ DownloadCounts countDownloadResult(const model::HeskProject& project, const Down
     return counts;
 }
 
+QString downloadMessage(const char* text) { return QCoreApplication::translate("DownloadImage", text); }
+
 QString downloadResultText(const DownloadCounts& counts)
 {
-    return QStringLiteral("参数下载完成！\n当前工程中可下载的参数共有%1个，\n从dnl文件中下载成功的参数有%2个，失败的有%3个！\n"
-                          "dnl文件未包含的可下载参数共有%4个！\n详见日志。")
+    return QCoreApplication::translate(
+               "DownloadImage",
+               "参数下载完成！\n当前工程中可下载的参数共有%1个，\n从dnl文件中下载成功的参数有%2个，失败的有%3个！\n"
+               "dnl文件未包含的可下载参数共有%4个！\n详见日志。")
         .arg(counts.downloadable)
         .arg(counts.succeeded)
         .arg(counts.failed)

@@ -104,14 +104,19 @@ DownloadCounts countDownloadResult(const model::HeskProject& project, const Down
 // "参数下载完成！\n当前工程中可下载的参数共有%d个，..."
 QString downloadResultText(const DownloadCounts& counts);
 
-// The messages of the download.
+// The messages of the download (untranslated; shown through downloadMessage).
 namespace downloadText {
-inline constexpr char kNoValidRows[] = "文件中没有有效项，请您重新尝试打开其它文件！";
-inline constexpr char kSerialQuestion[] = "您是否要下载装置序列号？选择否将不下载装置序列号。";
-inline constexpr char kSerialWrong[] = "dnl中0070参数错误，下载失败";
-inline constexpr char kSerialWrongInverter[] = "dnl中0070参数错误，下载失败！";
-inline constexpr char kTooManyEntries[] = "dnl文件中的下载项超过%1个，下载失败！";
-inline constexpr char kComputedConversion[] = "数据转换出错，请联系开发人员！";
+inline constexpr char kNoValidRows[]
+    = QT_TRANSLATE_NOOP("DownloadImage", "文件中没有有效项，请您重新尝试打开其它文件！");
+inline constexpr char kSerialQuestion[]
+    = QT_TRANSLATE_NOOP("DownloadImage", "您是否要下载装置序列号？选择否将不下载装置序列号。");
+inline constexpr char kSerialWrong[] = QT_TRANSLATE_NOOP("DownloadImage", "dnl中0070参数错误，下载失败");
+inline constexpr char kSerialWrongInverter[] = QT_TRANSLATE_NOOP("DownloadImage", "dnl中0070参数错误，下载失败！");
+inline constexpr char kTooManyEntries[] = QT_TRANSLATE_NOOP("DownloadImage", "dnl文件中的下载项超过%1个，下载失败！");
+inline constexpr char kComputedConversion[] = QT_TRANSLATE_NOOP("DownloadImage", "数据转换出错，请联系开发人员！");
 }  // namespace downloadText
+
+// One of the texts above in the language of the window.
+QString downloadMessage(const char* text);
 
 }  // namespace hesk::files

@@ -2,24 +2,34 @@
 
 #include "DnlFormat.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace hesk::files {
 
+namespace {
+
+const char kFactoryName[] = QT_TRANSLATE_NOOP("FileCompare", "出厂值");
+
+}  // namespace
+
 QString compareSourceText(CompareSource source)
 {
-    return source == CompareSource::File ? QStringLiteral(" 打开dnl文件") : QStringLiteral(" 出厂值");
+    return source == CompareSource::File ? QCoreApplication::translate("FileCompare", " 打开dnl文件")
+                                         : QCoreApplication::translate("FileCompare", " 出厂值");
 }
 
 QString compareSideLabel(CompareSide side)
 {
-    return side == CompareSide::Base ? QStringLiteral("基准文件") : QStringLiteral("比对文件");
+    return side == CompareSide::Base ? QCoreApplication::translate("FileCompare", "基准文件")
+                                     : QCoreApplication::translate("FileCompare", "比对文件");
 }
 
 void FileCompare::clear(CompareSide side)
 {
     m_entries[index(side)].clear();
     m_names[index(side)].clear();
+    m_factory[index(side)] = false;
 }
 
 bool FileCompare::choose(CompareSide side, CompareSource source, const model::OpenedProject* project,
@@ -47,8 +57,8 @@ bool FileCompare::loadFile(CompareSide side, const QString& path, model::UserPro
 {
     clear(side);
     if (QFileInfo(path).suffix().compare(QLatin1String(kDnlSuffix), Qt::CaseInsensitive) != 0) {
-        prompt.show(model::MessageKind::Error, QStringLiteral("错误"),
-                    QStringLiteral("项目文件%1错误，打开失败！").arg(path));
+        prompt.show(model::MessageKind::Error, QCoreApplication::translate("FileCompare", "错误"),
+                    QCoreApplication::translate("FileCompare", "项目文件%1错误，打开失败！").arg(path));
         return false;
     }
     CompareRead read = readCompareFile(path);
@@ -64,7 +74,13 @@ bool FileCompare::loadFile(CompareSide side, const QString& path, model::UserPro
 void FileCompare::loadFactory(CompareSide side, const model::OpenedProject& project)
 {
     m_entries[index(side)] = factoryCompareEntries(project);
-    m_names[index(side)] = m_entries[index(side)].empty() ? QString() : QStringLiteral("出厂值");
+    m_factory[index(side)] = !m_entries[index(side)].empty();
+    m_names[index(side)] = m_factory[index(side)] ? QString::fromUtf8(kFactoryName) : QString();
+}
+
+QString FileCompare::shownSourceName(CompareSide side) const
+{
+    return m_factory[index(side)] ? QCoreApplication::translate("FileCompare", kFactoryName) : m_names[index(side)];
 }
 
 std::optional<std::vector<CompareRow>> FileCompare::start(const model::OpenedProject* project,
@@ -72,22 +88,24 @@ std::optional<std::vector<CompareRow>> FileCompare::start(const model::OpenedPro
                                                           const std::function<void(const QString&)>& status) const
 {
     if (empty(CompareSide::Base)) {
-        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("基准文件不能为空！"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("FileCompare", "警告"),
+                    QCoreApplication::translate("FileCompare", "基准文件不能为空！"));
         return std::nullopt;
     }
     if (empty(CompareSide::Compare)) {
-        prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("比对文件不能为空！"));
+        prompt.show(model::MessageKind::Warning, QCoreApplication::translate("FileCompare", "警告"),
+                    QCoreApplication::translate("FileCompare", "比对文件不能为空！"));
         return std::nullopt;
     }
     const auto say = [&status](const char* text) {
         if (status)
-            status(QString::fromUtf8(text));
+            status(QCoreApplication::translate("FileCompare", text));
     };
-    say("正在比较数据(1/2)");
+    say(QT_TRANSLATE_NOOP("FileCompare", "正在比较数据(1/2)"));
     std::vector<CompareRow> rows = mergeCompareEntries(entries(CompareSide::Base), entries(CompareSide::Compare));
-    say("正在比较数据(2/2)");
+    say(QT_TRANSLATE_NOOP("FileCompare", "正在比较数据(2/2)"));
     annotateCompareRows(rows, project, approximateComparison);
-    say("正在刷新列表");
+    say(QT_TRANSLATE_NOOP("FileCompare", "正在刷新列表"));
     return rows;
 }
 

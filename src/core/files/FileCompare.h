@@ -41,8 +41,11 @@ public:
 
     bool empty(CompareSide side) const { return entries(side).empty(); }
     const std::vector<CompareEntry>& entries(CompareSide side) const { return m_entries[index(side)]; }
-    // What the side holds: the file's path, or "出厂值"; empty when nothing.
+    // What the side holds: the file's path, or "出厂值"; empty when nothing. The export
+    // writes it as its column header, untranslated.
     const QString& sourceName(CompareSide side) const { return m_names[index(side)]; }
+    // sourceName() as the window shows it: the factory values' name translated.
+    QString shownSourceName(CompareSide side) const;
 
     // "开始": "基准文件不能为空！" / "比对文件不能为空！" (warning) refuse; otherwise the two
     // passes run, each announced through status ("正在比较数据(1/2)", "正在比较数据(2/2)",
@@ -55,6 +58,7 @@ private:
     static std::size_t index(CompareSide side) { return static_cast<std::size_t>(side); }
     std::array<std::vector<CompareEntry>, 2> m_entries;
     std::array<QString, 2> m_names;
+    std::array<bool, 2> m_factory{};
 };
 
 }  // namespace hesk::files

@@ -6,6 +6,7 @@
 #include "model/ParameterTypes.h"
 #include "pages/OfflineValueSet.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -19,16 +20,39 @@ using Kind = MigrationItem::Kind;
 // The questions and lines show this many items; the log has them all.
 constexpr int kItemsInQuestion = 20;
 
-QString kindText(Kind kind)
+const char kCorrectedTemplate[] = QT_TRANSLATE_NOOP("MigrationReport", "以修正后的值%1导入");
+
+// A text of this report in the form asked for; a text without a translation (a check's
+// own words) comes back as it is.
+QString inForm(const QString& text, MigrationText form)
+{
+    return form == MigrationText::Log ? text
+                                      : QCoreApplication::translate("MigrationReport", text.toUtf8().constData());
+}
+
+QString inForm(const char* text, MigrationText form)
+{
+    return form == MigrationText::Log ? QString::fromUtf8(text) : QCoreApplication::translate("MigrationReport", text);
+}
+
+QString kindText(Kind kind, MigrationText form)
 {
     switch (kind) {
-    case Kind::UnknownRow: return QStringLiteral("工程不接受");
-    case Kind::Refused: return QStringLiteral("值不被接受");
-    case Kind::Corrected: return QStringLiteral("值将被修正");
-    case Kind::MissingInFile: return QStringLiteral("文件中没有");
+    case Kind::UnknownRow: return inForm(QT_TRANSLATE_NOOP("MigrationReport", "工程不接受"), form);
+    case Kind::Refused: return inForm(QT_TRANSLATE_NOOP("MigrationReport", "值不被接受"), form);
+    case Kind::Corrected: return inForm(QT_TRANSLATE_NOOP("MigrationReport", "值将被修正"), form);
+    case Kind::MissingInFile: return inForm(QT_TRANSLATE_NOOP("MigrationReport", "文件中没有"), form);
     }
     return {};
 }
+
+MigrationItem migrationItem(Kind kind, QString subject, QString reason, QString consequence, QString value = {})
+{
+    return {kind, std::move(subject), std::move(reason), std::move(consequence), std::move(value)};
+}
+
+// Texts the report stores untranslated and translates when shown.
+QString source(const char* text) { return QString::fromUtf8(text); }
 
 QString withoutErrorMark(QString text)
 {
@@ -55,11 +79,16 @@ int MigrationReport::count(MigrationItem::Kind kind) const
     return static_cast<int>(std::count_if(items.begin(), items.end(), [kind](const MigrationItem& i) { return i.kind == kind; }));
 }
 
-QString MigrationReport::summary() const
+QString MigrationReport::summary(MigrationText form) const
 {
-    const QString fileVersion = this->fileVersion.isEmpty() ? QStringLiteral("（未注明）") : this->fileVersion;
-    return QStringLiteral("dnl文件版本%1与工程版本%2不同。文件共%3行：%4行工程不接受，%5个值不被接受，%6个值将被修正；"
-                          "工程中有%7个参数文件中没有。")
+    const QString fileVersion = this->fileVersion.isEmpty()
+        ? inForm(QT_TRANSLATE_NOOP("MigrationReport", "（未注明）"), form)
+        : this->fileVersion;
+    return inForm(QT_TRANSLATE_NOOP(
+                      "MigrationReport",
+                      "dnl文件版本%1与工程版本%2不同。文件共%3行：%4行工程不接受，%5个值不被接受，%6个值将被修正；"
+                      "工程中有%7个参数文件中没有。"),
+                  form)
         .arg(fileVersion, projectVersion)
         .arg(rows)
         .arg(count(Kind::UnknownRow))
@@ -68,11 +97,16 @@ QString MigrationReport::summary() const
         .arg(count(Kind::MissingInFile));
 }
 
-QStringList MigrationReport::lines() const
+QStringList MigrationReport::lines(MigrationText form) const
 {
     QStringList lines;
-    for (const MigrationItem& item : items)
-        lines << QStringLiteral("[%1] %2：%3 → %4").arg(kindText(item.kind), item.subject, item.reason, item.consequence);
+    for (const MigrationItem& item : items) {
+        const QString consequence = item.kind == Kind::Corrected && form == MigrationText::Shown
+            ? inForm(kCorrectedTemplate, form).arg(item.value)
+            : inForm(item.consequence, form);
+        lines << inForm(QT_TRANSLATE_NOOP("MigrationReport", "[%1] %2：%3 → %4"), form)
+                     .arg(kindText(item.kind, form), item.subject, inForm(item.reason, form), consequence);
+    }
     return lines;
 }
 
@@ -98,18 +132,24 @@ MigrationReport importMigrationReport(model::OpenedProject& project, const DnlHe
             present.insert(*outcome.element);
         const QString reason = withoutErrorMark(outcome.logText);
         if (!outcome.element)
-            report.items.push_back({Kind::UnknownRow, line, reason.isEmpty() ? QStringLiteral("工程中没有此参数") : reason,
-                                    QStringLiteral("不导入")});
+            report.items.push_back(migrationItem(
+                Kind::UnknownRow, line,
+                reason.isEmpty() ? source(QT_TRANSLATE_NOOP("MigrationReport", "工程中没有此参数")) : reason,
+                source(QT_TRANSLATE_NOOP("MigrationReport", "不导入"))));
         else if (!outcome.imported)
-            report.items.push_back({Kind::Refused, line, reason, QStringLiteral("不导入，离线值保持不变")});
+            report.items.push_back(migrationItem(
+                Kind::Refused, line, reason, source(QT_TRANSLATE_NOOP("MigrationReport", "不导入，离线值保持不变"))));
         else if (!outcome.logText.isEmpty())
-            report.items.push_back({Kind::Corrected, line, reason, QStringLiteral("以修正后的值%1导入").arg(outcome.value)});
+            report.items.push_back(migrationItem(Kind::Corrected, line, reason,
+                                                 source(kCorrectedTemplate).arg(outcome.value), outcome.value));
     }
     const auto& elements = project.project().elements;
     for (std::size_t i = 0; i < elements.size(); ++i)
         if (isDownloadable(elements[i]) && !present.contains(i))
-            report.items.push_back({Kind::MissingInFile, downloadDisplayKey(elements[i]),
-                                    QStringLiteral("工程中有此参数，dnl文件中没有"), QStringLiteral("离线值保持不变")});
+            report.items.push_back(
+                migrationItem(Kind::MissingInFile, downloadDisplayKey(elements[i]),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "工程中有此参数，dnl文件中没有")),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "离线值保持不变"))));
     return report;
 }
 
@@ -142,20 +182,28 @@ MigrationReport downloadMigrationReport(model::OpenedProject& project, const Dnl
     for (const LineCapture::Line& line : capture.lines) {
         const QString text = withoutErrorMark(line.text);
         if (text.startsWith(missing))
-            report.items.push_back({Kind::MissingInFile, text.mid(missing.size()), QStringLiteral("工程中有此参数，dnl文件中没有"),
-                                    QStringLiteral("设备上的值保持不变")});
+            report.items.push_back(
+                migrationItem(Kind::MissingInFile, text.mid(missing.size()),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "工程中有此参数，dnl文件中没有")),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "设备上的值保持不变"))));
         else if (text.startsWith(notTaken))
-            report.items.push_back({Kind::UnknownRow, text.mid(notTaken.size()), QStringLiteral("工程中没有此参数或不允许下载"),
-                                    QStringLiteral("不下载")});
+            report.items.push_back(
+                migrationItem(Kind::UnknownRow, text.mid(notTaken.size()),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "工程中没有此参数或不允许下载")),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "不下载"))));
         else if (text.startsWith(noReadOnly))
-            report.items.push_back({Kind::UnknownRow, text.mid(noReadOnly.size()), QStringLiteral("工程中没有此r参数"),
-                                    QStringLiteral("不下载")});
+            report.items.push_back(migrationItem(Kind::UnknownRow, text.mid(noReadOnly.size()),
+                                                 source(QT_TRANSLATE_NOOP("MigrationReport", "工程中没有此r参数")),
+                                                 source(QT_TRANSLATE_NOOP("MigrationReport", "不下载"))));
         else if (line.level >= 3)
-            report.items.push_back({Kind::Refused, text, QStringLiteral("下载检查不通过"),
-                                    QStringLiteral("不下载，设备上的值保持不变")});
+            report.items.push_back(
+                migrationItem(Kind::Refused, text, source(QT_TRANSLATE_NOOP("MigrationReport", "下载检查不通过")),
+                              source(QT_TRANSLATE_NOOP("MigrationReport", "不下载，设备上的值保持不变"))));
     }
     if (build.failure)
-        report.items.push_back({Kind::Refused, QStringLiteral("dnl文件"), build.failure->text, QStringLiteral("不能下载")});
+        report.items.push_back(migrationItem(Kind::Refused, source(QT_TRANSLATE_NOOP("MigrationReport", "dnl文件")),
+                                             build.failure->text,
+                                             source(QT_TRANSLATE_NOOP("MigrationReport", "不能下载"))));
     return report;
 }
 
@@ -163,15 +211,18 @@ bool confirmMigration(const MigrationReport& report, model::UserPrompt& prompt, 
 {
     if (report.items.empty())
         return true;
-    log.log(report.summary(), 2);
-    const QStringList lines = report.lines();
-    for (const QString& line : lines)
+    log.log(report.summary(MigrationText::Log), 2);
+    for (const QString& line : report.lines(MigrationText::Log))
         log.log(line, 2);
-    QString text = report.summary() + QStringLiteral("\n\n") + lines.mid(0, kItemsInQuestion).join(QLatin1Char('\n'));
+    const QStringList lines = report.lines(MigrationText::Shown);
+    QString text = report.summary(MigrationText::Shown) + QStringLiteral("\n\n")
+        + lines.mid(0, kItemsInQuestion).join(QLatin1Char('\n'));
     if (lines.size() > kItemsInQuestion)
-        text += QStringLiteral("\n……共%1项，全部列在日志中。").arg(lines.size());
-    text += report.use == MigrationUse::Download ? QStringLiteral("\n\n是否继续下载？") : QStringLiteral("\n\n是否继续导入？");
-    return prompt.ask(QStringLiteral("版本迁移报告"), text, model::PromptButtons::YesNo) == model::PromptAnswer::Yes;
+        text += QCoreApplication::translate("MigrationReport", "\n……共%1项，全部列在日志中。").arg(lines.size());
+    text += report.use == MigrationUse::Download ? QCoreApplication::translate("MigrationReport", "\n\n是否继续下载？")
+                                                 : QCoreApplication::translate("MigrationReport", "\n\n是否继续导入？");
+    return prompt.ask(QCoreApplication::translate("MigrationReport", "版本迁移报告"), text, model::PromptButtons::YesNo)
+        == model::PromptAnswer::Yes;
 }
 
 }  // namespace hesk::files

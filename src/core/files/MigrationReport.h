@@ -23,12 +23,16 @@ namespace hesk::files {
 
 enum class MigrationUse { Import, Download };
 
+// The report's texts as the log keeps them (untranslated) or as the window shows them.
+enum class MigrationText { Log, Shown };
+
 struct MigrationItem {
     enum class Kind { UnknownRow, Refused, Corrected, MissingInFile };
     Kind kind = Kind::UnknownRow;
     QString subject;      // the file's row, or the project's key of a missing parameter
     QString reason;       // the check's own text
     QString consequence;  // what the import or download will do about it
+    QString value;        // Corrected: the value the row is taken with
     bool operator==(const MigrationItem&) const = default;
 };
 
@@ -41,9 +45,10 @@ struct MigrationReport {
 
     int count(MigrationItem::Kind kind) const;
     // "dnl文件版本V11417与工程版本V11418不同：…" with the count of each kind.
-    QString summary() const;
-    // One line per item: "[类别] subject：reason → consequence".
-    QStringList lines() const;
+    QString summary(MigrationText form = MigrationText::Log) const;
+    // One line per item: "[类别] subject：reason → consequence". Shown, the reasons this
+    // report wrote itself are translated; a check's own text stays as the check wrote it.
+    QStringList lines(MigrationText form = MigrationText::Log) const;
 };
 
 // The file's version differs from the project's (an empty file version counts as

@@ -3,6 +3,7 @@
 #include "DnlFileWrite.h"
 #include "DnlFormat.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace hesk::files {
@@ -46,10 +47,11 @@ bool writeOfflineValues(const model::OpenedProject& project, pages::OfflineValue
 bool saveOfflineValuesAsDnl(const model::OpenedProject& project, pages::OfflineValueSet& values,
                             model::UserPrompt& prompt, model::LogSink& log, const QDateTime& now)
 {
-    const QString title = QStringLiteral("错误");
+    const QString title = QCoreApplication::translate("OfflineDnlSave", "错误");
     if (!project.isOpen()) {
         log.log(QStringLiteral("<错误>没有打开的工程，离线信息无法保存到dnl文件"), kErrorLevel);
-        prompt.show(model::MessageKind::Error, title, QStringLiteral("建立输出文件失败，请您重新尝试！"));
+        prompt.show(model::MessageKind::Error, title,
+                    QCoreApplication::translate("OfflineDnlSave", "建立输出文件失败，请您重新尝试！"));
         return false;
     }
     const model::HeskProjectHeader& header = project.project().header;
@@ -59,18 +61,20 @@ bool saveOfflineValuesAsDnl(const model::OpenedProject& project, pages::OfflineV
     spec.defaultSuffix = QString::fromLatin1(kDnlSuffix);
     const std::optional<QString> path = prompt.saveFile(spec);
     if (!path || path->isEmpty()) {
-        prompt.show(model::MessageKind::Error, title, QStringLiteral("请选择导出dnl文件路径！"));
+        prompt.show(model::MessageKind::Error, title,
+                    QCoreApplication::translate("OfflineDnlSave", "请选择导出dnl文件路径！"));
         return false;
     }
     QString error;
     if (!writeOfflineValues(project, values, *path, now, &error)) {
         log.log(QStringLiteral("<错误>离线参数保存到dnl文件%1失败：%2").arg(*path, error), kErrorLevel);
-        prompt.show(model::MessageKind::Error, title, QStringLiteral("建立输出文件失败，请您重新尝试！"));
+        prompt.show(model::MessageKind::Error, title,
+                    QCoreApplication::translate("OfflineDnlSave", "建立输出文件失败，请您重新尝试！"));
         return false;
     }
     log.log(QStringLiteral("离线参数已保存到dnl文件%1").arg(*path), kInfoLevel);
-    prompt.show(model::MessageKind::Information, QStringLiteral("提示"),
-                QStringLiteral("导出dnl文件成功，文件路径：\n") + *path);
+    prompt.show(model::MessageKind::Information, QCoreApplication::translate("OfflineDnlSave", "提示"),
+                QCoreApplication::translate("OfflineDnlSave", "导出dnl文件成功，文件路径：\n") + *path);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "link/FrameCodec.h"
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <cerrno>
@@ -25,11 +26,19 @@ const model::HeskParameterElement* special(shell::MonitorSession& session, const
     return session.project().specials().element(session.project().project(), QString::fromLatin1(key));
 }
 
-QString sendErrorText(int error)
+// The log keeps the untranslated text; the window shows the translation.
+enum class TextFor { Log, Person };
+
+QString sendErrorText(int error, TextFor use)
 {
+    static const char kPortClosed[] = QT_TRANSLATE_NOOP("ParameterDownload", "串口尚未打开或者已被占用！");
+    static const char kErrorCode[] = QT_TRANSLATE_NOOP("ParameterDownload", "通讯错误代码%1");
     if (error == EBADF || error == ENODEV || error == ENXIO)
-        return QStringLiteral("串口尚未打开或者已被占用！");
-    return QStringLiteral("通讯错误代码%1").arg(error);
+        return use == TextFor::Log ? QString::fromUtf8(kPortClosed)
+                                   : QCoreApplication::translate("ParameterDownload", kPortClosed);
+    return (use == TextFor::Log ? QString::fromUtf8(kErrorCode)
+                                : QCoreApplication::translate("ParameterDownload", kErrorCode))
+        .arg(error);
 }
 
 }  // namespace
@@ -56,10 +65,7 @@ ParameterDownload::~ParameterDownload()
     releaseLine();
 }
 
-QString ParameterDownload::ethernetRefusal()
-{
-    return QStringLiteral("参数下载只能通过串口进行，以太网连接不支持参数下载！");
-}
+QString ParameterDownload::ethernetRefusal() { return tr("参数下载只能通过串口进行，以太网连接不支持参数下载！"); }
 
 bool ParameterDownload::start(const DownloadOptions& options)
 {
@@ -74,12 +80,11 @@ bool ParameterDownload::start(const DownloadOptions& options)
     m_inverter = project.deviceClass() == model::DeviceClass::Inverter;
     const int recorder = options.recorderState ? options.recorderState() : m_session.triggerRecordingState();
     if (recorder > 4) {
-        m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"),
-                      QStringLiteral("正在进行触发录波，不允许参数下载！"));
+        m_prompt.show(model::MessageKind::Information, tr("信息"), tr("正在进行触发录波，不允许参数下载！"));
         return false;
     }
     if (m_inverter && m_session.motorControlHeld()) {
-        m_prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("请先释放控制权，再进行参数下载！"));
+        m_prompt.show(model::MessageKind::Warning, tr("警告"), tr("请先释放控制权，再进行参数下载！"));
         return false;
     }
     // The blocks travel as raw bytes on the serial line only: over Ethernet the drive would
@@ -92,16 +97,16 @@ bool ParameterDownload::start(const DownloadOptions& options)
         m_path = *options.path;
     } else {
         const std::optional<QString> chosen = m_prompt.openFile(
-            {QStringLiteral("打开DNL文件"), {}, QStringLiteral("*.dnl"), QString::fromLatin1(kDnlFileFilter), {}});
+            {tr("打开DNL文件"), {}, QStringLiteral("*.dnl"), QString::fromLatin1(kDnlFileFilter), {}});
         if (!chosen) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请您选择要下载的dnl文件，下载操作被终止！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("请您选择要下载的dnl文件，下载操作被终止！")));
             return false;
         }
         m_path = *chosen;
     }
     const std::optional<DnlHeader> header = readDnlHeader(m_path);
     if (!header) {
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("文件打开失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("文件打开失败！")));
         return false;
     }
     if (!checkDnlAgainstProject(*header, &project.project().header, m_prompt).accepted)
@@ -116,8 +121,7 @@ bool ParameterDownload::start(const DownloadOptions& options)
     if (const model::HeskParameterElement* state = special(m_session, "r0001")) {
         if (m_session.values().parameters.valueOr0(state->address) >= kRunningState
             || m_session.onlineRaw(*state).value_or(0) >= kRunningState) {
-            m_prompt.showMessage(
-                model::UserMessage::error(QStringLiteral("设备正在运行状态，请将设备调整到待机状态再重新尝试！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("设备正在运行状态，请将设备调整到待机状态再重新尝试！")));
             return false;
         }
     }
@@ -132,9 +136,9 @@ bool ParameterDownload::start(const DownloadOptions& options)
         }
     }
     if (m_inverter && level) {
-        m_prompt.show(model::MessageKind::Hint, QStringLiteral("提示"), QStringLiteral("进行参数下载前，上位机会先将P60改为5！"));
+        m_prompt.show(model::MessageKind::Hint, tr("提示"), tr("进行参数下载前，上位机会先将P60改为5！"));
         if (!m_session.write(link::writeValueRequest(level->address, kDownloadMenuLevel))) {
-            m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("修改P60=5失败，退出参数下载")));
+            m_prompt.showMessage(model::UserMessage::warning(tr("修改P60=5失败，退出参数下载")));
             return false;
         }
     }
@@ -143,7 +147,7 @@ bool ParameterDownload::start(const DownloadOptions& options)
     m_repeats = 0;
     m_replied.store(false);
     m_state = State::Parsing;
-    Q_EMIT statusText(QStringLiteral("正在解析dnl文件..."));
+    Q_EMIT statusText(tr("正在解析dnl文件..."));
     QTimer::singleShot(0, this, &ParameterDownload::parse);
     return true;
 }
@@ -156,11 +160,11 @@ void ParameterDownload::parse()
     const DnlRowsRead rows = readDnlRows(m_path);
     bool ok = rows.ok();
     if (!ok)
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("文件打开失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("文件打开失败！")));
     if (ok && m_inverter && !rows.rows.isEmpty()) {
         // The dependents of the serial number come from the drive's current base values.
         if (!m_session.readValues(m_session.formulaInputs(), true)) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("请求数据超时，请您重新尝试！")));
             ok = false;
         } else {
             m_session.refreshFormulas();
@@ -174,7 +178,7 @@ void ParameterDownload::parse()
         return;  // the link closed while the drive was read
     if (!ok) {
         log.log(QStringLiteral("读取dnl文件失败，结束参数下载"), kErrorLevel);
-        end({false, false, m_build.failure ? m_build.failure->text : QStringLiteral("读取dnl文件失败，结束参数下载"), {}, 0});
+        end({false, false, m_build.failure ? m_build.failure->text : tr("读取dnl文件失败，结束参数下载"), {}, 0});
         return;
     }
     m_image = m_build.image();
@@ -186,7 +190,7 @@ void ParameterDownload::parse()
     link::CommandFrame request = link::commandFrame(kDownloadStartCode);
     const int error = m_session.link().SendFrame(request);
     if (error != 0) {
-        const QString text = sendErrorText(error);
+        const QString text = sendErrorText(error, TextFor::Person);
         m_prompt.showMessage(model::UserMessage::error(text));
         end({false, true, text, {}, 0});
         return;
@@ -244,7 +248,7 @@ void ParameterDownload::replyTimedOut()
     if (m_state != State::AwaitingReply || m_replied.load())
         return;
     m_session.log().log(QStringLiteral("未收到下位机回复，退出参数下载！"), kErrorLevel);
-    const QString text = QStringLiteral("等待下位机下载回复超时,请重新尝试！");
+    const QString text = tr("等待下位机下载回复超时,请重新尝试！");
     m_prompt.showMessage(model::UserMessage::error(text));
     end({false, false, text, {}, 0});
 }
@@ -255,12 +259,12 @@ void ParameterDownload::startReplied()
         return;
     m_replyTimer.stop();
     m_state = State::Transferring;
-    Q_EMIT statusText(QStringLiteral("正在下载参数..."));
+    Q_EMIT statusText(tr("正在下载参数..."));
     Q_EMIT progress(0, m_image.size());
     link::CDeviceLink& link = m_session.link();
     if (link.readerThread() != link::ReaderThread::None) {
         if (!link.stopReaderThread()) {
-            const QString text = QStringLiteral("参数下载超时,为确保程序正确请您重新尝试下载！");
+            const QString text = tr("参数下载超时,为确保程序正确请您重新尝试下载！");
             m_prompt.showMessage(model::UserMessage::error(text));
             end({false, false, text, {}, 0});
             return;
@@ -291,8 +295,9 @@ void ParameterDownload::tick()
     if (++m_silentTicks < kSilentTicks)
         return;
     m_thread.stop();
-    const QString text = QStringLiteral("参数下载超时,为确保程序正确请您重新尝试下载！");
-    m_session.log().log(QStringLiteral("<错误>") + text, kErrorLevel);
+    static const char kTimedOut[] = QT_TR_NOOP("参数下载超时,为确保程序正确请您重新尝试下载！");
+    m_session.log().log(QStringLiteral("<错误>") + QString::fromUtf8(kTimedOut), kErrorLevel);
+    const QString text = tr(kTimedOut);
     m_prompt.showMessage(model::UserMessage::error(text));
     end({false, false, text, {}, m_repeats});
 }
@@ -325,7 +330,7 @@ void ParameterDownload::threadFinished()
     const DownloadCounts counts = countDownloadResult(m_session.project().project(), m_build, m_session.log());
     const QString text = downloadResultText(counts);
     Q_EMIT progress(m_image.size(), m_image.size());
-    m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"), text);
+    m_prompt.show(model::MessageKind::Information, tr("信息"), text);
     end({true, false, text, counts, m_repeats});
 }
 
@@ -334,8 +339,8 @@ void ParameterDownload::threadFailed(int error)
     if (m_state != State::Transferring)
         return;
     m_thread.stop();
-    const QString text = sendErrorText(error);
-    m_session.log().log(QStringLiteral("<错误>") + text, kErrorLevel);
+    const QString text = sendErrorText(error, TextFor::Person);
+    m_session.log().log(QStringLiteral("<错误>") + sendErrorText(error, TextFor::Log), kErrorLevel);
     m_prompt.showMessage(model::UserMessage::error(text));
     end({false, true, text, {}, m_repeats});
 }
@@ -345,7 +350,7 @@ void ParameterDownload::cancel()
     if (!running())
         return;
     m_thread.stop();
-    end({false, false, QStringLiteral("参数下载被取消"), {}, m_repeats});
+    end({false, false, tr("参数下载被取消"), {}, m_repeats});
 }
 
 void ParameterDownload::linkChanged()
@@ -354,7 +359,7 @@ void ParameterDownload::linkChanged()
         return;
     m_thread.stop();
     m_readerStopped = false;  // the link has no reader to give back
-    end({false, true, QStringLiteral("通讯已断开，参数下载中止"), {}, m_repeats});
+    end({false, true, tr("通讯已断开，参数下载中止"), {}, m_repeats});
 }
 
 void ParameterDownload::releaseLine()
@@ -381,8 +386,8 @@ void ParameterDownload::end(DownloadOutcome outcome)
     const model::HeskParameterElement* level = special(m_session, "P0060");
     if (m_inverter && level && m_menuLevel && !outcome.communicationFailure && m_session.isOnline()) {
         if (!m_session.write(link::writeValueRequest(level->address, *m_menuLevel)))
-            m_prompt.showMessage(model::UserMessage::warning(
-                QStringLiteral("下载完成后恢复P60=%1失败，请手动恢复！").arg(*m_menuLevel)));
+            m_prompt.showMessage(
+                model::UserMessage::warning(tr("下载完成后恢复P60=%1失败，请手动恢复！").arg(*m_menuLevel)));
     }
     if (outcome.success)
         m_session.requestReferenceValues();

@@ -9,6 +9,7 @@
 #include "pages/ParameterPage.h"
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace hesk::files {
@@ -37,22 +38,23 @@ std::optional<QString> uploadBlockProblem(const QByteArray& buffer, uint16_t ann
 {
     const std::size_t length = announcedLength;
     if (length < kHeaderBytes || length % 2 != 0 || static_cast<std::size_t>(buffer.size()) < length)
-        return QStringLiteral("上传参数错误，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "上传参数错误，参数上传操作被终止！");
     const std::size_t a = wordAt(buffer, 2);
     const std::size_t b = wordAt(buffer, 6);
     const std::size_t c = wordAt(buffer, 10);
     if (a + b + c + kHeaderBytes != length)
-        return QStringLiteral("下位机参数长度错误，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "下位机参数长度错误，参数上传操作被终止！");
     if (a != 2 * inputCount)
-        return QStringLiteral("上下位机输入参数个数不匹配，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "上下位机输入参数个数不匹配，参数上传操作被终止！");
     if (b != 2 * outputCount)
-        return QStringLiteral("上下位机输出参数个数不匹配，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "上下位机输出参数个数不匹配，参数上传操作被终止！");
     if (c != a)
-        return QStringLiteral("下位机输入参数表与连接参数表长度不匹配，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload",
+                                           "下位机输入参数表与连接参数表长度不匹配，参数上传操作被终止！");
     if (a > 16384 || b > 16384)
-        return QStringLiteral("下位机参数表长度超出范围，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "下位机参数表长度超出范围，参数上传操作被终止！");
     if (inputCount > 8192 || outputCount > 8192)
-        return QStringLiteral("上位机参数表长度超出范围，参数上传操作被终止！");
+        return QCoreApplication::translate("ParameterUpload", "上位机参数表长度超出范围，参数上传操作被终止！");
     return std::nullopt;
 }
 
@@ -85,26 +87,24 @@ bool ParameterUpload::start(const UploadOptions& options)
     if (m_session.link().stoppingReader() || !m_session.isOnline())
         return false;
     if (project.deviceClass() == model::DeviceClass::TestBench) {
-        m_prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("该设备不支持参数上传功能！"));
+        m_prompt.show(model::MessageKind::Warning, tr("警告"), tr("该设备不支持参数上传功能！"));
         return false;
     }
     const int recorder = options.recorderState ? options.recorderState() : m_session.triggerRecordingState();
     if (recorder >= 5) {
-        m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"),
-                      QStringLiteral("正在进行触发录波，不允许参数上传！"));
+        m_prompt.show(model::MessageKind::Information, tr("信息"), tr("正在进行触发录波，不允许参数上传！"));
         return false;
     }
     if (const model::HeskParameterElement* state = special(m_session, "r0001")) {
         if (m_session.onlineRaw(*state).value_or(0) > kRunningState) {
-            m_prompt.show(model::MessageKind::Warning, QStringLiteral("警告"),
-                          QStringLiteral("在装置运行状态下，不允许执行上传参数操作！"));
+            m_prompt.show(model::MessageKind::Warning, tr("警告"), tr("在装置运行状态下，不允许执行上传参数操作！"));
             return false;
         }
     }
     if (project.deviceClass() == model::DeviceClass::None)
         return false;
     if (project.deviceClass() == model::DeviceClass::Inverter && m_session.motorControlHeld()) {
-        m_prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("请先释放控制权，再进行参数上传！"));
+        m_prompt.show(model::MessageKind::Warning, tr("警告"), tr("请先释放控制权，再进行参数上传！"));
         return false;
     }
     m_onlyNumbers.clear();
@@ -112,8 +112,7 @@ bool ParameterUpload::start(const UploadOptions& options)
         m_onlyNumbers = options.customNumbers;
     } else if (!options.customNumbers.empty()) {
         const model::PromptAnswer answer = m_prompt.ask(
-            QStringLiteral("导出项选择"), QStringLiteral("请选择导出项：\n是：自定义参数\n否：全部参数"),
-            model::PromptButtons::YesNoCancel);
+            tr("导出项选择"), tr("请选择导出项：\n是：自定义参数\n否：全部参数"), model::PromptButtons::YesNoCancel);
         if (answer == model::PromptAnswer::Cancel)
             return false;
         if (answer == model::PromptAnswer::Yes)
@@ -131,7 +130,7 @@ bool ParameterUpload::start(const UploadOptions& options)
         spec.defaultSuffix = QString::fromLatin1(kDnlSuffix);
         const std::optional<QString> chosen = m_prompt.saveFile(spec);
         if (!chosen) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请选择导出dnl文件路径，参数上传任务失败！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("请选择导出dnl文件路径，参数上传任务失败！")));
             return false;
         }
         m_path = *chosen;
@@ -155,7 +154,7 @@ bool ParameterUpload::start(const UploadOptions& options)
     link::CommandFrame request = link::uploadStartRequest();
     const int error = m_session.link().SendFrame(request);
     if (error != 0) {
-        const QString text = QStringLiteral("通讯错误代码%1").arg(error);
+        const QString text = tr("通讯错误代码%1").arg(error);
         m_prompt.showMessage(model::UserMessage::error(text));
         end({false, text, {}, 0});
         return true;
@@ -168,7 +167,7 @@ bool ParameterUpload::start(const UploadOptions& options)
 void ParameterUpload::cancel()
 {
     if (running())
-        end({false, QStringLiteral("参数上传已取消"), {}, 0});
+        end({false, tr("参数上传已取消"), {}, 0});
 }
 
 void ParameterUpload::lengthReceived(uint16_t totalLength)
@@ -226,12 +225,12 @@ void ParameterUpload::tick()
         m_lastProgress = now;
     }
     if (lengthNew)
-        Q_EMIT statusText(QStringLiteral("正在上传参数..."));
+        Q_EMIT statusText(tr("正在上传参数..."));
     if (!ended) {
         Q_EMIT progress(std::min(received, length), length);
         if (now - m_lastProgress >= kSilence) {
             m_session.log().log(QStringLiteral("上传参数超时，退出参数上传！"), kErrorLevel);
-            const QString text = QStringLiteral("上传参数超时,请重新尝试！");
+            const QString text = tr("上传参数超时,请重新尝试！");
             m_prompt.showMessage(model::UserMessage::error(text));
             end({false, text, {}, 0});
         }
@@ -273,20 +272,21 @@ void ParameterUpload::validateAndWrite()
     for (std::size_t i = 0; i < project.wordTableA.size(); ++i)
         tables.readOnly.store(static_cast<uint32_t>(i), wordAt(block, kHeaderBytes + a + 2 * i));
 
-    Q_EMIT statusText(QStringLiteral("正在导出dnl文件..."));
+    Q_EMIT statusText(tr("正在导出dnl文件..."));
     QString failure;
     if (!writeFile(failure)) {
-        const QString text = QStringLiteral("建立输出文件失败，请您重新尝试！");
+        static const char kCannotWrite[] = QT_TR_NOOP("建立输出文件失败，请您重新尝试！");
+        const QString text = tr(kCannotWrite);
         if (!failure.isEmpty())
-            m_session.log().log(text + QLatin1Char(' ') + failure, kErrorLevel);
+            m_session.log().log(QString::fromUtf8(kCannotWrite) + QLatin1Char(' ') + failure, kErrorLevel);
         m_prompt.showMessage(model::UserMessage::error(text));
         end({false, text, {}, 0});
         return;
     }
     const int rows = m_rowsWritten;
-    const QString text = QStringLiteral("导出dnl文件成功，文件路径：\n") + m_path;
+    const QString text = tr("导出dnl文件成功，文件路径：\n") + m_path;
     if (!m_quietSuccess)
-        m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"), text);
+        m_prompt.show(model::MessageKind::Information, tr("信息"), text);
     m_session.log().log(QStringLiteral("参数上传完成！"), 1);
     end({true, text, m_path, rows});
 }
@@ -324,9 +324,9 @@ void ParameterUpload::linkChanged()
 {
     if (!running() || m_session.isOnline())
         return;
-    const QString text = QStringLiteral("通讯已断开，参数上传中止");
-    m_session.log().log(text, kErrorLevel);
-    end({false, text, {}, 0});
+    static const char kLinkLost[] = QT_TR_NOOP("通讯已断开，参数上传中止");
+    m_session.log().log(QString::fromUtf8(kLinkLost), kErrorLevel);
+    end({false, tr(kLinkLost), {}, 0});
 }
 
 void ParameterUpload::end(UploadOutcome outcome)

@@ -4,6 +4,8 @@
 
 #include "pages/ValueComparison.h"
 
+#include <QCoreApplication>
+
 #include <map>
 
 namespace hesk::files {
@@ -26,9 +28,9 @@ int leadingNumber(const QString& text)
 QString threeWaySourceText(ThreeWaySource source)
 {
     switch (source) {
-    case ThreeWaySource::Drive: return QStringLiteral("设备");
-    case ThreeWaySource::File: return QStringLiteral("文件");
-    case ThreeWaySource::Factory: return QStringLiteral("出厂值");
+    case ThreeWaySource::Drive: return QCoreApplication::translate("ThreeWayCompare", "设备");
+    case ThreeWaySource::File: return QCoreApplication::translate("ThreeWayCompare", "文件");
+    case ThreeWaySource::Factory: return QCoreApplication::translate("ThreeWayCompare", "出厂值");
     }
     return {};
 }

@@ -2,6 +2,8 @@
 
 #include "DeviceCatalogue.h"
 
+#include <QCoreApplication>
+
 namespace hesk::model {
 
 namespace {
@@ -18,8 +20,9 @@ CpuTypeCheckResult checkDriveCpuType(uint16_t reportedCode, const QString& proje
     if (!driveName) {
         result.outcome = CpuCheckOutcome::Unknown;
         result.logText = QStringLiteral("<ERROR>下位机CPU类型不在处理范围内。");
-        result.message = cpuCheckMessage(QStringLiteral("上位机CPU类型是") + projectCpuName
-                                         + QStringLiteral("！下位机CPU类型不在处理范围内。\n连接操作被终止！"));
+        result.message = cpuCheckMessage(
+            QCoreApplication::translate("CpuTypeCheck", "上位机CPU类型是%1！下位机CPU类型不在处理范围内。\n连接操作被终止！")
+                .arg(projectCpuName));
         return result;
     }
     result.driveCpuName = *driveName;
@@ -30,7 +33,8 @@ CpuTypeCheckResult checkDriveCpuType(uint16_t reportedCode, const QString& proje
     result.outcome = CpuCheckOutcome::Mismatch;
     result.logText = QStringLiteral("<错误>设备的CPU类型是%1，请重新打开CPU类型匹配的Monitor工程").arg(*driveName);
     result.message = cpuCheckMessage(
-        QStringLiteral("设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n请重新打开CPU类型匹配的Monitor工程\n连接操作被终止！")
+        QCoreApplication::translate("CpuTypeCheck", "设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n"
+                                                    "请重新打开CPU类型匹配的Monitor工程\n连接操作被终止！")
             .arg(*driveName, projectCpuName));
     return result;
 }

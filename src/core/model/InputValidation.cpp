@@ -2,6 +2,8 @@
 
 #include "NumberBase.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hesk::model {
@@ -215,16 +217,17 @@ std::optional<UserMessage> valueDialogMessage(ValidationCode code, int decimals)
     case ValidationCode::Accepted:
         return std::nullopt;
     case ValidationCode::Empty:
-        return UserMessage::warning(QStringLiteral("数据不允许为空，请重新输入！"));
+        return UserMessage::warning(QCoreApplication::translate("InputValidation", "数据不允许为空，请重新输入！"));
     case ValidationCode::WrongFormat:
-        return UserMessage::warning(QStringLiteral("数据格式不符合要求！"));
+        return UserMessage::warning(QCoreApplication::translate("InputValidation", "数据格式不符合要求！"));
     case ValidationCode::BelowMinimum:
     case ValidationCode::AboveMaximum:
-        return UserMessage::warning(QStringLiteral("数据不在范围内！"));
+        return UserMessage::warning(QCoreApplication::translate("InputValidation", "数据不在范围内！"));
     case ValidationCode::TooManyDecimals:
-        return UserMessage::warning(QStringLiteral("此类型参数值小数部分最多保留 %1 位！").arg(decimals));
+        return UserMessage::warning(
+            QCoreApplication::translate("InputValidation", "此类型参数值小数部分最多保留 %1 位！").arg(decimals));
     case ValidationCode::IntegerRequired:
-        return UserMessage::warning(QStringLiteral("此参数类型只允许输入整数！"));
+        return UserMessage::warning(QCoreApplication::translate("InputValidation", "此参数类型只允许输入整数！"));
     }
     return std::nullopt;
 }

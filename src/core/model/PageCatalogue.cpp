@@ -1,5 +1,7 @@
 #include "PageCatalogue.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hesk::model {
@@ -7,7 +9,7 @@ namespace hesk::model {
 namespace {
 
 struct PageList {
-    const char* name;
+    const char* name;  // a key (compared, given on the command line); pageCaption() shows it
     const char* numbers;  // "1, 53, 100-101, 733-735[1-10]": ranges, optional sub-index range
 };
 
@@ -19,44 +21,46 @@ constexpr const char* kVectorNoEncoder =
 const std::vector<PageList>& inverterPages()
 {
     static const std::vector<PageList> list = {
-        {"控制字/状态字", "550-569, 571-591"},
-        {"V/F开环控制(带码盘)",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "控制字/状态字"), "550-569, 571-591"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "V/F开环控制(带码盘)"),
          "1, 53, 60, 100-101, 107-109, 121, 128-129, 215, 218, 222-223, 229-230, 232-238, 240, "
          "275, 293, 317-318, 322, 325-326, 330-332, 334, 342, 345-346, 602"},
-        {"V/F开环控制",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "V/F开环控制"),
          "1, 53, 60, 100-101, 107-109, 121, 128-129, 218, 229, 275, 293, 317-318, 322, 325-326, "
          "330-332, 336, 342, 345-346, 602"},
-        {"V/F开环控制(纺织应用)",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "V/F开环控制(纺织应用)"),
          "1, 53, 60, 100-101, 107-109, 121, 128-129, 218, 229, 275, 293, 317-318, 322, 325-326, "
          "330-332, 336, 342, 345-346, 602"},
-        {"无码盘矢量控制", kVectorNoEncoder},
-        {"有码盘矢量控制", nullptr},  // vector control without encoder plus 142, 151
-        {"转矩控制", nullptr},        // vector control with encoder plus the torque numbers
-        {"电机数据组",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "无码盘矢量控制"), kVectorNoEncoder},
+        // vector control without encoder plus 142, 151
+        {QT_TRANSLATE_NOOP("PageCatalogue", "有码盘矢量控制"), nullptr},
+        // vector control with encoder plus the torque numbers
+        {QT_TRANSLATE_NOOP("PageCatalogue", "转矩控制"), nullptr},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "电机数据组"),
          "100-109, 113, 116, 120-122, 127-128, 151, 215-216, 221, 223, 233-236, 240, 246, 250, "
          "253-254, 258-259, 278-280, 283-284, 287, 291, 293, 295, 301, 303, 305, 313-316, "
          "318-319, 322, 325-326, 330-332, 334-336, 340, 342, 344, 380-381, 383, 452-453, 471, "
          "515-519, 523, 536, 602-603, 760-762, 805-806"},
-        {"功能数据组",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功能数据组"),
          "401-412, 434, 439, 444-445, 455-457, 462-465, 467, 469-470, 487, 492, 494, 498, 500, "
          "504-505, 507, 509, 792-794, 796-798, 800-801, 2001-2009, 2011-2018, 2021-2028, 2129, "
          "2131, 2133, 2294, 2297, 2300, 2303, 2306, 2309, 2313, 2330-2335, 2364, 2366-2367"},
-        {"BICO数据组",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "BICO数据组"),
          "222, 232, 238, 241-242, 245, 256-257, 275, 317, 385, 417-418, 433, 438, 443, 473, "
          "483-484, 486, 493, 499, 506, 508, 554-569, 571-589, 591, 601, 651-654, 763"},
-        {"DP通讯", "60, 722, 738-739, 918, 733-735[1-10]"},
-        {"PN通讯", "60, 722, 733-735, 738-739, 919"},
-        {"SLB通讯", "740, 743, 749-752"},
-        {"逆变器并联", "60, 70-73, 89-90, 848"},
-        {"故障/报警", "380-381, 383-384, 781, 943, 947, 949"},
-        {"自由功能参数",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "DP通讯"), "60, 722, 738-739, 918, 733-735[1-10]"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "PN通讯"), "60, 722, 733-735, 738-739, 919"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "SLB通讯"), "740, 743, 749-752"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "逆变器并联"), "60, 70-73, 89-90, 848"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "故障/报警"), "380-381, 383-384, 781, 943, 947, 949"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "自由功能参数"),
          "2001-2009, 2011-2187, 2190-2212, 2221-2318, 2320-2338, 2340-2344, 2346-2372, "
          "2380-2383, 2400-2421, 2433-2435, 2440-2443, 2950-2951"},
-        {"恢复出厂设定", "1, 53, 60, 366, 826, 828, 970"},
-        {"系统设定",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "恢复出厂设定"), "1, 53, 60, 366, 826, 828, 970"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "系统设定"),
          "1, 11, 53, 60, 100-110, 113, 115, 201-204, 292, 320, 330, 333, 340-341, 350-354, "
          "380-384, 452-453, 826-828, 907-910, 918, 952, 977, 979"},
-        {"功率部分定义", "1, 53, 60, 70-73, 89-90, 349, 359, 826-828, 848, 890, 900"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功率部分定义"), "1, 53, 60, 70-73, 89-90, 349, 359, 826-828, 848, 890, 900"},
     };
     return list;
 }
@@ -64,17 +68,17 @@ const std::vector<PageList>& inverterPages()
 const std::vector<PageList>& activeRectifierPages()
 {
     static const std::vector<PageList> list = {
-        {"控制字/状态字", "550, 552, 554-557, 560-561, 565-567, 575"},
-        {"功能数据组", "640, 643-644, 652-654"},
-        {"DP通讯", "60, 722, 918, 733-735[1-10]"},
-        {"PN通讯", "60, 722, 733-735, 919"},
-        {"装置并联", "1, 60, 89, 848"},
-        {"故障/报警", "943, 947, 949-951"},
-        {"自由功能参数", "2072-2074, 2076-2079, 2221-2224, 2239-2242, 2251-2254"},
-        {"恢复出厂设定", "1, 53, 60, 828, 970"},
-        {"系统设定",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "控制字/状态字"), "550, 552, 554-557, 560-561, 565-567, 575"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功能数据组"), "640, 643-644, 652-654"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "DP通讯"), "60, 722, 918, 733-735[1-10]"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "PN通讯"), "60, 722, 733-735, 919"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "装置并联"), "1, 60, 89, 848"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "故障/报警"), "943, 947, 949-951"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "自由功能参数"), "2072-2074, 2076-2079, 2221-2224, 2239-2242, 2251-2254"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "恢复出厂设定"), "1, 53, 60, 828, 970"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "系统设定"),
          "1, 11, 53, 60, 73-74, 81-86, 160-161, 173, 339, 342, 349, 384, 828, 888-889, 900, 952"},
-        {"功率部分定义", "1, 53, 60, 70-72, 75, 89, 125, 828, 848, 890"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功率部分定义"), "1, 53, 60, 70-72, 75, 89, 125, 828, 848, 890"},
     };
     return list;
 }
@@ -82,17 +86,18 @@ const std::vector<PageList>& activeRectifierPages()
 const std::vector<PageList>& rectifierPages()
 {
     static const std::vector<PageList> list = {
-        {"控制字/状态字", "550, 552, 554-556, 565-567, 575, 591"},
-        {"功能数据组", "640, 643-644, 652-654"},
-        {"DP通讯", "60, 722, 918, 733-735[1-10]"},
-        {"PN通讯", "60, 722, 733-735, 919"},
-        {"装置并联", "1, 60, 89, 848"},
-        {"故障/报警", "943, 947, 949-950"},
-        {"自由功能参数", "2072-2079, 2221-2254"},
-        {"恢复出厂设定", "1, 53, 60, 970"},
-        {"系统设定",
+        {QT_TRANSLATE_NOOP("PageCatalogue", "控制字/状态字"), "550, 552, 554-556, 565-567, 575, 591"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功能数据组"), "640, 643-644, 652-654"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "DP通讯"), "60, 722, 918, 733-735[1-10]"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "PN通讯"), "60, 722, 733-735, 919"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "装置并联"), "1, 60, 89, 848"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "故障/报警"), "943, 947, 949-950"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "自由功能参数"), "2072-2079, 2221-2254"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "恢复出厂设定"), "1, 53, 60, 970"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "系统设定"),
          "1, 11, 53, 60, 81-82, 145, 161, 187-190, 193-199, 325, 600-601, 828, 952"},
-        {"功率部分定义", "1, 53, 60, 70-73, 75, 89, 350-351, 828, 835, 838-841, 843-844, 848"},
+        {QT_TRANSLATE_NOOP("PageCatalogue", "功率部分定义"),
+         "1, 53, 60, 70-73, 75, 89, 350-351, 828, 835, 838-841, 843-844, 848"},
     };
     return list;
 }
@@ -151,6 +156,16 @@ PageCatalogue::PageCatalogue(DeviceClass deviceClass)
         }
         groups_.push_back(std::move(page));
     }
+}
+
+QString pageCaption(const QString& pageName)
+{
+    // The general pages' names, listed here for the translation tools; the names in the
+    // tables above are marked where they stand.
+    [[maybe_unused]] static constexpr const char* kGeneralPages[] = {
+        QT_TRANSLATE_NOOP("PageCatalogue", "P参数"), QT_TRANSLATE_NOOP("PageCatalogue", "r参数"),
+        QT_TRANSLATE_NOOP("PageCatalogue", "所有参数"), QT_TRANSLATE_NOOP("PageCatalogue", "自定义参数")};
+    return QCoreApplication::translate("PageCatalogue", pageName.toUtf8().constData());
 }
 
 QStringList PageCatalogue::pageNames() const

@@ -21,6 +21,12 @@ inline const QString kAll = QStringLiteral("所有参数");
 inline const QString kCustom = QStringLiteral("自定义参数");
 }  // namespace pages
 
+// The caption shown for a page: its name in the language of the loaded translator. The
+// names themselves stay as they are, since they are keys (compared, stored, given to the
+// command line); only what the person reads goes through here. A name the translation
+// does not know (a page added later) is shown as it is.
+QString pageCaption(const QString& pageName);
+
 class PageCatalogue {
 public:
     explicit PageCatalogue(DeviceClass deviceClass);

@@ -5,6 +5,7 @@
 #include "ProjectRecordCodec.h"
 #include "RegularFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -31,12 +32,12 @@ bool isSorted(const std::vector<HeskParameterElement>& elements)
 
 UserMessage readError(const QString& path)
 {
-    return UserMessage::error(QStringLiteral("CPU项目文件%1错误，装载失败！").arg(path));
+    return UserMessage::error(QCoreApplication::translate("ProjectFile", "CPU项目文件%1错误，装载失败！").arg(path));
 }
 
 UserMessage tooLargeError(const QString& path)
 {
-    return UserMessage::error(QStringLiteral("CPU项目文件%1过大（超过%2 MB），不是有效的工程文件，装载失败！")
+    return UserMessage::error(QCoreApplication::translate("ProjectFile", "CPU项目文件%1过大（超过%2 MB），不是有效的工程文件，装载失败！")
                                   .arg(path)
                                   .arg(capInMegabytes(kMaxProjectFileBytes)));
 }
@@ -84,7 +85,7 @@ std::optional<UserMessage> loadProject(const QString& path, HeskProject& open)
     case FileReadStatus::Read:
         break;
     case FileReadStatus::Missing:
-        return UserMessage::error(QStringLiteral("文件%1不存在，装载失败！").arg(path));
+        return UserMessage::error(QCoreApplication::translate("ProjectFile", "文件%1不存在，装载失败！").arg(path));
     case FileReadStatus::TooLarge:
         return tooLargeError(path);
     case FileReadStatus::NotAFile:
@@ -105,7 +106,7 @@ std::optional<UserMessage> loadProject(const QString& path, HeskProject& open)
 
 std::optional<UserMessage> saveProject(const QString& path, const HeskProject& project)
 {
-    const UserMessage failure = UserMessage::error(QStringLiteral("文件保存失败！"));
+    const UserMessage failure = UserMessage::error(QCoreApplication::translate("ProjectFile", "文件保存失败！"));
     const std::optional<QByteArray> bytes = serializeProject(project);
     if (!bytes)
         return failure;

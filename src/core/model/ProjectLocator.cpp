@@ -2,6 +2,7 @@
 
 #include "DeviceCatalogue.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -76,7 +77,7 @@ ProjectLocateResult ProjectLocator::locate(const QString& shortCode, const QStri
     }
     result.status = ProjectLocateStatus::Missing;
     result.message = UserMessage::error(
-        QStringLiteral("文件%1不存在，装载失败！").arg(QDir::toNativeSeparators(fallbackPath)));
+        QCoreApplication::translate("ProjectLocator", "文件%1不存在，装载失败！").arg(QDir::toNativeSeparators(fallbackPath)));
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "TypedValue.h"
 
+#include <QCoreApplication>
+
 namespace hesk::model {
 
 TypedValueCheck checkTypedValue(OpenedProject& opened, const HeskParameterElement& element, const QString& text)
@@ -17,11 +19,11 @@ QString rawConversionErrorText(RawConversionError error)
 {
     switch (error) {
     case RawConversionError::WrongParameter:
-        return QStringLiteral("数据转换出错，请联系开发人员！");
+        return QCoreApplication::translate("TypedValue", "数据转换出错，请联系开发人员！");
     case RawConversionError::NotANumber:
-        return QStringLiteral("数据格式不符合要求！");
+        return QCoreApplication::translate("TypedValue", "数据格式不符合要求！");
     case RawConversionError::OutOfRange:
-        return QStringLiteral("数据不在范围内！");
+        return QCoreApplication::translate("TypedValue", "数据不在范围内！");
     case RawConversionError::None:
         break;
     }

@@ -2,6 +2,8 @@
 
 #include "model/DeviceCatalogue.h"
 
+#include <QCoreApplication>
+
 namespace hesk::online {
 
 QStringList addDeviceTypes()
@@ -22,7 +24,7 @@ std::optional<QString> lookUpAddDevice(const QString& projectRoot, const QString
 {
     if (const std::optional<FoundProject> found = findProjectByTypeAndVersion(projectRoot, deviceType, version))
         return found->path;
-    prompt.showMessage(model::UserMessage::warning(QStringLiteral("没有找到设备，请您重新选择！")));
+    prompt.showMessage(model::UserMessage::warning(QCoreApplication::translate("AddDevice", "没有找到设备，请您重新选择！")));
     return std::nullopt;
 }
 

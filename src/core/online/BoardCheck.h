@@ -49,7 +49,9 @@ public:
 struct BoardCheckResult {
     // Empty: the device answered and is no QB27 board. Otherwise qb27ResultText() or an
     // error text: "程序执行异常，请联系开发人员！" (settings not in serial mode),
-    // "串口打开失败！", "请求设备程序ID超时。", "请求设备CPU类型超时。".
+    // "串口打开失败！", "请求设备程序ID超时。", "请求设备CPU类型超时。". The text stays the
+    // untranslated source (it is compared and reported by the CLI); the search translates it
+    // where it shows it (context "DeviceSearch").
     QString text;
     // The identifier the device reported; nothing when it reported none (then the text
     // may still be empty, for ProgramIdRefused, and there is nothing to search for).

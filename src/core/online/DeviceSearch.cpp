@@ -1,5 +1,7 @@
 #include "DeviceSearch.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace hesk::online {
@@ -29,7 +31,7 @@ private:
 
 QString typeAndVersion(const FoundProject& project)
 {
-    return project.deviceType + QStringLiteral("，") + project.deviceVersion;
+    return QCoreApplication::translate("DeviceSearch", "%1，%2").arg(project.deviceType, project.deviceVersion);
 }
 
 }  // namespace
@@ -115,7 +117,7 @@ void DeviceSearch::work(std::stop_token stop)
         const std::optional<ConnectionSettings> settings =
             m_options.loadSettings ? m_options.loadSettings() : std::nullopt;
         if (!settings) {
-            outcome.resultText = QStringLiteral("通信设置加载失败！");
+            outcome.resultText = QString::fromUtf8(QT_TRANSLATE_NOOP("DeviceSearch", "通信设置加载失败！"));
         } else {
             BoardCheckResult check = runBoardCheck(*settings, m_probe, stop);
             outcome.resultText = std::move(check.text);
@@ -133,32 +135,32 @@ void DeviceSearch::work(std::stop_token stop)
 
 QString searchingStatusText()
 {
-    return QStringLiteral("正在搜索设备...");
+    return QCoreApplication::translate("DeviceSearch", "正在搜索设备...");
 }
 
 QString idleStatusText()
 {
-    return QStringLiteral("请点击开始按钮，执行搜索设备操作。");
+    return QCoreApplication::translate("DeviceSearch", "请点击开始按钮，执行搜索设备操作。");
 }
 
 QString searchEndedStatusText()
 {
-    return QStringLiteral("搜索已结束，点击开始按钮可重新搜索。");
+    return QCoreApplication::translate("DeviceSearch", "搜索已结束，点击开始按钮可重新搜索。");
 }
 
 QString searchResultLine(const FoundProject& project)
 {
-    return QStringLiteral("  已搜索到设备：") + typeAndVersion(project);
+    return QCoreApplication::translate("DeviceSearch", "  已搜索到设备：%1").arg(typeAndVersion(project));
 }
 
 model::UserMessage searchTimeoutMessage()
 {
-    return model::UserMessage::warning(QStringLiteral("搜素设备超时，请您重新尝试！"));
+    return model::UserMessage::warning(QCoreApplication::translate("DeviceSearch", "搜素设备超时，请您重新尝试！"));
 }
 
 model::UserMessage closeDuringSearchMessage()
 {
-    return model::UserMessage::warning(QStringLiteral("正在搜索设备，请稍后再关闭对话框！"));
+    return model::UserMessage::warning(QCoreApplication::translate("DeviceSearch", "正在搜索设备，请稍后再关闭对话框！"));
 }
 
 std::optional<QString> presentSearchOutcome(const DeviceSearchOutcome& outcome, model::UserPrompt& prompt)
@@ -168,7 +170,8 @@ std::optional<QString> presentSearchOutcome(const DeviceSearchOutcome& outcome, 
         return std::nullopt;
     }
     if (!outcome.resultText.isEmpty()) {
-        prompt.showMessage(model::UserMessage::error(outcome.resultText));
+        prompt.showMessage(model::UserMessage::error(
+            QCoreApplication::translate("DeviceSearch", outcome.resultText.toUtf8().constData())));
         return std::nullopt;
     }
     if (!outcome.match) {
@@ -176,8 +179,10 @@ std::optional<QString> presentSearchOutcome(const DeviceSearchOutcome& outcome, 
         return std::nullopt;
     }
     const QString question =
-        QStringLiteral("已搜索到设备，是否打开对应工程？\n设备类型，版本：") + typeAndVersion(*outcome.match);
-    if (prompt.ask(QStringLiteral("警告"), question, model::PromptButtons::OkCancel) != model::PromptAnswer::Ok)
+        QCoreApplication::translate("DeviceSearch", "已搜索到设备，是否打开对应工程？\n设备类型，版本：%1")
+            .arg(typeAndVersion(*outcome.match));
+    const QString title = QCoreApplication::translate("DeviceSearch", "警告");
+    if (prompt.ask(title, question, model::PromptButtons::OkCancel) != model::PromptAnswer::Ok)
         return std::nullopt;
     return outcome.match->path;
 }

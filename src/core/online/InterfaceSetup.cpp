@@ -1,5 +1,6 @@
 #include "InterfaceSetup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -64,9 +65,9 @@ QString interfaceModeDescription(InterfaceMode mode)
 {
     switch (mode) {
     case InterfaceMode::Serial:
-        return QStringLiteral("该模式使用232通信协议,需要设定串口号和波特率");
+        return QCoreApplication::translate("InterfaceSetup", "该模式使用232通信协议,需要设定串口号和波特率");
     case InterfaceMode::Ethernet:
-        return QStringLiteral("该模式使用以太网通信协议");
+        return QCoreApplication::translate("InterfaceSetup", "该模式使用以太网通信协议");
     case InterfaceMode::NotSet:
         break;
     }
@@ -76,7 +77,7 @@ QString interfaceModeDescription(InterfaceMode mode)
 std::optional<model::UserMessage> checkPortsForDetailSettings(const QStringList& ports)
 {
     if (ports.isEmpty())
-        return model::UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
+        return model::UserMessage::warning(QCoreApplication::translate("InterfaceSetup", "当前机器上未检测到串口设备！"));
     return std::nullopt;
 }
 
@@ -89,7 +90,7 @@ std::optional<model::UserMessage> checkPortListForDetailSettings(const std::opti
 {
     if (!ports)
         return model::UserMessage{model::MessageKind::Warning, QStringLiteral("WARNING"),
-                                  QStringLiteral("当前机器上没有检测到串口设备!")};
+                                  QCoreApplication::translate("InterfaceSetup", "当前机器上没有检测到串口设备!")};
     // Entries without a name are no port the dialog could offer.
     QStringList named = *ports;
     named.removeAll(QString());
@@ -105,7 +106,8 @@ PortDialogChoices portDialogChoices(const std::optional<QStringList>& ports, con
             if (!port.isEmpty() && !choices.ports.contains(port))
                 choices.ports.append(port);
     } else {
-        choices.listMessage = model::UserMessage::warning(QStringLiteral("当前机器上未检测到串口设备！"));
+        choices.listMessage = model::UserMessage::warning(
+            QCoreApplication::translate("InterfaceSetup", "当前机器上未检测到串口设备！"));
     }
     choices.baudRates = offeredBaudRates();
     // The stored port is listed wherever the system lists it; it heads the list only
@@ -127,7 +129,7 @@ std::optional<model::UserMessage> writeFailure(const IniWriteResult& result)
 {
     if (result.ok())
         return std::nullopt;
-    return model::UserMessage::error(QStringLiteral("文件保存失败！"));
+    return model::UserMessage::error(QCoreApplication::translate("InterfaceSetup", "文件保存失败！"));
 }
 
 }  // namespace
@@ -150,9 +152,9 @@ std::optional<model::UserMessage> savePortSelection(InterfaceSettings& settings,
 std::optional<model::UserMessage> checkPortSelection(const QString& portName, const QString& baudRate)
 {
     if (portName.trimmed().isEmpty())
-        return model::UserMessage::warning(QStringLiteral("端口未选择！"));
+        return model::UserMessage::warning(QCoreApplication::translate("InterfaceSetup", "端口未选择！"));
     if (baudRate.isEmpty())
-        return model::UserMessage::warning(QStringLiteral("波特率未选择！"));
+        return model::UserMessage::warning(QCoreApplication::translate("InterfaceSetup", "波特率未选择！"));
     return std::nullopt;
 }
 

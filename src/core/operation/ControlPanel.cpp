@@ -48,10 +48,7 @@ void ControlPanel::updateWatchedReads()
     m_session.setWatchedReads(watched);
 }
 
-QString ControlPanel::takeButtonText() const
-{
-    return m_controlHeld ? QStringLiteral("释放电机控制权") : QStringLiteral("获取电机控制权");
-}
+QString ControlPanel::takeButtonText() const { return m_controlHeld ? tr("释放电机控制权") : tr("获取电机控制权"); }
 
 // ---- the operation bracket ------------------------------------------------------------
 
@@ -131,17 +128,17 @@ bool ControlPanel::refusedForTakeOrRelease()
         return e ? m_session.onlineRaw(*e) : std::nullopt;
     };
     if (const std::optional<uint16_t> state = raw(m_parameters.state); state && driveRunning(static_cast<int16_t>(*state))) {
-        message(UserMessage::warning(QStringLiteral("在装置运行状态下，不允许获取或者释放电机控制权！")));
+        message(UserMessage::warning(tr("在装置运行状态下，不允许获取或者释放电机控制权！")));
         return true;
     }
     if (const std::optional<uint16_t> level = raw(m_parameters.menuLevel); level && menuLevelForbidsControl(*level)) {
-        message(UserMessage::warning(QStringLiteral("在P60=2/5/8时，不允许获取电机控制权！")));
+        message(UserMessage::warning(tr("在P60=2/5/8时，不允许获取电机控制权！")));
         return true;
     }
     if (m_parameters.panelSupport == nullptr) {
-        message(UserMessage::warning(QStringLiteral("当前控制器版本") + m_parameters.version
-                                     + QStringLiteral("不支持此功能。\n")
-                                     + QStringLiteral("该功能仅适用于V1.04.01版本及以上版本控制器！")));
+        message(UserMessage::warning(tr("当前控制器版本%1不支持此功能。\n"
+                                        "该功能仅适用于V1.04.01版本及以上版本控制器！")
+                                         .arg(m_parameters.version)));
         return true;
     }
     return false;
@@ -150,7 +147,7 @@ bool ControlPanel::refusedForTakeOrRelease()
 bool ControlPanel::takeOrRelease()
 {
     if (!m_session.isOnline()) {
-        message(UserMessage::warning(QStringLiteral("离线状态下，不允许获取电机控制权！")));
+        message(UserMessage::warning(tr("离线状态下，不允许获取电机控制权！")));
         return false;
     }
     if (m_busy || refusedForTakeOrRelease())
@@ -159,11 +156,11 @@ bool ControlPanel::takeOrRelease()
         beginOperation(PanelCommand::Release, [this] { releaseSteps(false); });
         return true;
     }
-    const model::PromptAnswer answer = m_prompt.ask(
-        QStringLiteral("提示"),
-        QStringLiteral("获取控制权后，小键盘将不能进行启停，快停，急停，给定转速等操作，\n但允许修改参数值。\n"
-                       "是否继续获取电机控制权？"),
-        model::PromptButtons::OkCancel);
+    const model::PromptAnswer answer
+        = m_prompt.ask(tr("提示"),
+                       tr("获取控制权后，小键盘将不能进行启停，快停，急停，给定转速等操作，\n但允许修改参数值。\n"
+                          "是否继续获取电机控制权？"),
+                       model::PromptButtons::OkCancel);
     if (answer != model::PromptAnswer::Ok)
         return false;
     beginOperation(PanelCommand::Take, [this] { take(); });
@@ -178,7 +175,7 @@ void ControlPanel::take()
     }
     m_setpointText = QStringLiteral("0");
     if (!panelWrite(m_parameters.controlSource, QStringLiteral("1"))) {
-        message(UserMessage::error(QStringLiteral("获取电机控制权失败，请您重新尝试！")));
+        message(UserMessage::error(tr("获取电机控制权失败，请您重新尝试！")));
         finish(false);
         return;
     }
@@ -187,11 +184,10 @@ void ControlPanel::take()
     const int recorderState = m_session.triggerRecordingState();
     const uint8_t variant = m_session.connection().deviceVariantFlag.load();
     if ((recorderState <= 4 || variant == 1) && m_parameters.heartbeatAllowed && !heartbeat(true))
-        message(UserMessage::error(QStringLiteral("已获取设备控制权，但通知设备开始监控心跳失败！")));
+        message(UserMessage::error(tr("已获取设备控制权，但通知设备开始监控心跳失败！")));
     endOperation();
     if (recorderState > 4 && variant == 0)
-        message(UserMessage::warning(
-            QStringLiteral("触发录波启动状态下，通知设备监控心跳操作被取消，如需要请手动释放控制权！")));
+        message(UserMessage::warning(tr("触发录波启动状态下，通知设备监控心跳操作被取消，如需要请手动释放控制权！")));
     finish(true);
 }
 
@@ -206,19 +202,19 @@ bool ControlPanel::release(bool stopMotor)
 void ControlPanel::releaseSteps(bool stopMotor)
 {
     if (!panelWrite(m_parameters.controlSource, QStringLiteral("0"))) {
-        message(UserMessage::error(QStringLiteral("释放电机控制权失败，请您重新尝试！")));
+        message(UserMessage::error(tr("释放电机控制权失败，请您重新尝试！")));
         finish(false);
         return;
     }
     if (stopMotor) {
         if (!panelWrite(m_parameters.setpoint, QStringLiteral("0"))) {
-            message(UserMessage::error(QStringLiteral("释放电机控制权过程中改转速失败，请您重新尝试！")));
+            message(UserMessage::error(tr("释放电机控制权过程中改转速失败，请您重新尝试！")));
             finish(false);
             return;
         }
         m_setpointText = QStringLiteral("0");
         if (!panelWrite(m_parameters.onOff1, QStringLiteral("0"))) {
-            message(UserMessage::error(QStringLiteral("释放电机控制权过程中停机失败，请您重新尝试！")));
+            message(UserMessage::error(tr("释放电机控制权过程中停机失败，请您重新尝试！")));
             finish(false);
             return;
         }
@@ -232,7 +228,7 @@ void ControlPanel::finishRelease()
     Q_EMIT changed();
     if (m_parameters.heartbeatAllowed && !heartbeat(false)) {
         endOperation();
-        message(UserMessage::error(QStringLiteral("已释放设备控制权，但通知设备停止监控心跳失败！")));
+        message(UserMessage::error(tr("已释放设备控制权，但通知设备停止监控心跳失败！")));
         finish(false);
         return;
     }
@@ -246,16 +242,16 @@ bool ControlPanel::start()
     if (m_busy)
         return false;
     if (!m_controlHeld) {
-        message(UserMessage::warning(QStringLiteral("请您先获取电机控制权，再启动电机！")));
+        message(UserMessage::warning(tr("请您先获取电机控制权，再启动电机！")));
         return false;
     }
     if (!m_motorStopped) {
-        message(UserMessage::warning(QStringLiteral("电机已经启动！")));
+        message(UserMessage::warning(tr("电机已经启动！")));
         return false;
     }
     beginOperation(PanelCommand::Start, [this] {
         if (!panelWrite(m_parameters.onOff1, QStringLiteral("1"))) {
-            message(UserMessage::error(QStringLiteral("电机启动失败，请您重新尝试！")));
+            message(UserMessage::error(tr("电机启动失败，请您重新尝试！")));
             finish(false);
             return;
         }
@@ -283,7 +279,7 @@ void ControlPanel::startChecked(bool success)
         Q_EMIT changed();
         if (panelWrite(m_parameters.onOff1, QStringLiteral("0")))
             endOperation();
-        message(UserMessage::error(QStringLiteral("电机启动失败，请您重新尝试！")));
+        message(UserMessage::error(tr("电机启动失败，请您重新尝试！")));
     }
     m_startConfirmed = true;
     finish(success);
@@ -294,16 +290,16 @@ bool ControlPanel::stop()
     if (m_busy)
         return false;
     if (!m_controlHeld) {
-        message(UserMessage::warning(QStringLiteral("请您先获取电机控制权，再停止电机！")));
+        message(UserMessage::warning(tr("请您先获取电机控制权，再停止电机！")));
         return false;
     }
     if (!m_runCommanded) {
-        message(UserMessage::warning(QStringLiteral("电机已经停止！")));
+        message(UserMessage::warning(tr("电机已经停止！")));
         return false;
     }
     beginOperation(PanelCommand::Stop, [this] {
         if (!panelWrite(m_parameters.onOff1, QStringLiteral("0"))) {
-            message(UserMessage::error(QStringLiteral("电机停止失败，请您重新尝试！")));
+            message(UserMessage::error(tr("电机停止失败，请您重新尝试！")));
             finish(false);
             return;
         }
@@ -330,7 +326,7 @@ bool ControlPanel::faultReset()
             }
             endOperation();
             Q_EMIT faultsReset();
-            message({model::MessageKind::Information, QStringLiteral("提示"), QStringLiteral("故障复位成功！")});
+            message({model::MessageKind::Information, tr("提示"), tr("故障复位成功！")});
             finish(true);
         });
     });
@@ -367,9 +363,9 @@ bool ControlPanel::endHeartbeatSupervision()
 std::optional<UserMessage> ControlPanel::setpointEntryRefusal() const
 {
     if (!m_session.isOnline())
-        return UserMessage::warning(QStringLiteral("离线状态下，不允许转速设定！"));
+        return UserMessage::warning(tr("离线状态下，不允许转速设定！"));
     if (!m_controlHeld)
-        return UserMessage::warning(QStringLiteral("没有获取电机控制权，不允许转速设定！"));
+        return UserMessage::warning(tr("没有获取电机控制权，不允许转速设定！"));
     return std::nullopt;
 }
 

@@ -45,17 +45,17 @@ std::optional<UserMessage> FactoryRestore::refusal() const
         return e ? m_session.onlineRaw(*e) : std::nullopt;
     };
     if (project.deviceClass() == model::DeviceClass::TestBench)
-        return UserMessage::warning(QStringLiteral("该设备不支持恢复出厂设置功能！"));
+        return UserMessage::warning(tr("该设备不支持恢复出厂设置功能！"));
     if (m_session.triggerRecordingState() > 4)
-        return UserMessage::information(QStringLiteral("正在进行触发录波，不允许执行恢复出厂设置操作！"));
+        return UserMessage::information(tr("正在进行触发录波，不允许执行恢复出厂设置操作！"));
     if (const auto state = raw("r0001"); state && driveRunning(static_cast<int16_t>(*state)))
-        return UserMessage::warning(QStringLiteral("在装置运行状态下，不允许执行恢复出厂设置操作！"));
+        return UserMessage::warning(tr("在装置运行状态下，不允许执行恢复出厂设置操作！"));
     if (const auto right = raw("P0053"); !right || (*right & 0x2) == 0)
-        return UserMessage::warning(QStringLiteral("未设置参数修改权限，不允许执行恢复出厂设置操作！"));
+        return UserMessage::warning(tr("未设置参数修改权限，不允许执行恢复出厂设置操作！"));
     if (const auto level = raw("P0060"); !level || *level != 2)
-        return UserMessage::warning(QStringLiteral("参数菜单P60不为2，不允许执行恢复出厂设置操作！"));
+        return UserMessage::warning(tr("参数菜单P60不为2，不允许执行恢复出厂设置操作！"));
     if (project.deviceClass() == model::DeviceClass::Inverter && m_session.motorControlHeld())
-        return UserMessage::warning(QStringLiteral("请先释放控制权，再进行恢复出厂设置操作！"));
+        return UserMessage::warning(tr("请先释放控制权，再进行恢复出厂设置操作！"));
     return std::nullopt;
 }
 
@@ -74,9 +74,8 @@ bool FactoryRestore::start()
         m_prompt.showMessage(*refused);
         return false;
     }
-    const model::PromptAnswer answer = m_prompt.ask(QStringLiteral("提示"),
-                                                    QStringLiteral("确定要恢复出厂设置吗？该操作不可撤销！"),
-                                                    model::PromptButtons::YesNo);
+    const model::PromptAnswer answer
+        = m_prompt.ask(tr("提示"), tr("确定要恢复出厂设置吗？该操作不可撤销！"), model::PromptButtons::YesNo);
     if (answer != model::PromptAnswer::Yes)
         return false;
 
@@ -165,7 +164,7 @@ void FactoryRestore::writeBack()
         setPosition(kSettlePosition + step * static_cast<int>(i + 1));
     }
     setPosition(kRange);
-    Q_EMIT statusText(QStringLiteral("完成 "));
+    Q_EMIT statusText(tr("完成 "));
     end(true);
 }
 
@@ -173,8 +172,8 @@ void FactoryRestore::end(bool success)
 {
     m_timer.stop();
     m_state = State::Done;
-    m_prompt.showMessage(success ? UserMessage::information(QStringLiteral("HESKMonitor恢复出厂设置成功！"))
-                                 : UserMessage::error(QStringLiteral("HESKMonitor恢复出厂设置失败，请您重新尝试！")));
+    m_prompt.showMessage(success ? UserMessage::information(tr("HESKMonitor恢复出厂设置成功！"))
+                                 : UserMessage::error(tr("HESKMonitor恢复出厂设置失败，请您重新尝试！")));
     Q_EMIT finished(success);
 }
 

@@ -6,6 +6,8 @@
 #include "pages/PageValueText.h"
 #include "pages/ParameterPage.h"
 
+#include <QCoreApplication>
+
 namespace hesk::operation {
 
 namespace {
@@ -27,8 +29,9 @@ std::optional<int> dataSet(const link::OnlineValueTables& tables, const model::H
     return *value;
 }
 
-QString deviceStatusText(const model::OpenedProject& project, const link::OnlineValueTables& tables,
-                         const PanelParameters& parameters)
+// The catalogue entry of the first set fault bit, or nothing when none is set.
+std::optional<QString> deviceFaultText(const model::OpenedProject& project, const link::OnlineValueTables& tables,
+                                       const PanelParameters& parameters)
 {
     for (const model::FaultAlarm& entry : project.faults().entries()) {
         for (const model::HeskParameterElement* faultWord : parameters.faultWords) {
@@ -39,24 +42,26 @@ QString deviceStatusText(const model::OpenedProject& project, const link::Online
                 return entry.code.isEmpty() ? entry.name : entry.code + QLatin1Char(' ') + entry.name;
         }
     }
-    return QStringLiteral("正常");
+    return std::nullopt;
 }
 
 }  // namespace
 
-const std::array<QString, 7>& statusLampCaptions()
+std::array<QString, 7> statusLampCaptions()
 {
-    static const std::array<QString, 7> captions = {
-        QStringLiteral("ON/OFF1"),   QStringLiteral("OFF2"),         QStringLiteral("OFF3"),
-        QStringLiteral("脉冲使能"),  QStringLiteral("斜坡函数发生器使能"), QStringLiteral("斜坡函数发生器启停"),
-        QStringLiteral("设定值使能")};
-    return captions;
+    return {QStringLiteral("ON/OFF1"),
+            QStringLiteral("OFF2"),
+            QStringLiteral("OFF3"),
+            QCoreApplication::translate("PanelView", "脉冲使能"),
+            QCoreApplication::translate("PanelView", "斜坡函数发生器使能"),
+            QCoreApplication::translate("PanelView", "斜坡函数发生器启停"),
+            QCoreApplication::translate("PanelView", "设定值使能")};
 }
 
 PanelView PanelView::offline(SetpointUnit unit)
 {
     PanelView view;
-    const QString unknown = QStringLiteral("未知");
+    const QString unknown = QCoreApplication::translate("PanelView", "未知");
     view.stateText = unknown;
     view.deviceStatus = unknown;
     view.actualCaption = actualValueCaption(unit);
@@ -90,7 +95,9 @@ PanelView computePanelView(model::OpenedProject& project, const link::OnlineValu
         view.state = static_cast<int16_t>(*state);
         view.stateText = driveStateText(*view.state);
     }
-    view.deviceStatus = deviceStatusText(project, tables, parameters);
+    const std::optional<QString> fault = deviceFaultText(project, tables, parameters);
+    view.deviceFault = fault.has_value();
+    view.deviceStatus = fault ? *fault : QCoreApplication::translate("PanelView", "正常");
     if (const std::optional<uint16_t> status = word(tables, parameters.statusWord))
         for (int bit = 0; bit < 7; ++bit)
             view.lamps[static_cast<std::size_t>(bit)] = (*status & (1u << bit)) != 0;

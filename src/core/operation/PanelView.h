@@ -18,7 +18,7 @@
 namespace hesk::operation {
 
 // The captions of the lamps of r0550 bits 0 to 6.
-const std::array<QString, 7>& statusLampCaptions();
+std::array<QString, 7> statusLampCaptions();
 
 struct FreeDisplaySlot {
     QString number;                                 // the parameter number text, empty: unused
@@ -29,6 +29,7 @@ struct PanelView {
     QString stateText;                  // "运行", ...; empty while not reported
     std::optional<int> state;           // r0001
     QString deviceStatus;               // first catalogue entry whose bit is set, or "正常"
+    bool deviceFault = false;           // a catalogue bit is set (deviceStatus names it)
     std::array<bool, 7> lamps{};        // r0550 bits 0..6
     std::optional<int> motorDataSet;    // r0011 (1..4), nothing when unknown or out of range
     std::optional<int> bicoDataSet;     // r0012 (1..2)

@@ -7,6 +7,8 @@
 #include "editing/ValueEdit.h"
 #include "pages/OfflineValueSet.h"
 
+#include <QCoreApplication>
+
 namespace hesk::operation {
 
 namespace {
@@ -17,15 +19,19 @@ bool refusedByMenuLevel(uint16_t level) { return level == 2 || level == 8; }
 
 model::UserMessage automaticSettingRefusalMessage(AutomaticSetting setting)
 {
-    QString text = QStringLiteral("当前状态下，不能进行自动设置参数操作！\n");
-    if (setting == AutomaticSetting::MotorData) {
-        text += QStringLiteral("\n状态提示：") + QStringLiteral("\n    1.请检查设备是否处于运行状态。")
-              + QStringLiteral("\n    2.请检查参数修改权限是否设置。") + QStringLiteral("\n    3.修改菜单选择P60的值不为2/8。");
-    } else {
-        text += QStringLiteral("\n提示：") + QStringLiteral("\n    1.请检查设备是否处于运行状态。")
-              + QStringLiteral("\n    2.请检查参数修改权限是否设置。") + QStringLiteral("\n    3.修改菜单选择P60的值为1/5/7。");
-    }
-    return model::UserMessage::warning(text);
+    if (setting == AutomaticSetting::MotorData)
+        return model::UserMessage::warning(QCoreApplication::translate("QuickSetupAutomatic",
+                                                                       "当前状态下，不能进行自动设置参数操作！\n"
+                                                                       "\n状态提示："
+                                                                       "\n    1.请检查设备是否处于运行状态。"
+                                                                       "\n    2.请检查参数修改权限是否设置。"
+                                                                       "\n    3.修改菜单选择P60的值不为2/8。"));
+    return model::UserMessage::warning(QCoreApplication::translate("QuickSetupAutomatic",
+                                                                   "当前状态下，不能进行自动设置参数操作！\n"
+                                                                   "\n提示："
+                                                                   "\n    1.请检查设备是否处于运行状态。"
+                                                                   "\n    2.请检查参数修改权限是否设置。"
+                                                                   "\n    3.修改菜单选择P60的值为1/5/7。"));
 }
 
 std::optional<model::UserMessage> automaticSettingRefusal(AutomaticSetting setting, const AutomaticInputs& inputs)
@@ -66,7 +72,8 @@ AutomaticOutcome runAutomaticSetting(shell::MonitorSession& session, model::User
             inputs.push_back(e);
     // The decision is made on the drive's present words, not on a poll seconds old.
     if (!session.readParameters(inputs)) {
-        prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+        prompt.showMessage(model::UserMessage::error(
+            QCoreApplication::translate("QuickSetupAutomatic", "请求数据超时，请您重新尝试！")));
         return AutomaticOutcome::Refused;
     }
     const auto raw = [&](const model::HeskParameterElement* e) -> std::optional<uint16_t> {

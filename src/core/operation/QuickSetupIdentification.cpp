@@ -15,10 +15,9 @@ bool QuickSetupIdentification::start()
 {
     if (!m_session.isOnline() || m_running)
         return false;
-    const model::PromptAnswer answer =
-        m_prompt.ask(QStringLiteral("提示"),
-                     QStringLiteral("该操作将打开控制面板，\n自动获取电机控制权并启动电机！\n是否继续？"),
-                     model::PromptButtons::YesNo);
+    const model::PromptAnswer answer
+        = m_prompt.ask(tr("提示"), tr("该操作将打开控制面板，\n自动获取电机控制权并启动电机！\n是否继续？"),
+                       model::PromptButtons::YesNo);
     if (answer != model::PromptAnswer::Yes)
         return false;
     Q_EMIT controlPanelRequested();

@@ -6,11 +6,14 @@
 #include "editing/ValueEdit.h"
 #include "pages/OfflineValueSet.h"
 
+#include <QCoreApplication>
+
 namespace hesk::operation {
 
 QStringList resetModeCaptions()
 {
-    return {QStringLiteral("恢复出厂设置（保留P941所列参数）"), QStringLiteral("装置自行恢复（P970=1）")};
+    return {QCoreApplication::translate("QuickSetupReset", "恢复出厂设置（保留P941所列参数）"),
+            QCoreApplication::translate("QuickSetupReset", "装置自行恢复（P970=1）")};
 }
 
 bool startReset(shell::MonitorSession& session, model::UserPrompt& prompt, FactoryRestore& restore, ResetMode mode)
@@ -23,14 +26,16 @@ bool startReset(shell::MonitorSession& session, model::UserPrompt& prompt, Facto
     // word would refuse the restore for a missing right the drive has.
     const std::vector<const model::HeskParameterElement*> inputs = editing::ruleValueParameters(project);
     if (!session.readParameters(inputs)) {
-        prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+        prompt.showMessage(
+            model::UserMessage::error(QCoreApplication::translate("QuickSetupReset", "请求数据超时，请您重新尝试！")));
         return false;
     }
     if (mode == ResetMode::RestoreCommand)
         return restore.start();
     const model::HeskParameterElement* reset = project.find(QStringLiteral("P0970"));
     if (reset == nullptr) {
-        prompt.showMessage(model::UserMessage::warning(QStringLiteral("该设备不支持恢复出厂设置功能！")));
+        prompt.showMessage(model::UserMessage::warning(
+            QCoreApplication::translate("QuickSetupReset", "该设备不支持恢复出厂设置功能！")));
         return false;
     }
     const editing::EditContext context = editing::editContext(
@@ -40,7 +45,8 @@ bool startReset(shell::MonitorSession& session, model::UserPrompt& prompt, Facto
         prompt.showMessage(*decision.refusal);
         return false;
     }
-    if (prompt.ask(QStringLiteral("提示"), QStringLiteral("确定要恢复出厂设置吗？该操作不可撤销！"),
+    if (prompt.ask(QCoreApplication::translate("QuickSetupReset", "提示"),
+                   QCoreApplication::translate("QuickSetupReset", "确定要恢复出厂设置吗？该操作不可撤销！"),
                    model::PromptButtons::YesNo)
         != model::PromptAnswer::Yes)
         return false;

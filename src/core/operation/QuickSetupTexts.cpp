@@ -3,6 +3,8 @@
 #include "DriveStates.h"
 #include "PanelView.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace hesk::operation {
@@ -10,61 +12,68 @@ namespace hesk::operation {
 QString productTypeText(model::DeviceClass deviceClass, const QString& cpuName)
 {
     switch (deviceClass) {
-    case model::DeviceClass::FeedbackRectifier: return QStringLiteral("整流回馈电源");
-    case model::DeviceClass::ActiveRectifier: return QStringLiteral("有源整流电源");
-    case model::DeviceClass::BasicRectifier: return QStringLiteral("基本型整流电源");
+    case model::DeviceClass::FeedbackRectifier: return QCoreApplication::translate("QuickSetupTexts", "整流回馈电源");
+    case model::DeviceClass::ActiveRectifier: return QCoreApplication::translate("QuickSetupTexts", "有源整流电源");
+    case model::DeviceClass::BasicRectifier: return QCoreApplication::translate("QuickSetupTexts", "基本型整流电源");
     case model::DeviceClass::Inverter:
     case model::DeviceClass::TestBench: return cpuName;
     case model::DeviceClass::None: break;
     }
-    return QStringLiteral("未知");
+    return QCoreApplication::translate("QuickSetupTexts", "未知");
 }
 
 QString controlModeText(int mode)
 {
-    static const std::array<QString, 5> texts{
-        QStringLiteral("v/f控制"), QStringLiteral("纺织应用的v/f控制"), QStringLiteral("频率控制（不带码盘）"),
-        QStringLiteral("速度控制（带码盘）"), QStringLiteral("转矩控制")};
+    static const std::array<const char*, 5> texts{
+        QT_TRANSLATE_NOOP("QuickSetupTexts", "v/f控制"), QT_TRANSLATE_NOOP("QuickSetupTexts", "纺织应用的v/f控制"),
+        QT_TRANSLATE_NOOP("QuickSetupTexts", "频率控制（不带码盘）"),
+        QT_TRANSLATE_NOOP("QuickSetupTexts", "速度控制（带码盘）"), QT_TRANSLATE_NOOP("QuickSetupTexts", "转矩控制")};
     if (mode < 0 || mode >= static_cast<int>(texts.size()))
-        return QStringLiteral("未知");
-    return texts[static_cast<std::size_t>(mode)];
+        return QCoreApplication::translate("QuickSetupTexts", "未知");
+    return QCoreApplication::translate("QuickSetupTexts", texts[static_cast<std::size_t>(mode)]);
 }
 
 QString commandSourceText(int source)
 {
     switch (source) {
-    case 0: return QStringLiteral("小键盘");
-    case 1: return QStringLiteral("模拟量输入和端子排");
-    case 2: return QStringLiteral("固定设定值和端子排");
-    case 3: return QStringLiteral("电动电位计和端子排");
-    case 4: return QStringLiteral("USS通讯");
+    case 0: return QCoreApplication::translate("QuickSetupTexts", "小键盘");
+    case 1: return QCoreApplication::translate("QuickSetupTexts", "模拟量输入和端子排");
+    case 2: return QCoreApplication::translate("QuickSetupTexts", "固定设定值和端子排");
+    case 3: return QCoreApplication::translate("QuickSetupTexts", "电动电位计和端子排");
+    case 4: return QCoreApplication::translate("QuickSetupTexts", "USS通讯");
     // The drive numbers the field bus 6; 5 is not a source.
-    case 6: return QStringLiteral("Profibus DP通讯");
+    case 6: return QCoreApplication::translate("QuickSetupTexts", "Profibus DP通讯");
     default: break;
     }
-    return QStringLiteral("未知");
+    return QCoreApplication::translate("QuickSetupTexts", "未知");
 }
 
 std::optional<QString> encoderText(int connection)
 {
     if (connection == 11)
-        return QStringLiteral("带编码器");
+        return QCoreApplication::translate("QuickSetupTexts", "带编码器");
     return std::nullopt;
 }
 
 std::optional<QString> identificationRequestText(int request)
 {
-    static const std::array<QString, 6> texts{
-        QStringLiteral(" -- "),           QStringLiteral("1 [自动参数设置]"), QStringLiteral("2 [静止测量]"),
-        QStringLiteral("3 [完全电机辨识]"), QStringLiteral("4 [旋转测量]"),     QStringLiteral("5 [转动惯量测量]")};
+    static const std::array<const char*, 6> texts{" -- ",
+                                                  QT_TRANSLATE_NOOP("QuickSetupTexts", "1 [自动参数设置]"),
+                                                  QT_TRANSLATE_NOOP("QuickSetupTexts", "2 [静止测量]"),
+                                                  QT_TRANSLATE_NOOP("QuickSetupTexts", "3 [完全电机辨识]"),
+                                                  QT_TRANSLATE_NOOP("QuickSetupTexts", "4 [旋转测量]"),
+                                                  QT_TRANSLATE_NOOP("QuickSetupTexts", "5 [转动惯量测量]")};
     if (request < 0 || request >= static_cast<int>(texts.size()))
         return std::nullopt;
-    return texts[static_cast<std::size_t>(request)];
+    if (request == 0)
+        return QString::fromLatin1(texts[0]);
+    return QCoreApplication::translate("QuickSetupTexts", texts[static_cast<std::size_t>(request)]);
 }
 
 QString restoreStateText(int state)
 {
-    return state == 0 ? QStringLiteral("复位完成") : QStringLiteral("正在复位...");
+    return state == 0 ? QCoreApplication::translate("QuickSetupTexts", "复位完成")
+                      : QCoreApplication::translate("QuickSetupTexts", "正在复位...");
 }
 
 std::optional<QString> codedValueText(const model::HeskParameterElement& element, uint16_t raw)

@@ -4,15 +4,17 @@
 #include "model/TypedValue.h"
 #include "pages/PageValueText.h"
 
+#include <QCoreApplication>
+
 namespace hesk::operation {
 
 QString setpointUnitName(SetpointUnit unit)
 {
     switch (unit) {
-    case SetpointUnit::Hz: return QStringLiteral("频率给定(Hz)");
-    case SetpointUnit::HzPercent: return QStringLiteral("频率给定(%)");
-    case SetpointUnit::Rpm: return QStringLiteral("转速给定(r/min)");
-    case SetpointUnit::RpmPercent: return QStringLiteral("转速给定(%)");
+    case SetpointUnit::Hz: return QCoreApplication::translate("SetpointUnits", "频率给定(Hz)");
+    case SetpointUnit::HzPercent: return QCoreApplication::translate("SetpointUnits", "频率给定(%)");
+    case SetpointUnit::Rpm: return QCoreApplication::translate("SetpointUnits", "转速给定(r/min)");
+    case SetpointUnit::RpmPercent: return QCoreApplication::translate("SetpointUnits", "转速给定(%)");
     }
     return {};
 }
@@ -20,10 +22,10 @@ QString setpointUnitName(SetpointUnit unit)
 QString actualValueCaption(SetpointUnit unit)
 {
     switch (unit) {
-    case SetpointUnit::Hz: return QStringLiteral("实际频率(Hz)");
-    case SetpointUnit::HzPercent: return QStringLiteral("实际频率(%)");
-    case SetpointUnit::Rpm: return QStringLiteral("实际转速(r/min)");
-    case SetpointUnit::RpmPercent: return QStringLiteral("实际转速(%)");
+    case SetpointUnit::Hz: return QCoreApplication::translate("SetpointUnits", "实际频率(Hz)");
+    case SetpointUnit::HzPercent: return QCoreApplication::translate("SetpointUnits", "实际频率(%)");
+    case SetpointUnit::Rpm: return QCoreApplication::translate("SetpointUnits", "实际转速(r/min)");
+    case SetpointUnit::RpmPercent: return QCoreApplication::translate("SetpointUnits", "实际转速(%)");
     }
     return {};
 }

@@ -2,6 +2,8 @@
 
 #include "model/ParameterNumbering.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hesk::pages {
@@ -16,12 +18,12 @@ bool allDigits(const QString& text)
 
 model::UserMessage badEntry()
 {
-    return model::UserMessage::hint(QStringLiteral("请输入正确的参数号！"));
+    return model::UserMessage::hint(QCoreApplication::translate("CustomPageList", "请输入正确的参数号！"));
 }
 
 model::UserMessage missingParameter()
 {
-    return model::UserMessage::hint(QStringLiteral("参数不存在，请您重新输入！"));
+    return model::UserMessage::hint(QCoreApplication::translate("CustomPageList", "参数不存在，请您重新输入！"));
 }
 
 }  // namespace

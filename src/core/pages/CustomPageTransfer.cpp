@@ -4,6 +4,7 @@
 
 #include "model/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -14,8 +15,15 @@ namespace {
 
 constexpr int kErrorLevel = 3;
 
-const QString kAskTitle = QStringLiteral("询问");
-const QString kHintTitle = QStringLiteral("提示");
+QString askTitle()
+{
+    return QCoreApplication::translate("CustomPageTransfer", "询问");
+}
+
+QString hintTitle()
+{
+    return QCoreApplication::translate("CustomPageTransfer", "提示");
+}
 
 }  // namespace
 
@@ -36,10 +44,12 @@ bool CustomPageTransfer::writeFile(const CustomPageList& list, const QString& pa
         customPageFileBytes(now(), customPageStyleName(header.deviceType), header.deviceVersion, list.numbersToSave());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("建立输出文件失败，请您重新尝试！"));
+        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"),
+                      QCoreApplication::translate("CustomPageTransfer", "建立输出文件失败，请您重新尝试！"));
         return false;
     }
-    m_prompt.show(model::MessageKind::Information, QStringLiteral("信息"), QStringLiteral("成功将参数导出至文件：") + path);
+    m_prompt.show(model::MessageKind::Information, QCoreApplication::translate("CustomPageTransfer", "信息"),
+                  QCoreApplication::translate("CustomPageTransfer", "成功将参数导出至文件：%1").arg(path));
     return true;
 }
 
@@ -72,12 +82,15 @@ bool CustomPageTransfer::offerToKeepCurrentList(CustomPageList& list, bool& canc
     if (!state.filePath.isEmpty()) {
         if (!state.changed)
             return true;
-        const QString question = QStringLiteral("当前自定义参数是否更新至原文件？\n文件路径：%1").arg(state.filePath);
-        if (m_prompt.ask(kHintTitle, question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
+        const QString question =
+            QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否更新至原文件？\n文件路径：%1")
+                .arg(state.filePath);
+        if (m_prompt.ask(hintTitle(), question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
             return true;
         return saveTo(list, state.filePath);
     }
-    if (m_prompt.ask(kHintTitle, QStringLiteral("当前自定义参数是否另存为文件？"), model::PromptButtons::YesNo)
+    if (m_prompt.ask(hintTitle(), QCoreApplication::translate("CustomPageTransfer", "当前自定义参数是否另存为文件？"),
+                     model::PromptButtons::YesNo)
         != model::PromptAnswer::Yes)
         return true;
     // The person wanted the current list kept in a file first: a cancelled save dialog
@@ -91,7 +104,7 @@ bool CustomPageTransfer::offerToKeepCurrentList(CustomPageList& list, bool& canc
 CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开自定义参数文件");
+    spec.title = QCoreApplication::translate("CustomPageTransfer", "打开自定义参数文件");
     spec.fileName = QStringLiteral("*.fpm");
     spec.filter = QString::fromLatin1(kCustomPageFileFilter);
     const std::optional<QString> path = m_prompt.openFile(spec);
@@ -101,28 +114,30 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
     // A regular file only (a pipe would block the window for ever), and a small one.
     const model::FileRead file = model::readRegularFile(*path, kMaxCustomPageFileBytes);
     if (file.status == model::FileReadStatus::TooLarge) {
-        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"),
-                      QStringLiteral("文件%1过大（超过%2 MB），不是自定义参数文件，打开失败！")
+        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"),
+                      QCoreApplication::translate("CustomPageTransfer", "文件%1过大（超过%2 MB），不是自定义参数文件，打开失败！")
                           .arg(*path)
                           .arg(model::capInMegabytes(kMaxCustomPageFileBytes)));
         return LoadResult::Failed;
     }
     if (!file.ok()) {
-        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("文件打开失败！"));
+        m_prompt.show(model::MessageKind::Error, QCoreApplication::translate("CustomPageTransfer", "错误"),
+                      QCoreApplication::translate("CustomPageTransfer", "文件打开失败！"));
         return LoadResult::Failed;
     }
     const CustomPageFileContent content = parseCustomPageFile(file.bytes);
 
     const QString& deviceType = list.project().header.deviceType;
     if (!content.deviceStyle) {
-        if (m_prompt.ask(kAskTitle, QStringLiteral("文件中缺少有效的设备类型信息，是否继续加载？"),
+        if (m_prompt.ask(askTitle(), QCoreApplication::translate("CustomPageTransfer", "文件中缺少有效的设备类型信息，是否继续加载？"),
                          model::PromptButtons::YesNo)
             != model::PromptAnswer::Yes)
             return LoadResult::Cancelled;
     } else if (!styleMatchesDeviceType(*content.deviceStyle, deviceType)) {
         const QString question =
-            QStringLiteral("文件中的设备类型为：%1，与当前工程不一致，是否继续加载？").arg(*content.deviceStyle);
-        if (m_prompt.ask(kAskTitle, question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
+            QCoreApplication::translate("CustomPageTransfer", "文件中的设备类型为：%1，与当前工程不一致，是否继续加载？")
+                .arg(*content.deviceStyle);
+        if (m_prompt.ask(askTitle(), question, model::PromptButtons::YesNo) != model::PromptAnswer::Yes)
             return LoadResult::Cancelled;
     }
 
@@ -148,7 +163,8 @@ CustomPageTransfer::LoadResult CustomPageTransfer::load(CustomPageList& list)
         if (valid[i])
             loaded.push_back(numbers[i]);
     if (loaded.empty()) {
-        m_prompt.show(model::MessageKind::Information, kHintTitle, QStringLiteral("文件中没有有效的参数信息！"));
+        m_prompt.show(model::MessageKind::Information, hintTitle(),
+                      QCoreApplication::translate("CustomPageTransfer", "文件中没有有效的参数信息！"));
         return LoadResult::Failed;
     }
 

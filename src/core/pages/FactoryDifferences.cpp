@@ -4,6 +4,8 @@
 
 #include "model/FormulaEvaluator.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace hesk::pages {
@@ -54,10 +56,11 @@ FactoryDifferenceCount countFactoryDifferences(const ParameterPage& page)
 
 QString factoryDifferenceText(const FactoryDifferenceCount& count)
 {
-    const QString text = QStringLiteral("与出厂值不同：%1 项").arg(count.differing);
+    const QString text = QCoreApplication::translate("FactoryDifferences", "与出厂值不同：%1 项").arg(count.differing);
     if (count.known == count.comparable)
         return text;
-    return text + QStringLiteral("（已读取 %1/%2）").arg(count.known).arg(count.comparable);
+    return text
+           + QCoreApplication::translate("FactoryDifferences", "（已读取 %1/%2）").arg(count.known).arg(count.comparable);
 }
 
 }  // namespace hesk::pages

@@ -1,5 +1,7 @@
 #include "AxisRangeInput.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace hesk::recording {
@@ -24,20 +26,20 @@ std::variant<AxisRange, model::UserMessage> checkAxisRange(const AxisRangeTexts&
 {
     const std::optional<double> xMin = axisNumber(texts.xMin);
     if (!xMin)
-        return model::UserMessage::warning(QStringLiteral("X轴最小值格式不符！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "X轴最小值格式不符！"));
     const std::optional<double> xMax = axisNumber(texts.xMax);
     if (!xMax)
-        return model::UserMessage::warning(QStringLiteral("X轴最大值格式不符！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "X轴最大值格式不符！"));
     const std::optional<double> yMin = axisNumber(texts.yMin);
     if (!yMin)
-        return model::UserMessage::warning(QStringLiteral("Y轴最小值格式不符！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "Y轴最小值格式不符！"));
     const std::optional<double> yMax = axisNumber(texts.yMax);
     if (!yMax)
-        return model::UserMessage::warning(QStringLiteral("Y轴最大值格式不符！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "Y轴最大值格式不符！"));
     if (!(*xMax > *xMin))
-        return model::UserMessage::warning(QStringLiteral("X轴最大值必须大于最小值！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "X轴最大值必须大于最小值！"));
     if (!(*yMax > *yMin))
-        return model::UserMessage::warning(QStringLiteral("Y轴最大值必须大于最小值！"));
+        return model::UserMessage::warning(QCoreApplication::translate("AxisRangeInput", "Y轴最大值必须大于最小值！"));
     return AxisRange{*xMin, *xMax, *yMin, *yMax};
 }
 

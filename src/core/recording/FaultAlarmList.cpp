@@ -2,6 +2,8 @@
 
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
+
 namespace hesk::recording {
 
 namespace {
@@ -53,28 +55,24 @@ std::vector<FaultAlarmRow> faultAlarmRows(const model::FaultCatalogue& catalogue
     return rows;
 }
 
-const QStringList& faultAlarmColumns()
+QStringList faultAlarmColumns()
 {
-    static const QStringList columns = {QString(),
-                                        QStringLiteral("设备类型"),
-                                        QStringLiteral("设备版本"),
-                                        QStringLiteral("故障/报警码"),
-                                        QStringLiteral("故障/报警码含义"),
-                                        QStringLiteral("故障/报警原因"),
-                                        QStringLiteral("解决措施")};
-    return columns;
+    return {QString(),
+            QCoreApplication::translate("FaultAlarmList", "设备类型"),
+            QCoreApplication::translate("FaultAlarmList", "设备版本"),
+            QCoreApplication::translate("FaultAlarmList", "故障/报警码"),
+            QCoreApplication::translate("FaultAlarmList", "故障/报警码含义"),
+            QCoreApplication::translate("FaultAlarmList", "故障/报警原因"),
+            QCoreApplication::translate("FaultAlarmList", "解决措施")};
 }
 
 QString deviceStatusText(DeviceStatus status)
 {
     const QString spaces = QStringLiteral("      ");
     switch (status) {
-    case DeviceStatus::Fault:
-        return spaces + QStringLiteral("故障");
-    case DeviceStatus::Alarm:
-        return spaces + QStringLiteral("报警");
-    case DeviceStatus::Normal:
-        return spaces + QStringLiteral("正常");
+    case DeviceStatus::Fault: return spaces + QCoreApplication::translate("FaultAlarmList", "故障");
+    case DeviceStatus::Alarm: return spaces + QCoreApplication::translate("FaultAlarmList", "报警");
+    case DeviceStatus::Normal: return spaces + QCoreApplication::translate("FaultAlarmList", "正常");
     case DeviceStatus::None:
         break;
     }

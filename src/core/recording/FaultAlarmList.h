@@ -56,7 +56,7 @@ std::vector<FaultAlarmRow> faultAlarmRows(const model::FaultCatalogue& catalogue
                                           const QString& deviceVersion);
 
 // The list's column captions in order, and the status-bar text of a status.
-const QStringList& faultAlarmColumns();
+QStringList faultAlarmColumns();
 QString deviceStatusText(DeviceStatus status);
 
 class FaultAlarmList final : public QObject {

@@ -2,6 +2,7 @@
 
 #include "files/DnlFileWrite.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -18,7 +19,7 @@ const QString kCellGap = QStringLiteral("  ");
 const QString kGroupPrefix = QStringLiteral("G   ");
 const QString kDriveBoardStyle = QStringLiteral("DriverBoard");
 
-QString formatError() { return QStringLiteral("文件格式不符！"); }
+QString formatError() { return QCoreApplication::translate("FaultDataFile", "文件格式不符！"); }
 
 QString groupName(int faultNumber) { return QStringLiteral("FAULT%1").arg(faultNumber); }
 
@@ -302,7 +303,7 @@ FaultFileRead readFaultDataFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("文件打开失败！")};
+        return {std::nullopt, QCoreApplication::translate("FaultDataFile", "文件打开失败！")};
     return parseFaultDataFile(file.readAll());
 }
 
@@ -328,7 +329,9 @@ std::optional<QString> faultWordMismatch(const FaultRecord& record, const model:
             const bool named = std::any_of(catalogue.entries().begin(), catalogue.entries().end(),
                                            [&](const model::FaultAlarm& e) { return e.word == key; });
             if (!named)
-                return QStringLiteral("导入故障录波文件时，文件中要求显示的故障字信息与当前工程不匹配，导入操作被禁止！");
+                return QCoreApplication::translate(
+                    "FaultDataFile",
+                    "导入故障录波文件时，文件中要求显示的故障字信息与当前工程不匹配，导入操作被禁止！");
         }
     }
     return std::nullopt;
@@ -336,7 +339,10 @@ std::optional<QString> faultWordMismatch(const FaultRecord& record, const model:
 
 QString faultFileFilter() { return QStringLiteral("txt File (*.txt)"); }
 QString faultFileProposedName() { return QStringLiteral("FAULTDATA.txt"); }
-QString noFaultDataText() { return QStringLiteral("当前缓冲没有数据！"); }
-QString faultFileExportedText(const QString& path) { return QStringLiteral("数据成功导出至：") + path; }
+QString noFaultDataText() { return QCoreApplication::translate("FaultDataFile", "当前缓冲没有数据！"); }
+QString faultFileExportedText(const QString& path)
+{
+    return QCoreApplication::translate("FaultDataFile", "数据成功导出至：") + path;
+}
 
 }  // namespace hesk::recording

@@ -4,6 +4,8 @@
 
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
+
 namespace hesk::recording {
 
 namespace {
@@ -22,11 +24,11 @@ std::variant<int, model::UserMessage> checkStation(const QString& text, int slav
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
-        return model::UserMessage::warning(QStringLiteral("站号不能为空！"));
+        return model::UserMessage::warning(QCoreApplication::translate("FaultDataUpload", "站号不能为空！"));
     bool ok = false;
     const int station = trimmed.toInt(&ok);
     if (!ok || station < 0 || station > slaves)
-        return model::UserMessage::warning(QStringLiteral("设置的从站号超出范围！"));
+        return model::UserMessage::warning(QCoreApplication::translate("FaultDataUpload", "设置的从站号超出范围！"));
     return station;
 }
 
@@ -70,23 +72,23 @@ bool FaultDataUpload::start()
     if (running() || m_session.linkChanging())
         return false;
     if (!m_session.isOnline()) {
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("您当前没有连接设备，请连接设备后重新尝试！")));
+        m_prompt.showMessage(model::UserMessage::warning(tr("您当前没有连接设备，请连接设备后重新尝试！")));
         return false;
     }
     const int recorder = m_recorderState ? m_recorderState() : m_session.triggerRecordingState();
     if (recorder > kRecordingAbove) {
-        m_prompt.showMessage(model::UserMessage::information(QStringLiteral("正在进行触发录波，不允许上传故障数据！")));
+        m_prompt.showMessage(model::UserMessage::information(tr("正在进行触发录波，不允许上传故障数据！")));
         return false;
     }
     const bool held = m_controlHeld ? m_controlHeld() : m_session.motorControlHeld();
     if (m_session.project().project().header.deviceType == QLatin1String("VRA1") && held) {
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("请先释放控制权，再上传故障数据！")));
+        m_prompt.showMessage(model::UserMessage::warning(tr("请先释放控制权，再上传故障数据！")));
         return false;
     }
     if (const model::HeskParameterElement* state = special(m_session, "r0001")) {
         if (m_session.onlineRaw(*state).value_or(0) > kRunningAbove) {
-            m_prompt.showMessage(model::UserMessage::warning(
-                QStringLiteral("设备正在运行状态，请将设备调整到待机状态再重新尝试！")));
+            m_prompt.showMessage(
+                model::UserMessage::warning(tr("设备正在运行状态，请将设备调整到待机状态再重新尝试！")));
             return false;
         }
     }
@@ -182,7 +184,7 @@ void FaultDataUpload::tick()
         m_framesAtLastCheck = m_session.link().faultData().recordCount();
         m_stallTimer.start();
         Q_EMIT dataFlowing();
-        Q_EMIT statusText(QStringLiteral("正在接收数据"));
+        Q_EMIT statusText(tr("正在接收数据"));
     }
     if (m_state == State::Receiving) {
         Q_EMIT progress(m_session.link().faultData().recordCount());
@@ -198,7 +200,7 @@ void FaultDataUpload::triggerCheck()
     // The pipeline gave the trigger up (it left fault-data mode): the trigger failed.
     // While it still tries, look again after the next period.
     if (!m_session.scheduler().faultDataMode())
-        fail(model::UserMessage::error(QStringLiteral("故障数据触发超时，请您重新尝试！")));
+        fail(model::UserMessage::error(tr("故障数据触发超时，请您重新尝试！")));
 }
 
 void FaultDataUpload::stallCheck()
@@ -213,7 +215,7 @@ void FaultDataUpload::stallCheck()
     m_started.store(false);
     m_faultMode.store(false);
     m_session.log().log(QStringLiteral("<错误>故障数据上传超时"), 3);
-    fail(model::UserMessage::error(QStringLiteral("故障数据上传超时，请您重新尝试！")));
+    fail(model::UserMessage::error(tr("故障数据上传超时，请您重新尝试！")));
 }
 
 void FaultDataUpload::succeed()
@@ -223,7 +225,7 @@ void FaultDataUpload::succeed()
     const std::vector<uint16_t> words = store.words();
     m_record = decodeFaultRecord(ring, words, {m_driveBoardMode.load(), m_station, m_stationCount});
     end();
-    const QString text = QStringLiteral("所有故障数据上传完毕！");
+    const QString text = tr("所有故障数据上传完毕！");
     m_prompt.showMessage(model::UserMessage::information(text));
     Q_EMIT finished({true, text, m_record});
 }
@@ -257,7 +259,7 @@ void FaultDataUpload::connectionChanged()
     if (!running() || m_session.isOnline())
         return;
     m_session.log().log(QStringLiteral("<错误>连接已断开，故障数据上传中止"), 3);
-    fail(model::UserMessage::error(QStringLiteral("发生未知错误，请重试！")));
+    fail(model::UserMessage::error(tr("发生未知错误，请重试！")));
 }
 
 }  // namespace hesk::recording

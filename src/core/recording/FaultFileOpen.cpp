@@ -1,5 +1,7 @@
 #include "FaultFileOpen.h"
 
+#include <QCoreApplication>
+
 namespace hesk::recording {
 
 namespace {
@@ -31,8 +33,8 @@ FaultFileOpenPlan planFaultFileOpen(const QString& path, const QString& openStyl
         const bool usable = located.status == model::ProjectLocateStatus::Found
                             || (driveBoard && located.found());
         if (!usable) {
-            plan.message =
-                model::UserMessage::error(QStringLiteral("根据文件中的设备类型和版本打开对应工程失败！"));
+            plan.message = model::UserMessage::error(
+                QCoreApplication::translate("FaultFileOpen", "根据文件中的设备类型和版本打开对应工程失败！"));
             return plan;
         }
         plan.projectToOpen = located.path;

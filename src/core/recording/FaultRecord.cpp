@@ -1,22 +1,24 @@
 #include "FaultRecord.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hesk::recording {
 
 QString FaultEntry::listText(bool newest) const
 {
-    QString text = QStringLiteral("第%1次故障").arg(number);
+    QString text = QCoreApplication::translate("FaultRecord", "第%1次故障").arg(number);
     if (newest)
-        text += QStringLiteral("(最近的故障)");
+        text += QCoreApplication::translate("FaultRecord", "(最近的故障)");
     return text;
 }
 
 QString FaultRecord::stationText() const
 {
     if (station == 0)
-        return QStringLiteral("主站故障");
-    return QStringLiteral("从站 %1 故障").arg(station);
+        return QCoreApplication::translate("FaultRecord", "主站故障");
+    return QCoreApplication::translate("FaultRecord", "从站 %1 故障").arg(station);
 }
 
 size_t FaultRecord::faultWordCount() const
@@ -31,11 +33,15 @@ QStringList FaultRecord::informationTexts() const
     if (!driveBoard || words.size() < 4)
         return {};
     QStringList texts;
-    texts << QStringLiteral("已运行%1天%2小时%3分钟%4秒").arg(words[0]).arg(words[1]).arg(words[2]).arg(words[3]);
+    texts << QCoreApplication::translate("FaultRecord", "已运行%1天%2小时%3分钟%4秒")
+                 .arg(words[0])
+                 .arg(words[1])
+                 .arg(words[2])
+                 .arg(words[3]);
     if (words.size() > 4)
-        texts << QStringLiteral("共发生%1次故障").arg(words[4]);
+        texts << QCoreApplication::translate("FaultRecord", "共发生%1次故障").arg(words[4]);
     if (words.size() > 5)
-        texts << QStringLiteral("共上电%1次").arg(words[5]);
+        texts << QCoreApplication::translate("FaultRecord", "共上电%1次").arg(words[5]);
     return texts;
 }
 

@@ -2,6 +2,7 @@
 
 #include "TriggerDataFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -28,8 +29,8 @@ RecordingAutoSave::Result RecordingAutoSave::save(const TriggerRecording& record
                                                   const QDateTime& now)
 {
     Result result;
-    const model::UserMessage failed =
-        model::UserMessage::error(QStringLiteral("磁盘空间不足，自动保存触发录波文件失败！"));
+    const model::UserMessage failed = model::UserMessage::error(
+        QCoreApplication::translate("RecordingAutoSave", "磁盘空间不足，自动保存触发录波文件失败！"));
     QDir folder(savePath);
     if (savePath.isEmpty() || !QDir().mkpath(folder.absolutePath())) {
         result.message = failed;
@@ -68,11 +69,18 @@ RecordingAutoSave::Result RecordingAutoSave::save(const TriggerRecording& record
 QString freeSpaceHint(qint64 freeBytes)
 {
     const double gib = freeBytes < 0 ? 0.0 : freeBytes / (1024.0 * 1024.0 * 1024.0);
-    return QStringLiteral("提示：当前选择路径剩余存储空间为%1GB").arg(gib, 0, 'f', 3);
+    return QCoreApplication::translate("RecordingAutoSave", "提示：当前选择路径剩余存储空间为%1GB").arg(gib, 0, 'f', 3);
 }
 
-QString freeSpaceAdvice() { return QStringLiteral("提示：为保证自动存储文件正确，请选择存储空间足够大的路径。"); }
+QString freeSpaceAdvice()
+{
+    return QCoreApplication::translate("RecordingAutoSave",
+                                       "提示：为保证自动存储文件正确，请选择存储空间足够大的路径。");
+}
 
-QString savePathBrowserTitle() { return QStringLiteral("选取连续触发时，文件的保存路径"); }
+QString savePathBrowserTitle()
+{
+    return QCoreApplication::translate("RecordingAutoSave", "选取连续触发时，文件的保存路径");
+}
 
 }  // namespace hesk::recording

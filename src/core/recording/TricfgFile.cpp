@@ -143,7 +143,9 @@ TricfgWrite writeTricfg(const QString& path, const TriggerSettings& settings)
 std::variant<TriggerSettings, model::UserMessage> loadTricfg(const QString& path, int32_t projectDeviceCode)
 {
     const model::UserMessage unreadable = model::UserMessage::error(
-        QStringLiteral("读取配置文件%1发生错误，加载失败！\n由于软件更新，旧版本保存的配置文件将无法加载！").arg(path));
+        QCoreApplication::translate(
+            "TricfgFile", "读取配置文件%1发生错误，加载失败！\n由于软件更新，旧版本保存的配置文件将无法加载！")
+            .arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestRecord)
         return unreadable;
@@ -152,7 +154,8 @@ std::variant<TriggerSettings, model::UserMessage> loadTricfg(const QString& path
     if (!settings)
         return unreadable;
     if (settings->deviceCode != projectDeviceCode)
-        return model::UserMessage::error(QStringLiteral("配置文件所属的设备类型与当前工程不符，加载失败！"));
+        return model::UserMessage::error(
+            QCoreApplication::translate("TricfgFile", "配置文件所属的设备类型与当前工程不符，加载失败！"));
     return *settings;
 }
 
@@ -168,17 +171,24 @@ TriggerSettings loadAutomaticTricfg(const QString& path, const TriggerSettings& 
 
 model::UserMessage tricfgSavedMessage(const QString& path)
 {
-    return model::UserMessage::hint(QStringLiteral("配置文件保存成功，文件路径：\n") + path);
+    return model::UserMessage::hint(QCoreApplication::translate("TricfgFile", "配置文件保存成功，文件路径：\n") + path);
 }
 
-model::UserMessage tricfgSaveFailedMessage() { return model::UserMessage::error(QStringLiteral("配置文件保存失败！")); }
+model::UserMessage tricfgSaveFailedMessage()
+{
+    return model::UserMessage::error(QCoreApplication::translate("TricfgFile", "配置文件保存失败！"));
+}
 
 model::UserMessage tricfgNoPathMessage()
 {
-    return model::UserMessage::error(QStringLiteral("请选择配置文件路径，保存配置文件失败！"));
+    return model::UserMessage::error(
+        QCoreApplication::translate("TricfgFile", "请选择配置文件路径，保存配置文件失败！"));
 }
 
-model::UserMessage automaticTricfgSaveFailedMessage() { return model::UserMessage::error(QStringLiteral("文件保存失败！")); }
+model::UserMessage automaticTricfgSaveFailedMessage()
+{
+    return model::UserMessage::error(QCoreApplication::translate("TricfgFile", "文件保存失败！"));
+}
 
 QString proposedTricfgName(const QDateTime& now)
 {

@@ -2,6 +2,7 @@
 
 #include "files/DnlFileWrite.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,8 +84,14 @@ std::optional<ReferenceValue> referenceOf(const QString& text)
 
 }  // namespace
 
-model::UserMessage dataFormatMessage() { return model::UserMessage::error(QStringLiteral("文件格式不符！")); }
-model::UserMessage dataFileOpenMessage() { return model::UserMessage::error(QStringLiteral("数据文件打开失败！")); }
+model::UserMessage dataFormatMessage()
+{
+    return model::UserMessage::error(QCoreApplication::translate("TriggerDataFile", "文件格式不符！"));
+}
+model::UserMessage dataFileOpenMessage()
+{
+    return model::UserMessage::error(QCoreApplication::translate("TriggerDataFile", "数据文件打开失败！"));
+}
 
 QByteArray encodeTriggerData(const TriggerRecording& r)
 {

@@ -4,6 +4,7 @@
 #include "model/ParameterValueText.h"
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <cmath>
@@ -16,7 +17,8 @@ constexpr int kAcknowledgeAttempts = 2;
 
 model::UserMessage notOnlineMessage()
 {
-    return model::UserMessage::warning(QStringLiteral("您当前没有连接设备，请连接设备后重新尝试！"));
+    return model::UserMessage::warning(
+        QCoreApplication::translate("TriggerRecorder", "您当前没有连接设备，请连接设备后重新尝试！"));
 }
 
 }  // namespace
@@ -136,8 +138,7 @@ void TriggerRecorder::failStart(const QString& text)
 bool TriggerRecorder::start(StartKind kind)
 {
     const bool immediate = kind == StartKind::Immediate;
-    const QString failed = immediate ? QStringLiteral("设备回复超时，立即启动失败！")
-                                     : QStringLiteral("设备回复超时，触发启动失败！");
+    const QString failed = immediate ? tr("设备回复超时，立即启动失败！") : tr("设备回复超时，触发启动失败！");
     if (!m_session.isOnline()) {
         m_prompt.showMessage(notOnlineMessage());
         return false;
@@ -152,8 +153,8 @@ bool TriggerRecorder::start(StartKind kind)
     }
     const std::vector<int> active = m_settings.activeChannels();
     if (active.empty()) {
-        m_prompt.showMessage(model::UserMessage::error(immediate ? QStringLiteral("您当前没有激活通道，立即启动失败！")
-                                                                 : QStringLiteral("您当前没有激活通道，触发启动失败！")));
+        m_prompt.showMessage(model::UserMessage::error(immediate ? tr("您当前没有激活通道，立即启动失败！")
+                                                                 : tr("您当前没有激活通道，触发启动失败！")));
         return false;
     }
     auto built = immediate ? immediateStartFrames(m_settings)
@@ -226,14 +227,14 @@ bool TriggerRecorder::start(StartKind kind)
     publishState();
     m_session.log().log(immediate ? QStringLiteral("触发录波立即启动成功") : QStringLiteral("触发录波触发启动成功"), 0);
     if (!immediate)
-        Q_EMIT statusText(QStringLiteral("等待触发"));
+        Q_EMIT statusText(tr("等待触发"));
     return true;
 }
 
 void TriggerRecorder::stop()
 {
     if (m_state.load() < 5) {
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("当前状态，不允许停止操作！")));
+        m_prompt.showMessage(model::UserMessage::warning(tr("当前状态，不允许停止操作！")));
         return;
     }
     m_state.store(0);
@@ -304,7 +305,7 @@ void TriggerRecorder::triggerSignalled(uint16_t position)
     resetBuffers(position);
     m_waitingForData.store(true);
     queue("startWaitTimer");
-    QMetaObject::invokeMethod(this, "statusText", Qt::QueuedConnection, Q_ARG(QString, QStringLiteral("正在接收数据")));
+    QMetaObject::invokeMethod(this, "statusText", Qt::QueuedConnection, Q_ARG(QString, tr("正在接收数据")));
     QMetaObject::invokeMethod(this, "triggered", Qt::QueuedConnection);
 }
 
@@ -412,7 +413,7 @@ void TriggerRecorder::clearRecordingActive()
 void TriggerRecorder::armedAgain()
 {
     m_session.setRecordingActive(false);
-    Q_EMIT statusText(QStringLiteral("等待触发（已记录%1次）").arg(m_continuousCount));
+    Q_EMIT statusText(tr("等待触发（已记录%1次）").arg(m_continuousCount));
 }
 
 void TriggerRecorder::waitExpired()
@@ -427,7 +428,7 @@ void TriggerRecorder::waitExpired()
         return;
     }
     goIdle();
-    m_prompt.showMessage(model::UserMessage::error(QStringLiteral("等待触发录波数据上传超时，请您重新尝试！")));
+    m_prompt.showMessage(model::UserMessage::error(tr("等待触发录波数据上传超时，请您重新尝试！")));
 }
 
 void TriggerRecorder::receptionTick()
@@ -435,7 +436,7 @@ void TriggerRecorder::receptionTick()
     if (m_dataError.exchange(false)) {
         m_receptionTimer.stop();
         goIdle();
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("下位机上传的数据有错，本次录波失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("下位机上传的数据有错，本次录波失败！")));
         return;
     }
     if (m_state.load() < 6) {
@@ -453,7 +454,7 @@ void TriggerRecorder::receptionTick()
         return;
     }
     goIdle();
-    m_prompt.showMessage(model::UserMessage::error(QStringLiteral("触发录波数据上传超时，请您重新尝试！")));
+    m_prompt.showMessage(model::UserMessage::error(tr("触发录波数据上传超时，请您重新尝试！")));
 }
 
 void TriggerRecorder::controlOperationEnded()
@@ -553,7 +554,7 @@ void TriggerRecorder::processCompleted()
             Q_EMIT recordingSaved(saved.path);
         else if (saved.message)
             m_prompt.showMessage(*saved.message);
-        Q_EMIT statusText(QStringLiteral("等待触发（已记录%1次）").arg(m_continuousCount));
+        Q_EMIT statusText(tr("等待触发（已记录%1次）").arg(m_continuousCount));
     }
 }
 

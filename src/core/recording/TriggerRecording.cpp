@@ -3,6 +3,8 @@
 #include "model/OpenedProject.h"
 #include "model/ParameterValueText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -86,21 +88,23 @@ std::vector<std::pair<QString, QString>> TriggerRecording::informationRows() con
     std::vector<std::pair<QString, QString>> rows;
     QString kind = information.condition;
     if (kind == QLatin1String("Fault Trigger"))
-        kind = QStringLiteral("故障触发");
+        kind = QCoreApplication::translate("TriggerRecording", "故障触发");
     else if (kind == QLatin1String("Start Immediately"))
-        kind = QStringLiteral("立即启动");
-    rows.emplace_back(QStringLiteral("触发时间"), information.time);
-    rows.emplace_back(QStringLiteral("触发条件"), kind);
-    rows.emplace_back(QStringLiteral("采样周期"),
+        kind = QCoreApplication::translate("TriggerRecording", "立即启动");
+    rows.emplace_back(QCoreApplication::translate("TriggerRecording", "触发时间"), information.time);
+    rows.emplace_back(QCoreApplication::translate("TriggerRecording", "触发条件"), kind);
+    rows.emplace_back(QCoreApplication::translate("TriggerRecording", "采样周期"),
                       QStringLiteral("%1 * TA(%2us)").arg(information.sampling).arg(information.baseTime));
-    rows.emplace_back(QStringLiteral("预触发"), QStringLiteral("%1 %").arg(preTriggerPercent()));
+    rows.emplace_back(QCoreApplication::translate("TriggerRecording", "预触发"),
+                      QStringLiteral("%1 %").arg(preTriggerPercent()));
     for (const ReferenceValue& r : information.references) {
         const QString unit = unitOf(r.name);
-        rows.emplace_back(QStringLiteral("参考值"),
-                          r.name + QStringLiteral(" = ") + r.value + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit));
+        rows.emplace_back(QCoreApplication::translate("TriggerRecording", "参考值"),
+                          r.name + QStringLiteral(" = ") + r.value
+                              + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit));
     }
     for (const RecordedChannel& c : channels)
-        rows.emplace_back(QStringLiteral("通道%1").arg(c.number), c.label);
+        rows.emplace_back(QCoreApplication::translate("TriggerRecording", "通道%1").arg(c.number), c.label);
     return rows;
 }
 

@@ -4,6 +4,8 @@
 #include "model/OpenedProject.h"
 #include "model/ParameterNumbering.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +15,10 @@ namespace {
 
 using model::UserMessage;
 
-UserMessage warning(const char* text) { return UserMessage::warning(QString::fromUtf8(text)); }
+UserMessage warning(const char* text)
+{
+    return UserMessage::warning(QCoreApplication::translate("TriggerSettings", text));
+}
 
 std::optional<int> wholeNumber(const QString& text)
 {
@@ -113,48 +118,51 @@ std::optional<model::UserMessage> validateTriggerSettings(const TriggerSettingsF
     for (bool ticked : form.channelTicked)
         anyChannel = anyChannel || ticked;
     if (!anyChannel)
-        return warning("通道设置不能为空，请您至少激活一条通道！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "通道设置不能为空，请您至少激活一条通道！"));
     if (form.samplingPeriod.trimmed().isEmpty())
-        return warning("采样周期不能为空！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "采样周期不能为空！"));
     const std::optional<int> period = wholeNumber(form.samplingPeriod);
     if (!period || *period < 1 || *period > 99)
-        return warning("采样周期超过范围1~99，请重新设置！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "采样周期超过范围1~99，请重新设置！"));
     if (form.preTrigger.trimmed().isEmpty())
-        return warning("预触发设置不能为空！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "预触发设置不能为空！"));
     const std::optional<int> pre = wholeNumber(form.preTrigger);
     if (!pre || *pre < 0 || *pre > 100)
-        return warning("预触发设置超过范围0~100，请重新设置！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "预触发设置超过范围0~100，请重新设置！"));
     if (!form.condition1 && !form.condition2 && !form.faultTrigger)
-        return warning("您必须在条件1、条件2和故障触发中选择一种作为触发条件！");
+        return warning(QT_TRANSLATE_NOOP("TriggerSettings", "您必须在条件1、条件2和故障触发中选择一种作为触发条件！"));
     if (form.condition1) {
         if (form.condition1Parameter.trimmed().isEmpty())
-            return warning("触发条件设置中，条件1的触发参数不能为空！");
+            return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件1的触发参数不能为空！"));
         if (form.bitMode) {
             if (form.bitNumber.trimmed().isEmpty())
-                return warning("触发条件设置中，条件1的Bit位选择参数不能为空！");
+                return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件1的Bit位选择参数不能为空！"));
         } else if (!form.conditionOperator) {
-            return warning("触发条件设置中，条件1的触发条件不能为空！");
+            return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件1的触发条件不能为空！"));
         }
         if (form.value.trimmed().isEmpty())
-            return warning("触发条件设置中，条件1的触发值不能为空！");
+            return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件1的触发值不能为空！"));
         if (form.bitMode) {
             const std::optional<int> bit = wholeNumber(form.bitNumber);
             if (!bit || *bit < 0 || *bit > 15)
-                return warning("触发条件设置中，条件1的Bit位超过范围0~15，请重新设置！");
+                return warning(
+                    QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件1的Bit位超过范围0~15，请重新设置！"));
             const std::optional<int> v = wholeNumber(form.value);
             if (!v || (*v != 0 && *v != 1))
-                return warning("触发条件设置中，Bit位的触发值只能为0或1，请重新设置！");
+                return warning(
+                    QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，Bit位的触发值只能为0或1，请重新设置！"));
         } else {
             const std::optional<double> v = number(form.value);
             if (!v || !conditionWord(*v))
-                return warning("触发条件设置中，条件1的触发值超过范围-200~199.996，请重新设置！");
+                return warning(QT_TRANSLATE_NOOP("TriggerSettings",
+                                                 "触发条件设置中，条件1的触发值超过范围-200~199.996，请重新设置！"));
         }
     }
     if (form.condition2) {
         if (form.condition2Parameter.trimmed().isEmpty())
-            return warning("触发条件设置中，条件2的触发参数不能为空！");
+            return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件2的触发参数不能为空！"));
         if (!form.condition2Value)
-            return warning("触发条件设置中，条件2的触发值不能为空！");
+            return warning(QT_TRANSLATE_NOOP("TriggerSettings", "触发条件设置中，条件2的触发值不能为空！"));
     }
     return std::nullopt;
 }
@@ -198,16 +206,19 @@ std::variant<link::CommandFrame, model::UserMessage> conditionFrame(const Trigge
         if (s.bitMode == 1) {
             const std::optional<int> v = wholeNumber(s.value);
             if (s.bitNumber < 0 || s.bitNumber > 15 || !v || (*v != 0 && *v != 1))
-                return UserMessage::error(QStringLiteral("触发条件设置中，Bit位的触发值只能为0或1，请重新设置！"));
+                return UserMessage::error(QCoreApplication::translate(
+                    "TriggerSettings", "触发条件设置中，Bit位的触发值只能为0或1，请重新设置！"));
             return link::triggerConditionRequest(s.condition1Address, 5,
                                                  static_cast<uint16_t>((s.bitNumber << 8) | *v));
         }
         const std::optional<double> v = number(s.value);
         const std::optional<uint16_t> word = v ? conditionWord(*v) : std::nullopt;
         if (!word)
-            return UserMessage::error(QStringLiteral("触发条件设置中，条件1的触发值超过范围-200~199.996，请重新设置！"));
+            return UserMessage::error(QCoreApplication::translate(
+                "TriggerSettings", "触发条件设置中，条件1的触发值超过范围-200~199.996，请重新设置！"));
         if (s.conditionOperator < 0 || s.conditionOperator > 3)
-            return UserMessage::error(QStringLiteral("触发条件设置中，条件1的触发条件不能为空！"));
+            return UserMessage::error(
+                QCoreApplication::translate("TriggerSettings", "触发条件设置中，条件1的触发条件不能为空！"));
         return link::triggerConditionRequest(s.condition1Address, static_cast<uint8_t>(s.conditionOperator + 1), *word);
     }
     if (s.condition2On == 1)
@@ -215,11 +226,12 @@ std::variant<link::CommandFrame, model::UserMessage> conditionFrame(const Trigge
     if (s.faultTriggerOn == 1) {
         const model::HeskParameterElement* indicator = elementNumbered(project, 9106);
         if (indicator == nullptr)
-            return UserMessage::error(
-                QStringLiteral("当前工程没有故障指示参数（9106），无法使用故障触发，触发启动失败！"));
+            return UserMessage::error(QCoreApplication::translate(
+                "TriggerSettings", "当前工程没有故障指示参数（9106），无法使用故障触发，触发启动失败！"));
         return link::triggerConditionRequest(indicator->address, 3, 1);
     }
-    return UserMessage::warning(QStringLiteral("您必须在条件1、条件2和故障触发中选择一种作为触发条件！"));
+    return UserMessage::warning(
+        QCoreApplication::translate("TriggerSettings", "您必须在条件1、条件2和故障触发中选择一种作为触发条件！"));
 }
 
 std::variant<StartFrames, model::UserMessage> immediateStartFrames(const TriggerSettings& s)

@@ -2,6 +2,8 @@
 
 #include "model/OpenedProject.h"
 
+#include <QCoreApplication>
+
 namespace hesk::recording {
 
 TriggerSettingsDraft draftOf(const TriggerSettings& s)
@@ -49,7 +51,9 @@ std::variant<TriggerSettings, model::UserMessage> settingsFromDraft(const Trigge
         const std::optional<TRSETCHANEL> chosen = channelFor(project, d.channelNames[index]);
         if (!chosen || chosen->address == 0)
             return model::UserMessage::warning(
-                QStringLiteral("通道%1的参数“%2”在当前工程中不存在，请重新设置！").arg(i + 1).arg(d.channelNames[index].trimmed()));
+                QCoreApplication::translate("TriggerSettingsDraft", "通道%1的参数“%2”在当前工程中不存在，请重新设置！")
+                    .arg(i + 1)
+                    .arg(d.channelNames[index].trimmed()));
         const int32_t value1 = channel.value1;
         const int32_t value2 = channel.value2;
         channel = *chosen;
@@ -73,7 +77,9 @@ std::variant<TriggerSettings, model::UserMessage> settingsFromDraft(const Trigge
         const model::HeskParameterElement* element = project.find(s.condition1Parameter);
         if (!element)
             return model::UserMessage::warning(
-                QStringLiteral("条件1的触发参数“%1”在当前工程中不存在，请重新设置！").arg(s.condition1Parameter));
+                QCoreApplication::translate("TriggerSettingsDraft",
+                                            "条件1的触发参数“%1”在当前工程中不存在，请重新设置！")
+                    .arg(s.condition1Parameter));
         s.condition1Address = element->address;
     }
     if (s.condition2On) {

@@ -2,6 +2,7 @@
 
 #include "files/CsvText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -83,7 +84,8 @@ std::optional<JournalEntry> entryOf(const QJsonValue& value)
 
 model::UserMessage unreadable(const QString& path, const QString& why)
 {
-    return model::UserMessage::error(QStringLiteral("修改记录文件%1无法读取（%2）。").arg(QDir::toNativeSeparators(path), why));
+    return model::UserMessage::error(
+        QCoreApplication::translate("ChangeJournal", "修改记录文件%1无法读取（%2）。").arg(QDir::toNativeSeparators(path), why));
 }
 
 }  // namespace
@@ -98,14 +100,28 @@ QString journalPath(const QString& logFolder)
     return QDir(logFolder).filePath(QString::fromLatin1(ChangeJournal::kFileName));
 }
 
-QString outcomeText(JournalEntry::Outcome outcome)
+namespace {
+
+const char* outcomeSource(JournalEntry::Outcome outcome)
 {
     switch (outcome) {
-    case JournalEntry::Outcome::Confirmed: return QStringLiteral("已确认");
-    case JournalEntry::Outcome::Failed: return QStringLiteral("失败");
-    case JournalEntry::Outcome::Stored: return QStringLiteral("离线修改");
+    case JournalEntry::Outcome::Confirmed: return QT_TRANSLATE_NOOP("ChangeJournal", "已确认");
+    case JournalEntry::Outcome::Failed: return QT_TRANSLATE_NOOP("ChangeJournal", "失败");
+    case JournalEntry::Outcome::Stored: return QT_TRANSLATE_NOOP("ChangeJournal", "离线修改");
     }
-    return {};
+    return "";
+}
+
+}  // namespace
+
+QString outcomeText(JournalEntry::Outcome outcome)
+{
+    return QString::fromUtf8(outcomeSource(outcome));
+}
+
+QString outcomeCaption(JournalEntry::Outcome outcome)
+{
+    return QCoreApplication::translate("ChangeJournal", outcomeSource(outcome));
 }
 
 std::optional<model::UserMessage> ChangeJournal::readFile(const QString& path, const std::optional<JournalOwner>& owner,
@@ -117,23 +133,23 @@ std::optional<model::UserMessage> ChangeJournal::readFile(const QString& path, c
     // A journal is small; anything far beyond what a person can type in years is no journal.
     constexpr qint64 kLargestJournal = 64LL * 1024 * 1024;
     if (file.size() > kLargestJournal)
-        return unreadable(path, QStringLiteral("文件过大"));
+        return unreadable(path, QCoreApplication::translate("ChangeJournal", "文件过大"));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return unreadable(path, QStringLiteral("文件已损坏"));
+        return unreadable(path, QCoreApplication::translate("ChangeJournal", "文件已损坏"));
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != kFormat
         || root.value(QStringLiteral("version")).toInt() != kFormatVersion || !root.value(QStringLiteral("entries")).isArray())
-        return unreadable(path, QStringLiteral("不是修改记录文件"));
+        return unreadable(path, QCoreApplication::translate("ChangeJournal", "不是修改记录文件"));
     if (owner && root.value(QStringLiteral("owner")).toObject() != ownerJson(*owner))
         return model::UserMessage::error(
-            QStringLiteral("修改记录文件%1属于其他工程，不能加载。").arg(QDir::toNativeSeparators(path)));
+            QCoreApplication::translate("ChangeJournal", "修改记录文件%1属于其他工程，不能加载。").arg(QDir::toNativeSeparators(path)));
     std::vector<JournalEntry> read;
     for (const QJsonValue& value : root.value(QStringLiteral("entries")).toArray()) {
         std::optional<JournalEntry> entry = entryOf(value);
         if (!entry)
-            return unreadable(path, QStringLiteral("第%1条记录已损坏").arg(read.size() + 1));
+            return unreadable(path, QCoreApplication::translate("ChangeJournal", "第%1条记录已损坏").arg(read.size() + 1));
         read.push_back(std::move(*entry));
     }
     entries = std::move(read);
@@ -157,10 +173,10 @@ std::optional<model::UserMessage> ChangeJournal::open(const QString& path, const
     // Never overwrite what could not be read: it is kept aside under a new name.
     const QString aside = path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     if (QFile::rename(path, aside)) {
-        problem->text += QStringLiteral("\n原文件已改名保存为%1，新的修改记录将写入%2。")
+        problem->text += QCoreApplication::translate("ChangeJournal", "\n原文件已改名保存为%1，新的修改记录将写入%2。")
                              .arg(QDir::toNativeSeparators(aside), QDir::toNativeSeparators(path));
     } else {
-        problem->text += QStringLiteral("\n原文件无法改名，本次的修改记录不写入文件。");
+        problem->text += QCoreApplication::translate("ChangeJournal", "\n原文件无法改名，本次的修改记录不写入文件。");
         m_path.clear();
     }
     return problem;
@@ -179,8 +195,9 @@ std::optional<model::UserMessage> ChangeJournal::record(JournalEntry entry)
     return write();
 }
 
-std::optional<model::UserMessage> ChangeJournal::write() const
+std::optional<model::UserMessage> ChangeJournal::write()
 {
+    m_lastWriteFailure.clear();
     if (m_path.isEmpty())
         return std::nullopt;
     QJsonArray entries;
@@ -192,9 +209,14 @@ std::optional<model::UserMessage> ChangeJournal::write() const
                            {QStringLiteral("entries"), entries}};
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
+        // Shown translated, logged as it is.
+        static const char kSaveFailed[] = QT_TRANSLATE_NOOP("ChangeJournal", "修改记录文件%1保存失败（%2）！");
+        const QString path = QDir::toNativeSeparators(m_path);
+        m_lastWriteFailure = QString::fromUtf8(kSaveFailed).arg(path, file.errorString());
         return model::UserMessage::error(
-            QStringLiteral("修改记录文件%1保存失败（%2）！").arg(QDir::toNativeSeparators(m_path), file.errorString()));
+            QCoreApplication::translate("ChangeJournal", kSaveFailed).arg(path, file.errorString()));
+    }
     return std::nullopt;
 }
 
@@ -214,7 +236,7 @@ std::optional<model::UserMessage> ChangeJournal::exportCsv(const QString& path) 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csvBytes()) < 0 || !file.commit())
         return model::UserMessage::error(
-            QStringLiteral("修改记录导出失败（%1）！").arg(file.errorString()));
+            QCoreApplication::translate("ChangeJournal", "修改记录导出失败（%1）！").arg(file.errorString()));
     return std::nullopt;
 }
 

@@ -37,8 +37,10 @@ struct JournalEntry {
     bool operator==(const JournalEntry&) const = default;
 };
 
-// "已确认", "失败", "离线修改".
+// "已确认", "失败", "离线修改": the text the CSV export and heskmon write, never translated.
 QString outcomeText(JournalEntry::Outcome outcome);
+// The same in the language of the loaded translator, for the journal pane.
+QString outcomeCaption(JournalEntry::Outcome outcome);
 
 // Which project a journal belongs to: device type, version and the project file's name.
 struct JournalOwner {
@@ -68,6 +70,9 @@ public:
     // Appends an entry and writes the file. The message says why the file could not be
     // written (the entry stays in memory and goes out with the next write).
     std::optional<model::UserMessage> record(JournalEntry entry);
+    // The untranslated text of the last failed write, for the log; empty after a write
+    // that worked.
+    const QString& lastWriteFailure() const { return m_lastWriteFailure; }
     const std::vector<JournalEntry>& entries() const { return m_entries; }
 
     // The CSV form of the journal (the exports' GB code page and ="..." fields).
@@ -80,9 +85,10 @@ public:
                                                       std::vector<JournalEntry>& entries);
 
 private:
-    std::optional<model::UserMessage> write() const;
+    std::optional<model::UserMessage> write();
 
     QString m_path;
+    QString m_lastWriteFailure;
     JournalOwner m_owner;
     std::vector<JournalEntry> m_entries;
 };

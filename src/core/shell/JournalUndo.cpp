@@ -10,6 +10,8 @@
 #include "operation/SessionDrive.h"
 #include "pages/ParameterPage.h"
 
+#include <QCoreApplication>
+
 namespace hesk::shell {
 
 namespace {
@@ -55,8 +57,9 @@ bool recordEdit(MonitorSession& session, ChangeJournal& journal, const model::He
         return false;
     if (online && outcome.applied)
         entry->newText = currentOnlineText(session, parameter);
-    if (std::optional<model::UserMessage> problem = journal.record(std::move(*entry)))
-        session.log().log(QStringLiteral("<错误>") + problem->text, 3);
+    // Only logged here, so the untranslated text of the failure.
+    if (journal.record(std::move(*entry)))
+        session.log().log(QStringLiteral("<错误>") + journal.lastWriteFailure(), 3);
     return true;
 }
 
@@ -67,29 +70,29 @@ bool undoJournalEntry(MonitorSession& session, model::UserPrompt& prompt, pages:
         return false;
     const JournalEntry entry = journal.entries()[index];  // a copy: recording appends
     if (entry.outcome == JournalEntry::Outcome::Failed) {
-        refuse(prompt, QStringLiteral("该修改未被设备确认，设备上的值没有改变，无需撤销。"));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "该修改未被设备确认，设备上的值没有改变，无需撤销。"));
         return false;
     }
     if (entry.oldText.trimmed().isEmpty()) {
-        refuse(prompt, QStringLiteral("该修改之前的值未知，不能撤销！"));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "该修改之前的值未知，不能撤销！"));
         return false;
     }
     if (!session.isOnline()) {
-        refuse(prompt, QStringLiteral("您当前没有连接设备，不能撤销修改，请连接设备后重新尝试！"));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "您当前没有连接设备，不能撤销修改，请连接设备后重新尝试！"));
         return false;
     }
     if (session.motorControlHeld()) {
-        refuse(prompt, QStringLiteral("在获取电机控制权情况下不能撤销修改，请先释放电机控制权！"));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "在获取电机控制权情况下不能撤销修改，请先释放电机控制权！"));
         return false;
     }
     const model::HeskParameterElement* parameter = session.project().find(entry.key);
     if (!parameter) {
-        refuse(prompt, QStringLiteral("当前工程中没有参数%1，不能撤销该修改！").arg(entry.number));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "当前工程中没有参数%1，不能撤销该修改！").arg(entry.number));
         return false;
     }
     // The rules decide on the drive's words as an edit in the editor would.
     if (!readUnreportedEditInputs(session, *parameter)) {
-        prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+        prompt.showMessage(model::UserMessage::error(QCoreApplication::translate("JournalUndo", "请求数据超时，请您重新尝试！")));
         return false;
     }
     parameter = session.project().find(entry.key);  // the read ran the event loop
@@ -103,7 +106,7 @@ bool undoJournalEntry(MonitorSession& session, model::UserPrompt& prompt, pages:
         return false;
     }
     if (decision.editor == editing::EditorKind::None || decision.editor == editing::EditorKind::CommentDialog) {
-        refuse(prompt, QStringLiteral("参数%1不能修改，不能撤销该修改！").arg(entry.number));
+        refuse(prompt, QCoreApplication::translate("JournalUndo", "参数%1不能修改，不能撤销该修改！").arg(entry.number));
         return false;
     }
     const model::HeskParameterElement copy = *parameter;

@@ -132,7 +132,7 @@ bool MonitorSession::refusedWhileLinkChanges(const char* request)
 
 void MonitorSession::reportReaderStartFailure()
 {
-    m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("通信线程无法启动，详细原因请看日志！"));
+    m_prompt.show(MessageKind::Error, tr("错误"), tr("通信线程无法启动，详细原因请看日志！"));
 }
 
 bool MonitorSession::connectDevice()
@@ -142,14 +142,14 @@ bool MonitorSession::connectDevice()
     if (refusedWhileLinkChanges("连接"))
         return false;
     if (m_project.cpu().code == 0) {
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
-                      QStringLiteral("HESKMonitor软件暂时不支持此种cpu类型%1，请联系开发人员。")
+        m_prompt.show(MessageKind::Error, tr("错误"),
+                      tr("HESKMonitor软件暂时不支持此种cpu类型%1，请联系开发人员。")
                           .arg(cpuDisplayName(m_project)));
         return false;
     }
     online::SessionHooks& h = hooks();
     if (h.offlineModified()) {
-        const auto answer = m_prompt.ask(QStringLiteral("提示"), QStringLiteral("您的离线信息有修改,是否要保存到dnl文件？"),
+        const auto answer = m_prompt.ask(tr("提示"), tr("您的离线信息有修改,是否要保存到dnl文件？"),
                                          model::PromptButtons::YesNo);
         if (answer == model::PromptAnswer::Yes && !h.saveOfflineValues())
             return false;
@@ -177,7 +177,7 @@ bool MonitorSession::loadSettingsForConnect(online::ConnectionSettings& settings
         m_settingsOverride ? m_settingsOverride : m_settings.loadConnectionSettings();
     if (!loaded) {
         m_log.log(QStringLiteral("<错误>通信设置加载失败！"), 3);
-        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("通信设置加载失败！"));
+        m_prompt.show(MessageKind::Warning, tr("警告"), tr("通信设置加载失败！"));
         return false;
     }
     settings = *loaded;
@@ -191,7 +191,7 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
     m_values.forgetReceived();  // a word of an earlier connection is no reply of this one
     if (!l.openSerial(settings.portPath, settings.baudRate)) {
         m_log.log(QStringLiteral("<错误>串口打开失败"), 3);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("串口打开失败！"));
+        m_prompt.show(MessageKind::Error, tr("错误"), tr("串口打开失败！"));
         return false;
     }
     m_connected = settings;
@@ -211,8 +211,8 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
         m_log.log(QStringLiteral("断开连接"), 2);
         m_log.log(QStringLiteral("请确定串口线是否正确连接，端口号以及波特率是否设定正确，串口线是否没有损坏！"), 2);
         m_log.log(QStringLiteral("请确定下位机是否已经上电，上电后需等待20s,等待期间请不要尝试连接！"), 2);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
-                      QStringLiteral("连接超时，详细原因请看日志！\n提示：如果您的设备刚刚上电，请您等待20s再重新连接。"));
+        m_prompt.show(MessageKind::Error, tr("错误"),
+                      tr("连接超时，详细原因请看日志！\n提示：如果您的设备刚刚上电，请您等待20s再重新连接。"));
         return false;
     }
     if (typeStatus != ReplyStatus::Success) {
@@ -234,28 +234,28 @@ bool MonitorSession::connectSerial(const online::ConnectionSettings& settings)
     l.SendAndWait(programId, kConnectAttempts, kConnectTimeout);
     m_connection.checkProgramId.store(false);
     const auto info = [this](const char* text) {
-        m_prompt.show(MessageKind::Information, QStringLiteral("提示"), QString::fromUtf8(text));
+        m_prompt.show(MessageKind::Information, tr("提示"), tr(text));
     };
     switch (l.replyStatus()) {
     case ReplyStatus::IdentifierCheckFailed:
         closeAfterFailure();
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
-                      QStringLiteral("当前工程ID和下位机程序ID不符。\n请您关闭当前工程，重新打开与当前设备匹配的工程。\n"
-                                     "或者关闭当前工程，直接点击搜索设备即可。"));
+        m_prompt.show(MessageKind::Error, tr("错误"),
+                      tr("当前工程ID和下位机程序ID不符。\n请您关闭当前工程，重新打开与当前设备匹配的工程。\n"
+                         "或者关闭当前工程，直接点击搜索设备即可。"));
         return false;
     case ReplyStatus::Pending:
         closeAfterFailure();
         m_log.log(QStringLiteral("<错误>下位机程序ID回复超时"), 3);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("下位机程序ID回复超时!"));
+        m_prompt.show(MessageKind::Error, tr("错误"), tr("下位机程序ID回复超时!"));
         return false;
     case ReplyStatus::LastDownloadFailed:
-        info("提示：您上次下载没有成功，设备已自动恢复出厂设置，请您重新下载！");
+        info(QT_TR_NOOP("提示：您上次下载没有成功，设备已自动恢复出厂设置，请您重新下载！"));
         break;
     case ReplyStatus::LastRestoreFailed:
-        info("提示：您上次一键还原没有成功，请您重新进行一键还原操作！");
+        info(QT_TR_NOOP("提示：您上次一键还原没有成功，请您重新进行一键还原操作！"));
         break;
     case ReplyStatus::DownloadAndRestoreFailed:
-        info("提示：您上次一键还原和下载都没有成功，请您重新进行一键还原操作，之后再重新下载！");
+        info(QT_TR_NOOP("提示：您上次一键还原和下载都没有成功，请您重新进行一键还原操作，之后再重新下载！"));
         break;
     case ReplyStatus::Success:
         break;
@@ -276,7 +276,7 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
     l.setEndpoints(linkEndpoints(settings.udp));
     if (!l.openUdp()) {
         m_log.log(QStringLiteral("<错误>网口打开失败"), 3);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("网口打开失败！"));
+        m_prompt.show(MessageKind::Error, tr("错误"), tr("网口打开失败！"));
         return false;
     }
     m_connected = settings;
@@ -294,7 +294,7 @@ bool MonitorSession::connectEthernet(const online::ConnectionSettings& settings)
         m_log.log(QStringLiteral("<错误>连接超时"), 3);
         closeAfterFailure();
         m_log.log(QStringLiteral("断开连接"), 2);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("连接超时！"));
+        m_prompt.show(MessageKind::Error, tr("错误"), tr("连接超时！"));
         return false;
     }
     if (status != ReplyStatus::Success) {
@@ -363,16 +363,15 @@ void MonitorSession::reportCpuTypeMismatch()
     const QString projectName = cpuDisplayName(m_project);
     if (const std::optional<QString> deviceName = model::cpuNameForCode(device)) {
         m_log.log(QStringLiteral("<错误>设备的CPU类型是%1，请重新打开CPU类型匹配的Monitor工程").arg(*deviceName), 3);
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
-                      QStringLiteral("设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n请重新打开CPU类型匹配的Monitor工程\n"
-                                     "连接操作被终止！")
+        m_prompt.show(MessageKind::Error, tr("错误"),
+                      tr("设备的CPU类型是%1，与上位机的CPU类型%2不匹配！\n请重新打开CPU类型匹配的Monitor工程\n"
+                         "连接操作被终止！")
                           .arg(*deviceName, projectName));
         return;
     }
     m_log.log(QStringLiteral("<ERROR>下位机CPU类型不在处理范围内。"), 3);
-    m_prompt.show(MessageKind::Error, QStringLiteral("错误"),
-                  QStringLiteral("上位机CPU类型是") + projectName
-                      + QStringLiteral("！下位机CPU类型不在处理范围内。\n连接操作被终止！"));
+    m_prompt.show(MessageKind::Error, tr("错误"),
+                  tr("上位机CPU类型是%1！下位机CPU类型不在处理范围内。\n连接操作被终止！").arg(projectName));
 }
 
 void MonitorSession::prepareLists()
@@ -439,13 +438,13 @@ bool MonitorSession::disconnectDevice()
 {
     online::SessionHooks& h = hooks();
     if (h.motorControlHeld()) {
-        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"),
-                      QStringLiteral("在获取电机控制权情况下不允许断开连接，请先释放电机控制权！"));
+        m_prompt.show(MessageKind::Warning, tr("警告"),
+                      tr("在获取电机控制权情况下不允许断开连接，请先释放电机控制权！"));
         return false;
     }
     if (h.triggerRecordingState() > 4) {
-        m_prompt.show(MessageKind::Information, QStringLiteral("信息"),
-                      QStringLiteral("正在进行触发录波，不允许断开连接，请先停止触发录波！"));
+        m_prompt.show(MessageKind::Information, tr("信息"),
+                      tr("正在进行触发录波，不允许断开连接，请先停止触发录波！"));
         return false;
     }
     // Inside the wait for a reader thread (a health-check reopen, a thread switch) the link
@@ -521,10 +520,10 @@ void MonitorSession::linkDied()
     m_log.log(QStringLiteral("设备发生异常断开！"), 3);
     disconnectDevice();
     if (heldControl)
-        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"),
-                      QStringLiteral("HESKMonitor异常掉线，可通过小键盘停止电机，设置P880=0恢复小键盘转速给定！"));
+        m_prompt.show(MessageKind::Warning, tr("警告"),
+                      tr("HESKMonitor异常掉线，可通过小键盘停止电机，设置P880=0恢复小键盘转速给定！"));
     h.recorderResetDisplay();
-    m_prompt.show(MessageKind::Warning, QStringLiteral("警告"), QStringLiteral(" 请检查通讯线路！ "));
+    m_prompt.show(MessageKind::Warning, tr("警告"), tr(" 请检查通讯线路！ "));
 }
 
 void MonitorSession::healthCheckTick()
