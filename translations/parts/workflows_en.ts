@@ -291,6 +291,26 @@ See the log for details.</translation>
     </message>
 </context>
 <context>
+    <name>DriveBoardFaultUpload</name>
+    <message>
+        <location filename="../../src/core/recording/DriveBoardFaultUpload.cpp" line="+36"/>
+        <location line="+5"/>
+        <location line="+14"/>
+        <source>发生未知错误，请重试！</source>
+        <translation>An unknown error occurred. Please try again.</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>自动打开工程失败！</source>
+        <translation>The project could not be opened automatically.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>驱动板串口打开失败！</source>
+        <translation>The drive board&apos;s serial port could not be opened.</translation>
+    </message>
+</context>
+<context>
     <name>DriveStates</name>
     <message>
         <location filename="../../src/core/operation/DriveStates.cpp" line="+10"/>
@@ -1826,7 +1846,7 @@ Continue?</translation>
         <translation>The device is running; put it into standby and try again.</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+96"/>
         <source>正在接收数据</source>
         <translation>Receiving data</translation>
     </message>
@@ -1846,7 +1866,7 @@ Continue?</translation>
         <translation>All fault data were uploaded.</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>发生未知错误，请重试！</source>
         <translation>An unknown error occurred. Please try again.</translation>
     </message>

@@ -2,6 +2,8 @@
 
 #include "shell/MonitorSession.h"
 
+#include <QCoreApplication>
+
 namespace hesk::recording {
 
 namespace {
@@ -31,26 +33,26 @@ bool DriveBoardFaultUpload::start()
     // The board has its own port; a connected drive would lose its link to it.
     if (session.isOnline() || session.linkChanging()) {
         session.log().log(QStringLiteral("<错误>连接中不能上传驱动板故障录波"), kError);
-        return failBeforeExchange(model::UserMessage::error(QStringLiteral("发生未知错误，请重试！")));
+        return failBeforeExchange(model::UserMessage::error(QCoreApplication::translate("DriveBoardFaultUpload", "发生未知错误，请重试！")));
     }
     if (!openProjectIfNone())
-        return failBeforeExchange(model::UserMessage::error(QStringLiteral("自动打开工程失败！")));
+        return failBeforeExchange(model::UserMessage::error(QCoreApplication::translate("DriveBoardFaultUpload", "自动打开工程失败！")));
     if (m_env.showView && !m_env.showView())
-        return failBeforeExchange(model::UserMessage::error(QStringLiteral("发生未知错误，请重试！")));
+        return failBeforeExchange(model::UserMessage::error(QCoreApplication::translate("DriveBoardFaultUpload", "发生未知错误，请重试！")));
 
     session.log().log(QStringLiteral("开始与驱动板建立连接..."), kInfo);
     const std::optional<online::ConnectionSettings> settings = session.connectionSettings();
     if (!settings || !session.openListening(*settings)) {
         session.closeListening();
         session.log().log(QStringLiteral("<错误>驱动板串口打开失败"), kError);
-        return failBeforeExchange(model::UserMessage::error(QStringLiteral("驱动板串口打开失败！")));
+        return failBeforeExchange(model::UserMessage::error(QCoreApplication::translate("DriveBoardFaultUpload", "驱动板串口打开失败！")));
     }
     session.log().log(QStringLiteral("与驱动板连接成功"), kInfo);
     m_running = true;
     if (!m_env.upload.startDriveBoard()) {
         m_running = false;
         session.closeListening();
-        return failBeforeExchange(model::UserMessage::error(QStringLiteral("发生未知错误，请重试！")));
+        return failBeforeExchange(model::UserMessage::error(QCoreApplication::translate("DriveBoardFaultUpload", "发生未知错误，请重试！")));
     }
     return true;
 }
