@@ -8,6 +8,7 @@
 #include "frame/ProjectTreePane.h"
 #include "frame/StatusPanes.h"
 #include "shell/ApproximateComparisonSetting.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/FeaturesNotBuilt.h"
 #include "shell/StatusTexts.h"
 
@@ -196,6 +197,8 @@ void MainWindow::connectSignals()
     connect(m_tree, &ProjectTreePane::leafActivated, this, &MainWindow::openTreeNode);
     connect(m_workArea, &QMdiArea::subWindowActivated, this, &MainWindow::pageWindowActivated);
     connect(m_menus, &MainMenus::aboutToShowMenu, this, &MainWindow::refreshCommands);
+    connect(m_menus, &MainMenus::languageChosen, this, &MainWindow::chooseLanguage);
+    m_menus->setLanguageSetting(shell::storedLanguageSetting(m_session->settings()));
     connect(m_menus->aboutAction(), &QAction::triggered, this, &MainWindow::showAbout);
     for (const auto& [pane, dock] : m_docks)
         connect(dock, &QDockWidget::visibilityChanged, this, &MainWindow::refreshCommands);
@@ -294,6 +297,11 @@ void MainWindow::toggleApproximateComparison()
         return;
     m_approximateComparison = on;
     Q_EMIT approximateComparisonChanged(on);
+}
+
+void MainWindow::chooseLanguage(shell::LanguageSetting setting)
+{
+    m_menus->setLanguageSetting(shell::chooseLanguageSetting(m_session->settings(), setting, *m_prompt));
 }
 
 bool MainWindow::openHelpTopic(int topic) { return m_help->openHelpTopic(topic); }

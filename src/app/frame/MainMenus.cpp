@@ -66,6 +66,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
 
     QMenu* settings = addMenu(bar, tr("设置(&S)"));
     add(settings, Command::ApproximateComparison);
+    addLanguageMenu(settings);
 
     QMenu* help = addMenu(bar, tr("帮助(&H)"));
     add(help, Command::UserManual);
@@ -116,6 +117,39 @@ void MainMenus::addLookMenu(QMenu* parent)
         m_looks->addAction(action);
         connect(action, &QAction::triggered, this, [name] { QApplication::setStyle(name); });
     }
+}
+
+void MainMenus::addLanguageMenu(QMenu* parent)
+{
+    QMenu* languages = parent->addMenu(tr("界面语言"));
+    languages->setObjectName(QStringLiteral("languageMenu"));
+    m_languages = new QActionGroup(this);
+    m_languages->setExclusive(true);
+    // The language names are shown as they are in either language.
+    const std::pair<shell::LanguageSetting, QString> entries[] = {
+        {shell::LanguageSetting::System, tr("跟随系统")},
+        {shell::LanguageSetting::Chinese, QStringLiteral("中文")},
+        {shell::LanguageSetting::English, QStringLiteral("English")}};
+    for (const auto& [setting, text] : entries) {
+        QAction* action = languages->addAction(text);
+        action->setObjectName(QStringLiteral("language_") + shell::languageSettingText(setting));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(setting));
+        m_languages->addAction(action);
+        const shell::LanguageSetting chosen = setting;
+        connect(action, &QAction::triggered, this, [this, chosen] { Q_EMIT languageChosen(chosen); });
+    }
+}
+
+QList<QAction*> MainMenus::languageActions() const
+{
+    return m_languages ? m_languages->actions() : QList<QAction*>{};
+}
+
+void MainMenus::setLanguageSetting(shell::LanguageSetting setting)
+{
+    for (QAction* action : languageActions())
+        action->setChecked(action->data().toInt() == static_cast<int>(setting));
 }
 
 QAction* MainMenus::action(Command command) const
