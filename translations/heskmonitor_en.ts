@@ -52,29 +52,6 @@ difference is less than 1/8 count as equal.</translation>
     </message>
 </context>
 <context>
-    <name>BicoTableModel</name>
-    <message>
-        <location filename="../../src/app/frame/BicoPane.cpp" line="+25"/>
-        <source>输入参数</source>
-        <translation>Input parameter</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>名称</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>信号源</source>
-        <translation>Signal source</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>信号源名称</source>
-        <translation>Signal source name</translation>
-    </message>
-</context>
-<context>
     <name>CommandRules</name>
     <message>
         <location filename="../../src/core/shell/CommandRules.cpp" line="+10"/>
@@ -321,7 +298,7 @@ difference is less than 1/8 count as equal.</translation>
 <context>
     <name>ParameterPageWindows</name>
     <message>
-        <location filename="../../src/app/pages/ParameterPageWindows.cpp" line="+16"/>
+        <location filename="../../src/app/pages/ParameterPageWindows.cpp" line="+17"/>
         <source>：右键列表区域，可插入、删除、更改参数</source>
         <translation>: right-click the list to insert, delete or change parameters</translation>
     </message>
@@ -591,7 +568,7 @@ difference is less than 1/8 count as equal.</translation>
 <context>
     <name>hesk::app::BicoPane</name>
     <message>
-        <location filename="../../src/app/frame/BicoPane.cpp" line="+74"/>
+        <location filename="../../src/app/frame/BicoPane.cpp" line="+101"/>
         <source>参数号、信号源或名称，如 K0091、P0222</source>
         <translation>Parameter number, signal source or name, e.g. K0091, P0222</translation>
     </message>
@@ -664,7 +641,27 @@ difference is less than 1/8 count as equal.</translation>
 <context>
     <name>hesk::app::BicoTableModel</name>
     <message>
-        <location line="-139"/>
+        <location line="-197"/>
+        <source>输入参数</source>
+        <translation>Input parameter</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信号源</source>
+        <translation>Signal source</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信号源名称</source>
+        <translation>Signal source name</translation>
+    </message>
+    <message>
+        <location line="+56"/>
         <source>工程中没有此信号源</source>
         <translation>This signal source is not in the project</translation>
     </message>

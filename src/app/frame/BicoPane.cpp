@@ -22,9 +22,9 @@ namespace hesk::app {
 namespace {
 
 // Translated where shown (the header), so that the table holds the marks only.
-const char* const kHeaders[] = {QT_TRANSLATE_NOOP("BicoTableModel", "输入参数"), QT_TRANSLATE_NOOP("BicoTableModel", "名称"),
-                                QT_TRANSLATE_NOOP("BicoTableModel", "信号源"),
-                                QT_TRANSLATE_NOOP("BicoTableModel", "信号源名称")};
+const char* const kHeaders[] = {QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "输入参数"), QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "名称"),
+                                QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "信号源"),
+                                QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "信号源名称")};
 constexpr int kColumnCount = static_cast<int>(std::size(kHeaders));
 
 QString cell(const pages::BicoConnection& c, int column)

@@ -5,6 +5,7 @@
 
 #include "model/PageCatalogue.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -93,7 +94,7 @@ QString ParameterPageWindows::statusText(const QWidget* window) const
     const ParameterPageWindow* page = pageWindow(window);
     if (!page)
         return {};
-    return page->isCustomPage() ? page->pageName() + tr(kCustomPageHint) : page->pageName();
+    return page->isCustomPage() ? page->pageName() + QCoreApplication::translate("ParameterPageWindows", kCustomPageHint) : page->pageName();
 }
 
 void ParameterPageWindows::windowDestroyed(QObject* window)

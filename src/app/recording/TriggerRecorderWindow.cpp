@@ -180,7 +180,7 @@ bool TriggerRecorderWindow::importData(const std::optional<QString>& path)
 bool TriggerRecorderWindow::exportData(const std::optional<QString>& path)
 {
     if (!m_recording) {
-        m_prompt.showMessage(model::UserMessage::warning(tr(kNoData)));
+        m_prompt.showMessage(model::UserMessage::warning(QCoreApplication::translate("TriggerRecorderWindow", kNoData)));
         return false;
     }
     model::FileDialogSpec spec;
@@ -205,7 +205,7 @@ bool TriggerRecorderWindow::exportData(const std::optional<QString>& path)
 bool TriggerRecorderWindow::savePicture(const std::optional<QString>& path)
 {
     if (!m_recording) {
-        m_prompt.showMessage(model::UserMessage::warning(tr(kNoData)));
+        m_prompt.showMessage(model::UserMessage::warning(QCoreApplication::translate("TriggerRecorderWindow", kNoData)));
         return false;
     }
     model::FileDialogSpec spec;
