@@ -209,9 +209,13 @@ TEST_F(EnglishWindowTest, toolWindowsShowNoChinese)
 TEST_F(EnglishWindowTest, dialogsShowNoChinese)
 {
     ChineseTexts texts({kPage});
-    for (const Command command : {Command::PortSettings, Command::SearchDevice, Command::AddDevice,
-                                  Command::CreateProject, Command::CompareFiles, Command::FindParameter,
-                                  Command::CompareWithDrive})
+    // With the project open.
+    for (const Command command : {Command::PortSettings, Command::CompareFiles})
+        EXPECT_TRUE(walkDialogOf(command, texts)) << "no dialog for " << shell::commandText(command).toStdString();
+    // Those offered without a project.
+    main().runCommand(Command::CloseProject);
+    ASSERT_FALSE(main().lifecycle().projectOpen());
+    for (const Command command : {Command::SearchDevice, Command::AddDevice, Command::CreateProject})
         EXPECT_TRUE(walkDialogOf(command, texts)) << "no dialog for " << shell::commandText(command).toStdString();
     EXPECT_TRUE(texts.offenders().isEmpty()) << listed(texts.offenders());
 }
