@@ -32,6 +32,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/heskmonitor.png")));
+
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("HESKMonitor"));
     parser.addHelpOption();
