@@ -4,6 +4,7 @@
 #   share/heskmonitor/projects      installed sample projects
 #   share/heskmonitor/faults        the fault and alarm tables (also compiled in)
 #   share/heskmonitor/docs/manual   the user manual
+#   share/heskmonitor/translations  the English interface (heskmonitor_en.qm, also compiled in)
 #   share/applications, share/icons the desktop entry and the icon
 #
 # `cpack` in the build folder writes heskmonitor_<version>_<arch>.deb; its dependencies are

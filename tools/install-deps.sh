@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6core5compat6-dev qt6-translations-l10n
+  qt6-l10n-tools qt6-tools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libzip-dev libpugixml-dev libxlsxwriter-dev
   libqcustomplot-dev libqcustomplot2.1-qt6

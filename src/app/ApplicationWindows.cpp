@@ -179,7 +179,7 @@ ApplicationWindows::ApplicationWindows(MainWindowSetup setup)
         [&w](int slaves) -> std::optional<QString> {
             bool ok = false;
             const QString text = QInputDialog::getText(
-                &w, QStringLiteral("设置站号"), QStringLiteral("从站数：%1\n请输入站号（0为主站）：").arg(slaves),
+                &w, tr("设置站号"), tr("从站数：%1\n请输入站号（0为主站）：").arg(slaves),
                 QLineEdit::Normal, QStringLiteral("0"), &ok);
             return ok ? std::optional<QString>(text) : std::nullopt;
         },

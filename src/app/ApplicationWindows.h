@@ -31,6 +31,7 @@
 #include "operation/PanelHooks.h"
 #include "recording/FaultAlarmList.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <memory>
@@ -38,6 +39,8 @@
 namespace hesk::app {
 
 class ApplicationWindows {
+    Q_DECLARE_TR_FUNCTIONS(ApplicationWindows)
+
 public:
     explicit ApplicationWindows(MainWindowSetup setup = {});
     ~ApplicationWindows();

@@ -15,6 +15,8 @@ namespace hesk::app {
 class MainWindow;
 
 class DialogCommands final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the window's commandRequested() for the four commands; the window must
     // outlive this object.

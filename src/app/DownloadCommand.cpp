@@ -40,7 +40,7 @@ void DownloadCommand::run()
         return;
     }
     // The transfer ends by itself; a half image is worse than none.
-    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("参数下载"), QStringLiteral("正在解析dnl文件..."),
+    auto* dialog = workflowProgressDialog(&m_window, tr("参数下载"), tr("正在解析dnl文件..."),
                                           0);
     m_dialog = dialog;
     dialog->show();

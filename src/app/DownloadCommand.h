@@ -17,6 +17,8 @@ namespace hesk::app {
 class MainWindow;
 
 class DownloadCommand final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the window's commandRequested() for Command::Download; the window must
     // outlive this object.

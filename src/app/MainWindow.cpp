@@ -8,6 +8,7 @@
 #include "frame/ProjectTreePane.h"
 #include "frame/StatusPanes.h"
 #include "shell/ApproximateComparisonSetting.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/FeaturesNotBuilt.h"
 #include "shell/StatusTexts.h"
 
@@ -132,28 +133,28 @@ void MainWindow::createPanes()
 {
     m_tree = new ProjectTreePane();
     m_logPane = new LogPane(*m_log, m_setup.logPanePeriod);
-    QDockWidget* project = addPane(Pane::Project, QStringLiteral("项目"), QStringLiteral("projectPane"), m_tree,
+    QDockWidget* project = addPane(Pane::Project, tr("项目"), QStringLiteral("projectPane"), m_tree,
                                    Qt::LeftDockWidgetArea);
-    QDockWidget* log = addPane(Pane::Log, QStringLiteral("日志"), QStringLiteral("logPane"), m_logPane,
+    QDockWidget* log = addPane(Pane::Log, tr("日志"), QStringLiteral("logPane"), m_logPane,
                                Qt::BottomDockWidgetArea);
     // The fault and alarm list: its content comes from the application (it needs the
     // control panel's fault reset).
-    QDockWidget* faults = addPane(Pane::FaultList, QStringLiteral("故障报警"), QStringLiteral("faultListPane"),
+    QDockWidget* faults = addPane(Pane::FaultList, tr("故障报警"), QStringLiteral("faultListPane"),
                                   new QWidget, Qt::BottomDockWidgetArea);
     QDockWidget* waveform = addPane(
-        Pane::FaultWaveform, QStringLiteral("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
-        new PlaceholderPane(QStringLiteral("此处将提供故障波形的上传、打开和保存。\n") + shell::notBuiltText()),
+        Pane::FaultWaveform, tr("故障波形控制面板"), QStringLiteral("faultWaveformPane"),
+        new PlaceholderPane(tr("此处将提供故障波形的上传、打开和保存。\n") + shell::notBuiltText()),
         Qt::RightDockWidgetArea);
     // The control panel: its content comes from the application (it needs the offline
     // values for the setpoint editor).
-    QDockWidget* control = addPane(Pane::ControlPanel, QStringLiteral("控制面板"), QStringLiteral("controlPanelPane"),
+    QDockWidget* control = addPane(Pane::ControlPanel, tr("控制面板"), QStringLiteral("controlPanelPane"),
                                    new QWidget, Qt::RightDockWidgetArea);
     // The BICO wiring: its content comes from the application (it needs the offline
     // values); hidden until asked for through 视图.
     QDockWidget* bico =
-        addPane(Pane::Bico, QStringLiteral("BICO连线"), QStringLiteral("bicoPane"), new QWidget, Qt::BottomDockWidgetArea);
+        addPane(Pane::Bico, tr("BICO连线"), QStringLiteral("bicoPane"), new QWidget, Qt::BottomDockWidgetArea);
     // The change journal: its content comes from the application; hidden until asked for.
-    QDockWidget* journal = addPane(Pane::Journal, QStringLiteral("修改记录"), QStringLiteral("journalPane"), new QWidget,
+    QDockWidget* journal = addPane(Pane::Journal, tr("修改记录"), QStringLiteral("journalPane"), new QWidget,
                                    Qt::BottomDockWidgetArea);
     tabifyDockWidget(log, faults);
     tabifyDockWidget(log, bico);
@@ -196,6 +197,8 @@ void MainWindow::connectSignals()
     connect(m_tree, &ProjectTreePane::leafActivated, this, &MainWindow::openTreeNode);
     connect(m_workArea, &QMdiArea::subWindowActivated, this, &MainWindow::pageWindowActivated);
     connect(m_menus, &MainMenus::aboutToShowMenu, this, &MainWindow::refreshCommands);
+    connect(m_menus, &MainMenus::languageChosen, this, &MainWindow::chooseLanguage);
+    m_menus->setLanguageSetting(shell::storedLanguageSetting(m_session->settings()));
     connect(m_menus->aboutAction(), &QAction::triggered, this, &MainWindow::showAbout);
     for (const auto& [pane, dock] : m_docks)
         connect(dock, &QDockWidget::visibilityChanged, this, &MainWindow::refreshCommands);
@@ -296,11 +299,16 @@ void MainWindow::toggleApproximateComparison()
     Q_EMIT approximateComparisonChanged(on);
 }
 
+void MainWindow::chooseLanguage(shell::LanguageSetting setting)
+{
+    m_menus->setLanguageSetting(shell::chooseLanguageSetting(m_session->settings(), setting, *m_prompt));
+}
+
 bool MainWindow::openHelpTopic(int topic) { return m_help->openHelpTopic(topic); }
 
 void MainWindow::showAbout()
 {
-    QMessageBox::about(this, QStringLiteral("关于HESKMonitor"),
+    QMessageBox::about(this, tr("关于HESKMonitor"),
                        QStringLiteral("HESKMonitor %1").arg(QCoreApplication::applicationVersion()));
 }
 

@@ -18,6 +18,7 @@
 #include "online/InterfaceSettings.h"
 #include "shell/CommandRules.h"
 #include "shell/HelpDocuments.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/Log.h"
 #include "shell/MonitorSession.h"
 #include "shell/ProjectLifecycle.h"
@@ -150,6 +151,7 @@ private:
     void disconnectCommand();
     void togglePane(Pane pane);
     void toggleApproximateComparison();
+    void chooseLanguage(shell::LanguageSetting setting);
     void showAbout();
 
     void openTreeNode(shell::TreeNodeKind kind, const QString& caption);

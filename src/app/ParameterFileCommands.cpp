@@ -56,9 +56,9 @@ void ParameterFileCommands::openDnl(const std::optional<QString>& path)
     // The rows go in steps from the event loop; the window repaints between them but
     // takes no input until the import has ended (it always ends: every row is one step).
     w.log().log(QStringLiteral("正在导入dnl数据..."), files::kImportInfoLevel);
-    QProgressDialog progress(QStringLiteral("正在导入dnl文件信息"), QString(), 0, static_cast<int>(request->rows.size()),
+    QProgressDialog progress(tr("正在导入dnl文件信息"), QString(), 0, static_cast<int>(request->rows.size()),
                              &w);
-    progress.setWindowTitle(QStringLiteral("导入DNL信息"));
+    progress.setWindowTitle(tr("导入DNL信息"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     files::DnlImportRun run(w.session().project(), m_offline, w.log(), request->rows);

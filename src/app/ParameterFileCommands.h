@@ -19,6 +19,8 @@ class MainWindow;
 class ParameterPageWindows;
 
 class ParameterFileCommands final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the window's commandRequested() for the two commands; all must outlive this.
     ParameterFileCommands(MainWindow& window, ParameterPageWindows& pages, pages::OfflineValueSet& offline);

@@ -36,7 +36,7 @@ QPushButton* makeButton(const QString& text, QWidget* parent)
 QuickSetupDialog::QuickSetupDialog(Environment environment, QWidget* parent)
     : QDialog(parent), m_env(std::move(environment))
 {
-    setWindowTitle(QStringLiteral("快速调试"));
+    setWindowTitle(tr("快速调试"));
     m_restore = new operation::FactoryRestore(m_env.session, m_env.prompt, this);
     m_identification = new operation::QuickSetupIdentification(m_env.session, m_env.prompt, m_env.panel, this);
     buildUi();
@@ -99,7 +99,7 @@ void QuickSetupDialog::buildUi()
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("参数号"), QStringLiteral("参数名"), QStringLiteral("值"), QStringLiteral("单位")});
+        {tr("参数号"), tr("参数名"), tr("值"), tr("单位")});
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 10);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -115,26 +115,26 @@ void QuickSetupDialog::buildUi()
     m_restoreBox = new QWidget(this);
     m_resetMode = new QComboBox(m_restoreBox);
     m_resetMode->addItems(operation::resetModeCaptions());
-    m_restoreButton = makeButton(QStringLiteral("开 始 恢 复"), m_restoreBox);
+    m_restoreButton = makeButton(tr("开 始 恢 复"), m_restoreBox);
     m_progress = new QProgressBar(m_restoreBox);
     m_progress->setRange(0, operation::FactoryRestore::kRange);
     m_progress->setValue(0);
     auto* restoreLayout = new QHBoxLayout(m_restoreBox);
     restoreLayout->setContentsMargins(0, 0, 0, 0);
-    restoreLayout->addWidget(new QLabel(QStringLiteral("复位方式："), m_restoreBox));
+    restoreLayout->addWidget(new QLabel(tr("复位方式："), m_restoreBox));
     restoreLayout->addWidget(m_resetMode, 1);
     restoreLayout->addWidget(m_restoreButton);
     restoreLayout->addWidget(m_progress, 1);
     connect(m_restoreButton, &QPushButton::clicked, this, &QuickSetupDialog::startRestore);
 
-    m_automaticButton = makeButton(QStringLiteral("自动设置参数"), this);
+    m_automaticButton = makeButton(tr("自动设置参数"), this);
     connect(m_automaticButton, &QPushButton::clicked, this, &QuickSetupDialog::runAutomatic);
-    m_identifyButton = makeButton(QStringLiteral("启动辨识"), this);
+    m_identifyButton = makeButton(tr("启动辨识"), this);
     connect(m_identifyButton, &QPushButton::clicked, this, [this] {
         m_identification->start();
         updateButtons();
     });
-    m_faultResetButton = makeButton(QStringLiteral("故障复位"), this);
+    m_faultResetButton = makeButton(tr("故障复位"), this);
     connect(m_faultResetButton, &QPushButton::clicked, this, [this] { m_identification->faultReset(); });
 
     auto* actions = new QHBoxLayout;
@@ -150,7 +150,7 @@ void QuickSetupDialog::buildUi()
     auto* page = new QVBoxLayout;
     page->addWidget(m_title);
     page->addWidget(m_table, 1);
-    page->addWidget(new QLabel(QStringLiteral("双击参数行可修改参数值。"), this));
+    page->addWidget(new QLabel(tr("双击参数行可修改参数值。"), this));
     page->addLayout(actions);
     page->addWidget(m_status);
 
@@ -158,11 +158,11 @@ void QuickSetupDialog::buildUi()
     body->addWidget(m_steps);
     body->addLayout(page, 1);
 
-    m_previous = makeButton(QStringLiteral("上一步"), this);
-    m_next = makeButton(QStringLiteral("下一步"), this);
-    m_first = makeButton(QStringLiteral("返回首页"), this);
-    m_last = makeButton(QStringLiteral("跳至尾页"), this);
-    m_finish = makeButton(QStringLiteral("设置完成"), this);
+    m_previous = makeButton(tr("上一步"), this);
+    m_next = makeButton(tr("下一步"), this);
+    m_first = makeButton(tr("返回首页"), this);
+    m_last = makeButton(tr("跳至尾页"), this);
+    m_finish = makeButton(tr("设置完成"), this);
     connect(m_previous, &QPushButton::clicked, this, [this] { showStep(m_step - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { showStep(m_step + 1); });
     connect(m_first, &QPushButton::clicked, this, [this] { showStep(1); });
@@ -250,7 +250,7 @@ void QuickSetupDialog::refreshValues()
     model::OpenedProject& project = session.project();
     QString status;
     if (!session.isOnline()) {
-        status = QStringLiteral("离线：显示离线参数值。");
+        status = tr("离线：显示离线参数值。");
     } else if (!session.linkChanging()) {
         // The data sets first: the page's indices follow them.
         std::vector<const model::HeskParameterElement*> sets;
@@ -264,7 +264,7 @@ void QuickSetupDialog::refreshValues()
         if (read)
             read = session.readParameters(operation::rowElements(m_rows));
         if (!read)
-            status = QStringLiteral("读取参数失败：请求数据超时，显示的是上次读到的值。");
+            status = tr("读取参数失败：请求数据超时，显示的是上次读到的值。");
     }
     if (!session.isOnline())
         m_rows = operation::quickSetupRows(project, m_step, {});
@@ -293,7 +293,7 @@ void QuickSetupDialog::fillTable()
         const operation::QuickSetupRow& row = m_rows[static_cast<std::size_t>(r)];
         const std::array<QString, ColumnCount> texts{
             row.isProductType() ? QString() : model::displayNumber(project.project(), *row.element, true),
-            row.isProductType() ? QStringLiteral("产品类型") : row.element->name, valueText(row),
+            row.isProductType() ? tr("产品类型") : row.element->name, valueText(row),
             row.isProductType() ? QString() : row.element->unit};
         for (int c = 0; c < ColumnCount; ++c) {
             QTableWidgetItem* item = m_table->item(r, c);
@@ -377,7 +377,7 @@ void QuickSetupDialog::done(int result)
 {
     if (!m_closingForProject && m_env.offlineModified && m_env.offlineModified()) {
         const model::PromptAnswer answer = m_env.prompt.ask(
-            QStringLiteral("快速调试"), QStringLiteral("您的离线信息有修改,是否要保存到dnl文件？"), model::PromptButtons::YesNo);
+            tr("快速调试"), tr("您的离线信息有修改,是否要保存到dnl文件？"), model::PromptButtons::YesNo);
         // A failed save was reported by the save itself; the values stay in the offline
         // set, and the main window asks again when the project closes.
         if (answer == model::PromptAnswer::Yes && m_env.saveOffline)

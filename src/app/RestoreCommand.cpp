@@ -36,7 +36,7 @@ void RestoreCommand::run()
         return;
     m_window.setWorkflowBusy(true);
     // The drive is already restoring once it runs: nothing to cancel.
-    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("恢复出厂设置"), QStringLiteral("正在恢复出厂设置"),
+    auto* dialog = workflowProgressDialog(&m_window, tr("恢复出厂设置"), tr("正在恢复出厂设置"),
                                           operation::FactoryRestore::kRange);
     m_dialog = dialog;
     // The refusals and the question come first; the dialog shows once the procedure runs.

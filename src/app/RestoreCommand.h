@@ -16,6 +16,8 @@ namespace hesk::app {
 class MainWindow;
 
 class RestoreCommand final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the window's commandRequested() for Command::FactoryRestore; the window must
     // outlive this object.

@@ -58,7 +58,7 @@ bool UploadCommand::run(std::optional<QString> path, Done done)
         return false;
     }
     // The upload ends by itself within 10 s of silence.
-    auto* dialog = workflowProgressDialog(&m_window, QStringLiteral("参数上传"), QStringLiteral("等待下位机上传参数..."),
+    auto* dialog = workflowProgressDialog(&m_window, tr("参数上传"), tr("等待下位机上传参数..."),
                                           0);
     m_dialog = dialog;
     dialog->show();

@@ -21,6 +21,8 @@ class MainWindow;
 class ParameterPageWindows;
 
 class UploadCommand final : public QObject {
+    Q_OBJECT
+
 public:
     // Takes the window's commandRequested() for Command::Upload; window and pages must
     // outlive this object.

@@ -1,22 +1,29 @@
-// HESKMonitor: the desktop application. `HESKMonitor [--settings FILE] [PROJECT.tmprj]`
-// opens the project at start; --settings names the interface settings file to use (the
-// demo and test benches point the tool at a simulated drive with it).
+// HESKMonitor: the desktop application.
+// `HESKMonitor [--settings FILE] [--language zh_CN|en] [PROJECT.tmprj]` opens the project
+// at start; --settings names the interface settings file to use (the demo and test
+// benches point the tool at a simulated drive with it); --language chooses the interface
+// language for this run instead of the stored setting (设置 > 界面语言).
 //
 // The help documents are looked for beside the executable, in its docs folder and in
 // <prefix>/share/heskmonitor/docs; run from the build tree, the source tree's docs folder
 // (with the HTML manual) comes last.
 
 #include "ApplicationWindows.h"
+#include "InterfaceTranslator.h"
 #include "QtTranslations.h"
 #include "shell/HelpDocuments.h"
+#include "shell/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -25,10 +32,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("HESKMonitor"));
     QApplication::setApplicationVersion(QStringLiteral(HESK_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/heskmonitor.png")));
-    const hesk::app::QtTranslations qtTexts;
-    for (const QString& missing : qtTexts.missing())
-        std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
-                     qUtf8Printable(missing));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("HESKMonitor"));
@@ -41,7 +44,22 @@ int main(int argc, char** argv)
         QStringLiteral("the interface settings file to use instead of interfacecfg.ini in its usual place"),
         QStringLiteral("FILE"));
     parser.addOption(settingsOption);
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"), QStringLiteral("the interface language for this run: zh_CN or en"),
+        QStringLiteral("LANGUAGE"));
+    parser.addOption(languageOption);
     parser.process(app);
+
+    std::optional<hesk::shell::LanguageSetting> languageOverride;
+    if (parser.isSet(languageOption)) {
+        const std::optional<hesk::shell::LanguageSetting> given = hesk::shell::parseLanguageSetting(parser.value(languageOption));
+        if (!given || *given == hesk::shell::LanguageSetting::System) {
+            std::fprintf(stderr, "HESKMonitor: unknown language '%s' (zh_CN or en)\n",
+                         qUtf8Printable(parser.value(languageOption)));
+            return 2;
+        }
+        languageOverride = given;
+    }
 
     hesk::app::MainWindowSetup setup;
     setup.helpFolders = hesk::shell::helpDocumentFolders(QCoreApplication::applicationDirPath(),
@@ -49,6 +67,26 @@ int main(int argc, char** argv)
                                                          QStringLiteral(HESK_SOURCE_DOCS_FOLDER));
     if (parser.isSet(settingsOption))
         setup.interfaceSettings = {QFileInfo(parser.value(settingsOption)).absoluteFilePath(), {}};
+
+    // The language: the option, else the stored setting with the system locale.
+    const hesk::online::InterfaceSettings storedSettings(
+        setup.interfaceSettings.filePath.isEmpty() ? hesk::online::applicationSettingsLocation() : setup.interfaceSettings);
+    const hesk::shell::LanguageSetting languageSetting =
+        languageOverride.value_or(hesk::shell::storedLanguageSetting(storedSettings));
+    std::unique_ptr<hesk::app::InterfaceTranslator> english;
+    std::unique_ptr<hesk::app::QtTranslations> qtTexts;
+    if (hesk::shell::chooseInterfaceLanguage(languageSetting, QLocale::system().name()) == hesk::shell::InterfaceLanguage::English) {
+        english = std::make_unique<hesk::app::InterfaceTranslator>();
+        if (!english->installed())
+            std::fprintf(stderr, "HESKMonitor: the English texts (%s) could not be loaded; the window stays Chinese\n",
+                         qUtf8Printable(hesk::app::InterfaceTranslator::builtInCatalogue()));
+    } else {
+        // Qt's own dialogs and buttons in Chinese too, so that the window speaks one language.
+        qtTexts = std::make_unique<hesk::app::QtTranslations>();
+        for (const QString& missing : qtTexts->missing())
+            std::fprintf(stderr, "HESKMonitor: Qt's Chinese texts not found (%s); Qt's dialogs stay in English\n",
+                         qUtf8Printable(missing));
+    }
 
     hesk::app::ApplicationWindows application(setup);
     hesk::app::MainWindow& window = application.window();

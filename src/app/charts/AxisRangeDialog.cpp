@@ -14,7 +14,7 @@ AxisRangeDialog::AxisRangeDialog(const recording::AxisRange& current, model::Use
     , m_prompt(prompt)
     , m_range(current)
 {
-    setWindowTitle(QStringLiteral("修改坐标轴范围"));
+    setWindowTitle(tr("修改坐标轴范围"));
     const recording::AxisRangeTexts shown = recording::axisRangeTexts(current);
     auto makeEdit = [this](const char* name, const QString& text) {
         auto* edit = new QLineEdit(text, this);
@@ -27,10 +27,10 @@ AxisRangeDialog::AxisRangeDialog(const recording::AxisRange& current, model::Use
     m_yMax = makeEdit("yMaxEdit", shown.yMax);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("X轴最小值"), m_xMin);
-    form->addRow(QStringLiteral("X轴最大值"), m_xMax);
-    form->addRow(QStringLiteral("Y轴最小值"), m_yMin);
-    form->addRow(QStringLiteral("Y轴最大值"), m_yMax);
+    form->addRow(tr("X轴最小值"), m_xMin);
+    form->addRow(tr("X轴最大值"), m_xMax);
+    form->addRow(tr("Y轴最小值"), m_yMin);
+    form->addRow(tr("Y轴最大值"), m_yMax);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancelButtons(this));

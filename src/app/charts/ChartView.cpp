@@ -53,8 +53,8 @@ ChartView::ChartView(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_plot);
 
-    m_plot->xAxis->setLabel(QStringLiteral("时间轴（ms）"));
-    m_plot->yAxis->setLabel(QStringLiteral("模拟量轴（%）"));
+    m_plot->xAxis->setLabel(tr("时间轴（ms）"));
+    m_plot->yAxis->setLabel(tr("模拟量轴（%）"));
     for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis, m_plot->yAxis2}) {
         axis->setLabelFont(axisFont());
         axis->setTickLabelFont(axisFont());

@@ -61,7 +61,7 @@ WaveformPanel::WaveformPanel(int channelCount, const QStringList& yRangeItems, c
         channel.colour = defaultColour(number);
         channel.seriesId = m_chart->addSeries(QString(), channel.colour);
 
-        channel.show = new QCheckBox(QStringLiteral("显示"), this);
+        channel.show = new QCheckBox(tr("显示"), this);
         channel.show->setObjectName(QStringLiteral("showCheck%1").arg(number));
         channel.show->setChecked(true);
         connect(channel.show, &QCheckBox::toggled, this, [this, number](bool on) { setChannelVisible(number, on); });
@@ -74,7 +74,7 @@ WaveformPanel::WaveformPanel(int channelCount, const QStringList& yRangeItems, c
 
         channel.bitCombo = new QComboBox(this);
         channel.bitCombo->setObjectName(QStringLiteral("bitCombo%1").arg(number));
-        channel.bitCombo->addItem(QStringLiteral("无"), -1);
+        channel.bitCombo->addItem(tr("无"), -1);
         for (int bit = 0; bit < 16; ++bit)
             channel.bitCombo->addItem(QString::number(bit), bit);
         connect(channel.bitCombo, &QComboBox::activated, this, [this, number](int index) {
@@ -88,7 +88,7 @@ WaveformPanel::WaveformPanel(int channelCount, const QStringList& yRangeItems, c
         const int row = number - 1;
         channelGrid->addWidget(channel.show, row, 0);
         channelGrid->addWidget(channel.swatch, row, 1);
-        channelGrid->addWidget(new QLabel(QStringLiteral("bit位"), this), row, 2);
+        channelGrid->addWidget(new QLabel(tr("bit位"), this), row, 2);
         channelGrid->addWidget(channel.bitCombo, row, 3);
         channelGrid->addWidget(channel.label, row, 4);
         updateLabel(number);
@@ -126,26 +126,26 @@ WaveformPanel::WaveformPanel(int channelCount, const QStringList& yRangeItems, c
     readout->addWidget(new QLabel(QStringLiteral("Y2-Y1"), this), 1, 4);
     readout->addWidget(m_dy, 1, 5);
 
-    m_cursorButton = new QPushButton(QStringLiteral("XY游标"), this);
+    m_cursorButton = new QPushButton(tr("XY游标"), this);
     m_cursorButton->setObjectName(QStringLiteral("cursorButton"));
     m_cursorButton->setCheckable(true);
     connect(m_cursorButton, &QPushButton::toggled, this, [this](bool on) {
         m_chart->setCursorsEnabled(on);
         updateReadout();
     });
-    m_lockButton = new QPushButton(QStringLiteral("游标锁定"), this);
+    m_lockButton = new QPushButton(tr("游标锁定"), this);
     m_lockButton->setObjectName(QStringLiteral("lockButton"));
     connect(m_lockButton, &QPushButton::clicked, this, [this] {
         const bool lock = !m_chart->cursorsLocked();
         m_chart->setCursorsLocked(lock);
-        m_lockButton->setText(lock ? QStringLiteral("解除锁定") : QStringLiteral("游标锁定"));
+        m_lockButton->setText(lock ? tr("解除锁定") : tr("游标锁定"));
     });
-    m_axisButton = new QPushButton(QStringLiteral("坐标范围"), this);
+    m_axisButton = new QPushButton(tr("坐标范围"), this);
     m_axisButton->setObjectName(QStringLiteral("axisRangeButton"));
     connect(m_axisButton, &QPushButton::clicked, this, &WaveformPanel::editAxisRange);
 
     auto* yRangeBox = new QHBoxLayout;
-    yRangeBox->addWidget(new QLabel(QStringLiteral("Y轴范围"), this));
+    yRangeBox->addWidget(new QLabel(tr("Y轴范围"), this));
     yRangeBox->addWidget(m_yRange);
     auto* buttons = new QVBoxLayout;
     buttons->addLayout(yRangeBox);
@@ -211,8 +211,8 @@ void WaveformPanel::updateLabel(int number)
     Channel& channel = *channelAt(number);
     QString caption = channel.data.label;
     if (caption.isEmpty())
-        caption = channel.data.words.empty() ? QStringLiteral("通道%1无数据信号").arg(number)
-                                             : QStringLiteral("通道%1").arg(number);
+        caption = channel.data.words.empty() ? tr("通道%1无数据信号").arg(number)
+                                             : tr("通道%1").arg(number);
     channel.label->setText(caption);
     m_chart->setSeriesName(channel.seriesId,
                            channel.bit ? QStringLiteral("%1[%2]").arg(caption).arg(*channel.bit) : caption);

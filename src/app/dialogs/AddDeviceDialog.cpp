@@ -16,7 +16,7 @@ AddDeviceDialog::AddDeviceDialog(QString projectRoot, model::UserPrompt& prompt,
     , m_projectRoot(std::move(projectRoot))
     , m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("添加设备"));
+    setWindowTitle(tr("添加设备"));
 
     m_typeCombo = new QComboBox(this);
     m_typeCombo->setObjectName(QStringLiteral("typeCombo"));
@@ -25,8 +25,8 @@ AddDeviceDialog::AddDeviceDialog(QString projectRoot, model::UserPrompt& prompt,
     m_versionCombo->setObjectName(QStringLiteral("versionCombo"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("设备类型："), m_typeCombo);
-    form->addRow(QStringLiteral("设备版本："), m_versionCombo);
+    form->addRow(tr("设备类型："), m_typeCombo);
+    form->addRow(tr("设备版本："), m_versionCombo);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okButton(this));

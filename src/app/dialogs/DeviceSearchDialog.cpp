@@ -18,7 +18,7 @@ DeviceSearchDialog::DeviceSearchDialog(online::DeviceSearchOptions options, onli
     , m_search(std::move(options), probe)
     , m_timers(timers)
 {
-    setWindowTitle(QStringLiteral("搜索设备"));
+    setWindowTitle(tr("搜索设备"));
 
     m_status = new QLabel(online::idleStatusText(), this);
     m_status->setObjectName(QStringLiteral("statusText"));
@@ -29,16 +29,16 @@ DeviceSearchDialog::DeviceSearchDialog(online::DeviceSearchOptions options, onli
     m_progress->setRange(0, std::max<int>(1, static_cast<int>(m_timers.timeout / m_timers.progress)));
     m_progress->setValue(0);
 
-    auto* known = new QGroupBox(QStringLiteral("已知设备"), this);
+    auto* known = new QGroupBox(tr("已知设备"), this);
     known->setObjectName(QStringLiteral("knownDevices"));
     m_result = new QLabel(known);
     m_result->setObjectName(QStringLiteral("resultText"));
     auto* knownLayout = new QVBoxLayout(known);
     knownLayout->addWidget(m_result);
 
-    m_startButton = new QPushButton(QStringLiteral("开始"), this);
+    m_startButton = new QPushButton(tr("开始"), this);
     m_startButton->setObjectName(QStringLiteral("startButton"));
-    m_stopButton = new QPushButton(QStringLiteral("停止"), this);
+    m_stopButton = new QPushButton(tr("停止"), this);
     m_stopButton->setObjectName(QStringLiteral("stopButton"));
     m_stopButton->setEnabled(false);
     // Enter must not end the dialog: there is no default button.

@@ -1,5 +1,6 @@
 #include "DialogButtons.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -14,11 +15,11 @@ QDialogButtonBox* buttons(QDialog* dialog, bool withCancel)
                                                 : QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok),
                                      dialog);
     QPushButton* ok = box->button(QDialogButtonBox::Ok);
-    ok->setText(QStringLiteral("确定"));
+    ok->setText(QCoreApplication::translate("DialogButtons", "确定"));
     ok->setObjectName(QStringLiteral("okButton"));
     if (withCancel) {
         QPushButton* cancel = box->button(QDialogButtonBox::Cancel);
-        cancel->setText(QStringLiteral("取消"));
+        cancel->setText(QCoreApplication::translate("DialogButtons", "取消"));
         cancel->setObjectName(QStringLiteral("cancelButton"));
     }
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);

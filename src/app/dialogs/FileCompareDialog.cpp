@@ -54,7 +54,7 @@ FileCompareDialog::FileCompareDialog(const model::OpenedProject& project, model:
     , m_project(project)
     , m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("文件比较"));
+    setWindowTitle(tr("文件比较"));
     auto* sources = new QGridLayout;
     for (CompareSide side : {CompareSide::Base, CompareSide::Compare}) {
         const int i = static_cast<int>(side);
@@ -76,15 +76,15 @@ FileCompareDialog::FileCompareDialog(const model::OpenedProject& project, model:
     }
     sources->setColumnStretch(2, 1);
 
-    m_start = new QPushButton(QStringLiteral("开始"), this);
+    m_start = new QPushButton(tr("开始"), this);
     m_start->setObjectName(QStringLiteral("startButton"));
     connect(m_start, &QPushButton::clicked, this, &FileCompareDialog::startCompare);
     m_status = new QLabel(this);
 
     auto* filters = new QHBoxLayout;
-    const char* filterTexts[] = {"全部", "相同", "不同"};
+    const char* const filterTexts[] = {QT_TR_NOOP("全部"), QT_TR_NOOP("相同"), QT_TR_NOOP("不同")};
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QRadioButton(QString::fromUtf8(filterTexts[i]), this);
+        auto* button = new QRadioButton(tr(filterTexts[i]), this);
         button->setVisible(false);
         m_filters[i] = button;
         filters->addWidget(button);
@@ -94,7 +94,7 @@ FileCompareDialog::FileCompareDialog(const model::OpenedProject& project, model:
         });
     }
     filters->addStretch();
-    m_export = new QPushButton(QStringLiteral("导出"), this);
+    m_export = new QPushButton(tr("导出"), this);
     m_export->setObjectName(QStringLiteral("exportButton"));
     m_export->setVisible(false);
     connect(m_export, &QPushButton::clicked, this, &FileCompareDialog::exportRows);
@@ -140,7 +140,7 @@ void FileCompareDialog::chooseSource(CompareSide side, CompareSource source)
 
 void FileCompareDialog::startCompare()
 {
-    m_start->setText(QStringLiteral("执行中..."));
+    m_start->setText(tr("执行中..."));
     m_start->setEnabled(false);
     m_start->repaint();
     std::optional<std::vector<files::CompareRow>> rows =
@@ -155,7 +155,7 @@ void FileCompareDialog::startCompare()
         fitColumns();
         setStatus(QString());
     }
-    m_start->setText(QStringLiteral("开始"));
+    m_start->setText(tr("开始"));
     m_start->setEnabled(true);
 }
 
@@ -196,15 +196,15 @@ CompareExportDialog::CompareExportDialog(const std::vector<files::CompareRow>& r
     , m_compareLabel(std::move(compareLabel))
     , m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("导出文件"));
+    setWindowTitle(tr("导出文件"));
     auto* layout = new QVBoxLayout(this);
-    const char* texts[] = {"全部参数", "相同参数", "不同参数"};
+    const char* const texts[] = {QT_TR_NOOP("全部参数"), QT_TR_NOOP("相同参数"), QT_TR_NOOP("不同参数")};
     for (int i = 0; i < 3; ++i) {
-        m_sets[i] = new QCheckBox(QString::fromUtf8(texts[i]), this);
+        m_sets[i] = new QCheckBox(tr(texts[i]), this);
         layout->addWidget(m_sets[i]);
     }
     auto* folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(QStringLiteral("文件保存路径"), this));
+    folderRow->addWidget(new QLabel(tr("文件保存路径"), this));
     m_folder = new QLineEdit(this);
     folderRow->addWidget(m_folder, 1);
     auto* browse = new QPushButton(QStringLiteral("..."), this);
@@ -232,7 +232,7 @@ void CompareExportDialog::setFolder(const QString& folder) { m_folder->setText(f
 
 void CompareExportDialog::chooseFolder()
 {
-    if (const std::optional<QString> folder = m_prompt.chooseFolder({QStringLiteral("请选择路径: "), m_folder->text()}))
+    if (const std::optional<QString> folder = m_prompt.chooseFolder({tr("请选择路径: "), m_folder->text()}))
         m_folder->setText(*folder);
 }
 

@@ -21,16 +21,16 @@ InterfaceSettingsDialog::InterfaceSettingsDialog(online::InterfaceSettings setti
     , m_prompt(prompt)
     , m_ports(std::move(ports))
 {
-    setWindowTitle(QStringLiteral("接口设置"));
+    setWindowTitle(tr("接口设置"));
 
-    auto* group = new QGroupBox(QStringLiteral("选择需要的通信接口"), this);
+    auto* group = new QGroupBox(tr("选择需要的通信接口"), this);
     group->setObjectName(QStringLiteral("interfaceGroup"));
-    m_serialRadio = new QRadioButton(QStringLiteral("串口通信模式 (232)"), group);
+    m_serialRadio = new QRadioButton(tr("串口通信模式 (232)"), group);
     m_serialRadio->setObjectName(QStringLiteral("serialRadio"));
-    m_ethernetRadio = new QRadioButton(QStringLiteral("网口(PCIe GBE Family controller)"), group);
+    m_ethernetRadio = new QRadioButton(tr("网口(PCIe GBE Family controller)"), group);
     m_ethernetRadio->setObjectName(QStringLiteral("ethernetRadio"));
     m_ethernetRadio->setEnabled(false);
-    m_detailButton = new QPushButton(QStringLiteral("详细设定"), group);
+    m_detailButton = new QPushButton(tr("详细设定"), group);
     m_detailButton->setObjectName(QStringLiteral("detailButton"));
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("descriptionText"));

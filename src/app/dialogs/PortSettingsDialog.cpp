@@ -16,7 +16,7 @@ PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model
     , m_settings(std::move(settings))
     , m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("端口设定"));
+    setWindowTitle(tr("端口设定"));
 
     m_portCombo = new QComboBox(this);
     m_portCombo->setObjectName(QStringLiteral("portCombo"));
@@ -28,8 +28,8 @@ PortSettingsDialog::PortSettingsDialog(online::InterfaceSettings settings, model
     m_baudCombo->setObjectName(QStringLiteral("baudCombo"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("通讯端口"), m_portCombo);
-    form->addRow(QStringLiteral("波特率"), m_baudCombo);
+    form->addRow(tr("通讯端口"), m_portCombo);
+    form->addRow(tr("波特率"), m_baudCombo);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancelButtons(this));

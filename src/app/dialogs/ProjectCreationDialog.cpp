@@ -48,7 +48,7 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     : QDialog(parent)
     , m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("创建工程"));
+    setWindowTitle(tr("创建工程"));
 
     // Page 1: the device.
     auto* devicePage = new QWidget(this);
@@ -59,8 +59,8 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_versionCombo = new QComboBox(devicePage);
     m_versionCombo->setObjectName(QStringLiteral("deviceVersionCombo"));
     auto* deviceForm = new QFormLayout(devicePage);
-    deviceForm->addRow(QStringLiteral("设备类型："), m_typeCombo);
-    deviceForm->addRow(QStringLiteral("设备版本："), m_versionCombo);
+    deviceForm->addRow(tr("设备类型："), m_typeCombo);
+    deviceForm->addRow(tr("设备版本："), m_versionCombo);
 
     // Page 2: name, inputs and storage folder.
     auto* inputsPage = new QWidget(this);
@@ -73,7 +73,7 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_conversionEdit = pathEdit("conversionPathEdit", inputsPage);
     m_baseEdit = pathEdit("basePathEdit", inputsPage);
     m_storageEdit = pathEdit("storageFolderEdit", inputsPage);
-    const QString browse = QStringLiteral("浏览...");
+    const QString browse = tr("浏览...");
     m_intermediateButton = button(browse, "intermediateButton", inputsPage);
     m_conversionButton = button(browse, "conversionButton", inputsPage);
     m_baseButton = button(browse, "baseButton", inputsPage);
@@ -84,18 +84,18 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
 
     auto* grid = new QGridLayout(inputsPage);
     grid->addWidget(m_choiceText, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("项目名称："), inputsPage), 1, 0);
+    grid->addWidget(new QLabel(tr("项目名称："), inputsPage), 1, 0);
     grid->addWidget(m_nameEdit, 1, 1);
     grid->addWidget(hint, 1, 2);
-    const std::tuple<const char16_t*, QLineEdit*, QPushButton*> rows[] = {
-        {u"中间文件：", m_intermediateEdit, m_intermediateButton},
-        {u"转换文件：", m_conversionEdit, m_conversionButton},
-        {u"Ubase文件：", m_baseEdit, m_baseButton},
-        {u"存储路径：", m_storageEdit, m_storageButton},
+    const std::tuple<const char*, QLineEdit*, QPushButton*> rows[] = {
+        {QT_TR_NOOP("中间文件："), m_intermediateEdit, m_intermediateButton},
+        {QT_TR_NOOP("转换文件："), m_conversionEdit, m_conversionButton},
+        {QT_TR_NOOP("Ubase文件："), m_baseEdit, m_baseButton},
+        {QT_TR_NOOP("存储路径："), m_storageEdit, m_storageButton},
     };
     int row = 2;
     for (const auto& [label, edit, browseButton] : rows) {
-        grid->addWidget(new QLabel(QString::fromUtf16(label), inputsPage), row, 0);
+        grid->addWidget(new QLabel(tr(label), inputsPage), row, 0);
         grid->addWidget(edit, row, 1);
         grid->addWidget(browseButton, row, 2);
         ++row;
@@ -115,7 +115,7 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     m_busyBar->setTextVisible(false);
     // The busy line keeps its room while hidden and its height with any text: the
     // buttons never move under the pointer.
-    m_busyText->setText(QStringLiteral("正在创建工程..."));
+    m_busyText->setText(tr("正在创建工程..."));
     m_busyText->setFixedHeight(m_busyText->sizeHint().height());
     m_busyText->clear();
     for (QWidget* busy : {static_cast<QWidget*>(m_busyText), static_cast<QWidget*>(m_busyBar)}) {
@@ -125,10 +125,10 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
         busy->hide();
     }
 
-    m_backButton = button(QStringLiteral("上一步"), "backButton", this);
-    m_nextButton = button(QStringLiteral("下一步"), "nextButton", this);
-    m_finishButton = button(QStringLiteral("完成"), "finishButton", this);
-    m_cancelButton = button(QStringLiteral("取消"), "cancelButton", this);
+    m_backButton = button(tr("上一步"), "backButton", this);
+    m_nextButton = button(tr("下一步"), "nextButton", this);
+    m_finishButton = button(tr("完成"), "finishButton", this);
+    m_cancelButton = button(tr("取消"), "cancelButton", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {m_backButton, m_nextButton, m_finishButton, m_cancelButton})
@@ -210,10 +210,10 @@ void ProjectCreationDialog::chooseIntermediateFile()
     if (isBusy() || !m_creation)
         return;
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开中间文件");
+    spec.title = tr("打开中间文件");
     spec.fileName = QString::fromUtf16(creation::wizard::kIntermediateDefaultName);
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kIntermediateFilter);
-    chooseAndRead(spec, QStringLiteral("正在加载中间文件..."), &creation::ProjectCreation::loadIntermediate);
+    chooseAndRead(spec, tr("正在加载中间文件..."), &creation::ProjectCreation::loadIntermediate);
 }
 
 void ProjectCreationDialog::chooseConversionWorkbook()
@@ -221,10 +221,10 @@ void ProjectCreationDialog::chooseConversionWorkbook()
     if (isBusy() || !m_creation)
         return;
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开转换文件");
+    spec.title = tr("打开转换文件");
     spec.fileName = QString::fromUtf16(creation::wizard::kConversionDefaultName);
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kConversionFilter);
-    chooseAndRead(spec, QStringLiteral("正在读取转换文件..."), &creation::ProjectCreation::readConversionWorkbook);
+    chooseAndRead(spec, tr("正在读取转换文件..."), &creation::ProjectCreation::readConversionWorkbook);
 }
 
 void ProjectCreationDialog::chooseBaseWorkbook()
@@ -232,9 +232,9 @@ void ProjectCreationDialog::chooseBaseWorkbook()
     if (isBusy() || !m_creation)
         return;
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开Ubase文件");
+    spec.title = tr("打开Ubase文件");
     spec.filter = creation::wizard::fileDialogFilter(creation::wizard::kBaseValueFilter);
-    chooseAndRead(spec, QStringLiteral("正在读取Ubase文件..."), &creation::ProjectCreation::readBaseWorkbook);
+    chooseAndRead(spec, tr("正在读取Ubase文件..."), &creation::ProjectCreation::readBaseWorkbook);
 }
 
 void ProjectCreationDialog::chooseAndRead(model::FileDialogSpec spec, const QString& statusText, ReadStep step)
@@ -280,7 +280,7 @@ void ProjectCreationDialog::finish()
     auto result = std::make_shared<creation::CreationResult>();
     creation::ProjectCreation* creation = m_creation.get();
     runStep(
-        QStringLiteral("正在创建工程..."),
+        tr("正在创建工程..."),
         [creation, result, name = m_nameEdit->text(), folder = m_storageFolder] {
             *result = creation->create(name, folder);
         },

@@ -22,23 +22,23 @@ ThreeWayCompareDialog::ThreeWayCompareDialog(model::OpenedProject& project, mode
     : QDialog(parent), m_project(project), m_prompt(prompt), m_upload(std::move(upload)),
       m_approximate(approximateComparison)
 {
-    setWindowTitle(QStringLiteral("三方比较（设备/文件/出厂值）"));
+    setWindowTitle(tr("三方比较（设备/文件/出厂值）"));
     m_path = new QLineEdit(this);
     m_path->setReadOnly(true);
-    m_path->setPlaceholderText(QStringLiteral("请选择要与设备比较的dnl文件"));
-    auto* browse = new QPushButton(QStringLiteral("浏览..."), this);
-    m_start = new QPushButton(QStringLiteral("开始比较"), this);
-    m_all = new QRadioButton(QStringLiteral("全部"), this);
-    m_equal = new QRadioButton(QStringLiteral("相同"), this);
-    m_different = new QRadioButton(QStringLiteral("不同"), this);
+    m_path->setPlaceholderText(tr("请选择要与设备比较的dnl文件"));
+    auto* browse = new QPushButton(tr("浏览..."), this);
+    m_start = new QPushButton(tr("开始比较"), this);
+    m_all = new QRadioButton(tr("全部"), this);
+    m_equal = new QRadioButton(tr("相同"), this);
+    m_different = new QRadioButton(tr("不同"), this);
     m_different->setChecked(true);
     m_status = new QLabel(this);
     m_table = new QTableWidget(0, 7, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("主参"), QStringLiteral("辅参"), QStringLiteral("参数名称"),
+    m_table->setHorizontalHeaderLabels({tr("主参"), tr("辅参"), tr("参数名称"),
                                         files::threeWaySourceText(files::ThreeWaySource::Drive),
                                         files::threeWaySourceText(files::ThreeWaySource::File),
                                         files::threeWaySourceText(files::ThreeWaySource::Factory),
-                                        QStringLiteral("不同的一方")});
+                                        tr("不同的一方")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -46,7 +46,7 @@ ThreeWayCompareDialog::ThreeWayCompareDialog(model::OpenedProject& project, mode
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(new QLabel(QStringLiteral("文件："), this));
+    fileRow->addWidget(new QLabel(tr("文件："), this));
     fileRow->addWidget(m_path, 1);
     fileRow->addWidget(browse);
     fileRow->addWidget(m_start);
@@ -75,7 +75,7 @@ ThreeWayCompareDialog::~ThreeWayCompareDialog() = default;
 void ThreeWayCompareDialog::chooseFile()
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开DNL文件");
+    spec.title = tr("打开DNL文件");
     spec.filter = QString::fromLatin1(files::kDnlFileFilter);
     if (const std::optional<QString> path = m_prompt.openFile(spec))
         setFile(*path);
@@ -98,15 +98,15 @@ bool ThreeWayCompareDialog::setFile(const QString& path)
 void ThreeWayCompareDialog::start()
 {
     if (m_file.empty()) {
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("请先选择要与设备比较的dnl文件！")));
+        m_prompt.showMessage(model::UserMessage::warning(tr("请先选择要与设备比较的dnl文件！")));
         return;
     }
     m_scratch = std::make_unique<QTemporaryDir>();
     if (!m_scratch->isValid()) {
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("无法建立临时文件夹，不能上传设备的参数！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("无法建立临时文件夹，不能上传设备的参数！")));
         return;
     }
-    m_status->setText(QStringLiteral("正在上传设备的参数..."));
+    m_status->setText(tr("正在上传设备的参数..."));
     m_start->setEnabled(false);
     const QPointer<ThreeWayCompareDialog> self(this);
     const bool started = m_upload(m_scratch->filePath(QStringLiteral("drive.dnl")), [self](const QString& written) {
@@ -115,7 +115,7 @@ void ThreeWayCompareDialog::start()
     });
     if (!started) {
         m_start->setEnabled(true);
-        m_status->setText(QStringLiteral("参数上传没有开始"));
+        m_status->setText(tr("参数上传没有开始"));
     }
 }
 
@@ -123,13 +123,13 @@ void ThreeWayCompareDialog::uploaded(const QString& written)
 {
     m_start->setEnabled(true);
     if (written.isEmpty()) {
-        m_status->setText(QStringLiteral("参数上传失败，没有比较"));
+        m_status->setText(tr("参数上传失败，没有比较"));
         return;
     }
     const files::CompareRead drive = files::readCompareFile(written);
     if (const std::optional<model::UserMessage> problem = files::compareReadMessage(drive, written)) {
         m_prompt.showMessage(*problem);
-        m_status->setText(QStringLiteral("设备的参数无法读取，没有比较"));
+        m_status->setText(tr("设备的参数无法读取，没有比较"));
         return;
     }
     m_rows = files::compareThreeWays(drive.entries, m_file, files::factoryCompareEntries(m_project), &m_project,
@@ -169,7 +169,7 @@ void ThreeWayCompareDialog::fillTable()
     if (m_rows.empty())
         return;
     const auto equal = std::count_if(m_rows.begin(), m_rows.end(), [](const files::ThreeWayRow& r) { return r.equal; });
-    m_status->setText(QStringLiteral("共%1行：相同%2行，不同%3行；显示%4行")
+    m_status->setText(tr("共%1行：相同%2行，不同%3行；显示%4行")
                           .arg(m_rows.size())
                           .arg(equal)
                           .arg(static_cast<qsizetype>(m_rows.size()) - equal)

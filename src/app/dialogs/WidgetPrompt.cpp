@@ -1,5 +1,6 @@
 #include "WidgetPrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -33,23 +34,39 @@ QMessageBox::Icon iconOf(model::MessageKind kind)
     return QMessageBox::NoIcon;
 }
 
-// The interface is Chinese throughout, whatever translations Qt has installed.
-void setChineseButtonTexts(QMessageBox& box)
+// Qt's standard buttons in the interface's language (Chinese, or the installed
+// translation), whatever catalogues of Qt's own are installed.
+void setButtonTexts(QMessageBox& box)
 {
-    const std::pair<QMessageBox::StandardButton, const char16_t*> texts[] = {
-        {QMessageBox::Ok, u"确定"}, {QMessageBox::Cancel, u"取消"}, {QMessageBox::Yes, u"是"}, {QMessageBox::No, u"否"}};
+    static const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Ok, QT_TRANSLATE_NOOP("WidgetPrompt", "确定")},
+        {QMessageBox::Cancel, QT_TRANSLATE_NOOP("WidgetPrompt", "取消")},
+        {QMessageBox::Yes, QT_TRANSLATE_NOOP("WidgetPrompt", "是")},
+        {QMessageBox::No, QT_TRANSLATE_NOOP("WidgetPrompt", "否")}};
     for (const auto& [button, text] : texts)
         if (QAbstractButton* b = box.button(button))
-            b->setText(QString::fromUtf16(text));
+            b->setText(QCoreApplication::translate("WidgetPrompt", text));
 }
 
 }  // namespace
 
+// The core names its boxes with the standard Chinese captions; they are translated here,
+// where they are shown. Any other title is shown as it comes.
+QString WidgetPrompt::shownTitle(const QString& title)
+{
+    static const char* const captions[] = {QT_TRANSLATE_NOOP("WidgetPrompt", "错误"), QT_TRANSLATE_NOOP("WidgetPrompt", "警告"),
+                                           QT_TRANSLATE_NOOP("WidgetPrompt", "信息"), QT_TRANSLATE_NOOP("WidgetPrompt", "提示")};
+    for (const char* caption : captions)
+        if (title == QString::fromUtf8(caption))
+            return QCoreApplication::translate("WidgetPrompt", caption);
+    return title;
+}
+
 void WidgetPrompt::show(model::MessageKind kind, const QString& title, const QString& text)
 {
     const ArrowCursor arrow;
-    QMessageBox box(iconOf(kind), title, text, QMessageBox::Ok, m_parent);
-    setChineseButtonTexts(box);
+    QMessageBox box(iconOf(kind), shownTitle(title), text, QMessageBox::Ok, m_parent);
+    setButtonTexts(box);
     box.exec();
 }
 
@@ -68,8 +85,8 @@ model::PromptAnswer WidgetPrompt::ask(const QString& title, const QString& text,
         offered = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(QMessageBox::Question, title, text, offered, m_parent);
-    setChineseButtonTexts(box);
+    QMessageBox box(QMessageBox::Question, shownTitle(title), text, offered, m_parent);
+    setButtonTexts(box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton chosen = clicked ? box.standardButton(clicked) : QMessageBox::NoButton;

@@ -28,6 +28,9 @@ public:
     std::optional<QString> openFile(const model::FileDialogSpec& spec) override;
     std::optional<QString> chooseFolder(const model::FolderDialogSpec& spec) override;
 
+    // A box's title as shown: the standard captions (错误, 警告, 信息, 提示) translated.
+    static QString shownTitle(const QString& title);
+
 private:
     std::optional<QString> fileDialog(const model::FileDialogSpec& spec, bool save);
 

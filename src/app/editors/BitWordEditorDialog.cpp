@@ -19,14 +19,14 @@ BitWordEditorDialog::BitWordEditorDialog(editing::EditEnvironment& environment,
                                                const QString& currentText, QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
-    setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
+    setWindowTitle(tr("修改参数值 ") + model::keyText(parameter));
     m_word = editing::bitWordFromText(parameter, currentText).value_or(0);
     auto* layout = new QVBoxLayout(this);
     const int bits = editing::bitCount(parameter);
     const std::vector<QString> meanings = editing::bitTexts(parameter);
     m_list = new QTableWidget(bits, 2, this);
     m_list->setObjectName(QStringLiteral("bitList"));
-    m_list->setHorizontalHeaderLabels({QStringLiteral("比特位：值"), QStringLiteral("比特位含义")});
+    m_list->setHorizontalHeaderLabels({tr("比特位：值"), tr("比特位含义")});
     m_list->verticalHeader()->setVisible(false);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -52,7 +52,7 @@ void BitWordEditorDialog::showBit(int bit)
     QTableWidgetItem* item = m_list->item(bit, 0);
     const bool on = editing::bitSet(m_word, bit);
     const QSignalBlocker block(m_list);
-    item->setText(QStringLiteral("%1：%2").arg(bit).arg(on ? 1 : 0));
+    item->setText(tr("%1：%2").arg(bit).arg(on ? 1 : 0));
     item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 

@@ -20,19 +20,19 @@ ConnectionEditorDialog::ConnectionEditorDialog(editing::EditEnvironment& environ
     : EditorDialog(environment, editing::connectionCloseRefusal(), parent), m_parameter(parameter),
       m_candidates(editing::connectionCandidates(environment.project))
 {
-    setWindowTitle(QStringLiteral("修改参数连线"));
+    setWindowTitle(tr("修改参数连线"));
     auto* layout = new QVBoxLayout(this);
     auto* numberRow = new QHBoxLayout;
-    numberRow->addWidget(new QLabel(QStringLiteral("参数号："), this));
+    numberRow->addWidget(new QLabel(tr("参数号："), this));
     m_edit = new QLineEdit(currentText, this);
     m_edit->setObjectName(QStringLiteral("sourceEdit"));
     numberRow->addWidget(m_edit, 1);
     layout->addLayout(numberRow);
-    layout->addWidget(new QLabel(QStringLiteral("双击对应行，选择参数！"), this));
+    layout->addWidget(new QLabel(tr("双击对应行，选择参数！"), this));
 
     m_list = new QTableWidget(static_cast<int>(m_candidates.size()), 3, this);
     m_list->setObjectName(QStringLiteral("candidateList"));
-    m_list->setHorizontalHeaderLabels({QStringLiteral("连线值"), QStringLiteral("名称"), QStringLiteral("注释")});
+    m_list->setHorizontalHeaderLabels({tr("连线值"), tr("名称"), tr("注释")});
     m_list->verticalHeader()->setVisible(false);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -48,7 +48,7 @@ ConnectionEditorDialog::ConnectionEditorDialog(editing::EditEnvironment& environ
     }
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { chooseRow(row); });
     layout->addWidget(m_list, 1);
-    layout->addWidget(new QLabel(QStringLiteral("修改连线，双击对应行修改！"), this));
+    layout->addWidget(new QLabel(tr("修改连线，双击对应行修改！"), this));
     layout->addWidget(okCancelButtons(this));
     resize(480, 420);
 }

@@ -19,7 +19,7 @@ SpecialValueEditorDialog::SpecialValueEditorDialog(editing::EditEnvironment& env
                                                  const QString& currentText, QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
-    setWindowTitle(QStringLiteral("修改参数值 ") + model::keyText(parameter));
+    setWindowTitle(tr("修改参数值 ") + model::keyText(parameter));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(parameter.name, this));
     m_list = new QListWidget(this);

@@ -51,7 +51,7 @@ bool ValueEditing::editRow(ParameterPageWindow* window, int row)
     if (online) {
         const bool read = shell::readUnreportedEditInputs(m_session, *parameter);
         if (!read) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("请求数据超时，请您重新尝试！")));
             return false;
         }
         parameter = sameRowAfterWait();
@@ -86,7 +86,7 @@ bool ValueEditing::editParameter(const QString& key, const QString& text, QWidge
     const bool online = m_session.isOnline();
     if (online) {
         if (!shell::readUnreportedEditInputs(m_session, *parameter)) {
-            m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请求数据超时，请您重新尝试！")));
+            m_prompt.showMessage(model::UserMessage::error(tr("请求数据超时，请您重新尝试！")));
             return false;
         }
         // The read ran the event loop: the caller may be gone, the project replaced.

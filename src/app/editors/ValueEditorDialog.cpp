@@ -19,28 +19,28 @@ ValueEditorDialog::ValueEditorDialog(editing::EditEnvironment& environment,
                                    QWidget* parent)
     : EditorDialog(environment, editing::valueCloseRefusal(), parent), m_parameter(parameter)
 {
-    setWindowTitle(QStringLiteral("修改参数值"));
+    setWindowTitle(tr("修改参数值"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* valueGroup = new QGroupBox(QStringLiteral("参数值"), this);
+    auto* valueGroup = new QGroupBox(tr("参数值"), this);
     auto* valueLayout = new QVBoxLayout(valueGroup);
     m_edit = new QLineEdit(currentText, valueGroup);
     m_edit->setObjectName(QStringLiteral("valueEdit"));
     m_edit->selectAll();
     valueLayout->addWidget(m_edit);
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(new QLabel(QStringLiteral("参数范围："), valueGroup));
+    rangeRow->addWidget(new QLabel(tr("参数范围："), valueGroup));
     m_range = new QLabel(editing::rangeText(environment.project, parameter), valueGroup);
     m_range->setObjectName(QStringLiteral("rangeLabel"));
     rangeRow->addWidget(m_range, 1);
     valueLayout->addLayout(rangeRow);
     layout->addWidget(valueGroup);
 
-    auto* hints = new QGroupBox(QStringLiteral("小提示"), this);
+    auto* hints = new QGroupBox(tr("小提示"), this);
     auto* hintLayout = new QVBoxLayout(hints);
-    for (const QString& line : {QStringLiteral("二进制数只允许输入“0”或“1”"),
-                                QStringLiteral("十进制数只允许输入“0”~“9”、“.”或“-”"),
-                                QStringLiteral("十六进制数“0x”或“0X”后只允许输入“0~9”、“a~f”或“A~F”")})
+    for (const QString& line : {tr("二进制数只允许输入“0”或“1”"),
+                                tr("十进制数只允许输入“0”~“9”、“.”或“-”"),
+                                tr("十六进制数“0x”或“0X”后只允许输入“0~9”、“a~f”或“A~F”")})
         hintLayout->addWidget(new QLabel(line, hints));
     layout->addWidget(hints);
 

@@ -15,12 +15,17 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace hesk::app {
 
 namespace {
 
-const QStringList kHeaders{QStringLiteral("输入参数"), QStringLiteral("名称"), QStringLiteral("信号源"),
-                           QStringLiteral("信号源名称")};
+// Translated where shown (the header), so that the table holds the marks only.
+const char* const kHeaders[] = {QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "输入参数"), QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "名称"),
+                                QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "信号源"),
+                                QT_TRANSLATE_NOOP("hesk::app::BicoTableModel", "信号源名称")};
+constexpr int kColumnCount = static_cast<int>(std::size(kHeaders));
 
 QString cell(const pages::BicoConnection& c, int column)
 {
@@ -64,7 +69,7 @@ int BicoTableModel::rowCount(const QModelIndex& parent) const
 
 int BicoTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(kHeaders.size());
+    return parent.isValid() ? 0 : kColumnCount;
 }
 
 QVariant BicoTableModel::data(const QModelIndex& index, int role) const
@@ -75,14 +80,14 @@ QVariant BicoTableModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole)
         return cell(c, index.column());
     if (role == Qt::ToolTipRole && index.column() == 2 && !c.source.isEmpty() && !c.sourceIndex)
-        return QStringLiteral("工程中没有此信号源");
+        return tr("工程中没有此信号源");
     return {};
 }
 
 QVariant BicoTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kHeaders.size())
-        return kHeaders[section];
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kColumnCount)
+        return tr(kHeaders[section]);
     return {};
 }
 
@@ -93,13 +98,13 @@ BicoPane::BicoPane(shell::MonitorSession& session, pages::OfflineValueSet& offli
     : QWidget(parent), m_session(session), m_offline(offline), m_prompt(prompt), m_model(this)
 {
     m_search = new QLineEdit(this);
-    m_search->setPlaceholderText(QStringLiteral("参数号、信号源或名称，如 K0091、P0222"));
+    m_search->setPlaceholderText(tr("参数号、信号源或名称，如 K0091、P0222"));
     m_search->setClearButtonEnabled(true);
     m_searchBy = new QComboBox(this);
-    m_searchBy->addItems({QStringLiteral("任意列"), QStringLiteral("按输入参数"), QStringLiteral("按信号源")});
-    m_read = new QPushButton(QStringLiteral("读取"), this);
-    m_read->setToolTip(QStringLiteral("从下位机读取全部连接输入的信号源"));
-    m_export = new QPushButton(QStringLiteral("导出"), this);
+    m_searchBy->addItems({tr("任意列"), tr("按输入参数"), tr("按信号源")});
+    m_read = new QPushButton(tr("读取"), this);
+    m_read->setToolTip(tr("从下位机读取全部连接输入的信号源"));
+    m_export = new QPushButton(tr("导出"), this);
     m_view = new QTableView(this);
     m_view->setModel(&m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -110,7 +115,7 @@ BicoPane::BicoPane(shell::MonitorSession& session, pages::OfflineValueSet& offli
     m_status = new QLabel(this);
 
     auto* strip = new QHBoxLayout;
-    strip->addWidget(new QLabel(QStringLiteral("查找："), this));
+    strip->addWidget(new QLabel(tr("查找："), this));
     strip->addWidget(m_search, 1);
     strip->addWidget(m_searchBy);
     strip->addWidget(m_read);
@@ -193,14 +198,14 @@ void BicoPane::refresh()
 QString BicoPane::statusText() const
 {
     if (!m_session.project().isOpen())
-        return QStringLiteral("未打开工程");
-    QString text = QStringLiteral("共 %1 个连接输入，显示 %2 个；%3")
+        return tr("未打开工程");
+    QString text = tr("共 %1 个连接输入，显示 %2 个；%3")
                        .arg(m_inputCount)
                        .arg(m_model.rowCount())
-                       .arg(m_session.isOnline() ? QStringLiteral("在线：下位机的连线（未读取的为空）")
-                                                 : QStringLiteral("离线：离线值或出厂值"));
+                       .arg(m_session.isOnline() ? tr("在线：下位机的连线（未读取的为空）")
+                                                 : tr("离线：离线值或出厂值"));
     if (!m_readProblem.isEmpty())
-        text += QStringLiteral("；") + m_readProblem;
+        text += tr("；") + m_readProblem;
     return text;
 }
 
@@ -214,7 +219,7 @@ bool BicoPane::readFromDrive()
         if (e.isSettable() && e.isConnection())
             inputs.push_back(&e);
     const bool ok = m_session.readConnectionValues(inputs);
-    m_readProblem = ok ? QString() : QStringLiteral("读取未完成：请求数据超时");
+    m_readProblem = ok ? QString() : tr("读取未完成：请求数据超时");
     refresh();
     return ok;
 }

@@ -25,8 +25,8 @@ FaultAlarmPane::FaultAlarmPane(recording::FaultAlarmList& list, std::function<vo
         m_list->setColumnWidth(c, widths[static_cast<size_t>(c)]);
     m_list->header()->setStretchLastSection(true);
 
-    m_refresh = new QPushButton(QStringLiteral("刷新"));
-    m_reset = new QPushButton(QStringLiteral("故障复位"));
+    m_refresh = new QPushButton(tr("刷新"));
+    m_reset = new QPushButton(tr("故障复位"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_refresh);
     buttons->addWidget(m_reset);

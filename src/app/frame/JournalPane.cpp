@@ -15,18 +15,18 @@ JournalPane::JournalPane(shell::ChangeJournal& journal, shell::MonitorSession& s
     : QWidget(parent), m_journal(journal), m_session(session), m_prompt(prompt), m_offline(offline)
 {
     m_table = new QTableWidget(0, 7, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("时间"), QStringLiteral("参数"), QStringLiteral("名称"),
-                                        QStringLiteral("原值"), QStringLiteral("新值"), QStringLiteral("方式"),
-                                        QStringLiteral("结果")});
+    m_table->setHorizontalHeaderLabels({tr("时间"), tr("参数"), tr("名称"),
+                                        tr("原值"), tr("新值"), tr("方式"),
+                                        tr("结果")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_undo = new QPushButton(QStringLiteral("撤销"), this);
-    m_undo->setToolTip(QStringLiteral("把选中的修改之前的值写回设备"));
-    m_export = new QPushButton(QStringLiteral("导出CSV"), this);
+    m_undo = new QPushButton(tr("撤销"), this);
+    m_undo->setToolTip(tr("把选中的修改之前的值写回设备"));
+    m_export = new QPushButton(tr("导出CSV"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_undo);
@@ -54,7 +54,7 @@ void JournalPane::refresh()
                                 e.name,
                                 e.oldText,
                                 e.newText,
-                                e.online ? QStringLiteral("在线") : QStringLiteral("离线"),
+                                e.online ? tr("在线") : tr("离线"),
                                 shell::outcomeText(e.outcome)};
         for (int column = 0; column < cells.size(); ++column) {
             QTableWidgetItem* item = m_table->item(row, column);
@@ -98,9 +98,9 @@ bool JournalPane::undoSelected()
 void JournalPane::exportCsv()
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("导出修改记录");
-    spec.fileName = QStringLiteral("修改记录.csv");
-    spec.filter = QStringLiteral("CSV文件 (*.csv)");
+    spec.title = tr("导出修改记录");
+    spec.fileName = tr("修改记录.csv");
+    spec.filter = tr("CSV文件 (*.csv)");
     spec.defaultSuffix = QStringLiteral("csv");
     const std::optional<QString> path = m_prompt.saveFile(spec);
     if (!path)
@@ -109,7 +109,7 @@ void JournalPane::exportCsv()
         m_prompt.showMessage(*problem);
         return;
     }
-    m_prompt.showMessage(model::UserMessage::hint(QStringLiteral("修改记录已导出至：") + *path));
+    m_prompt.showMessage(model::UserMessage::hint(tr("修改记录已导出至：") + *path));
 }
 
 }  // namespace hesk::app

@@ -78,9 +78,9 @@ void LogPane::clearLog()
 QMenu* LogPane::createLogContextMenu()
 {
     auto* menu = new QMenu(this);
-    QAction* copyAction = menu->addAction(QStringLiteral("复制\tCtrl+C"), this, &QPlainTextEdit::copy);
+    QAction* copyAction = menu->addAction(tr("复制\tCtrl+C"), this, &QPlainTextEdit::copy);
     copyAction->setEnabled(textCursor().hasSelection());
-    menu->addAction(QStringLiteral("清空\tCtrl+Delete"), this, &LogPane::clearLog);
+    menu->addAction(tr("清空\tCtrl+Delete"), this, &LogPane::clearLog);
     return menu;
 }
 

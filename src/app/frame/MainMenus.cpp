@@ -24,7 +24,7 @@ constexpr int kLookCount = 9;  // ids 210..218
 
 MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(bar), m_run(std::move(run))
 {
-    QMenu* file = addMenu(bar, QStringLiteral("文件(&F)"));
+    QMenu* file = addMenu(bar, tr("文件(&F)"));
     add(file, Command::CreateProject);
     add(file, Command::OpenProject)->setShortcut(QKeySequence::Open);
     add(file, Command::SaveProject)->setShortcut(QKeySequence::Save);
@@ -35,7 +35,7 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     file->addSeparator();
     add(file, Command::Exit);
 
-    QMenu* view = addMenu(bar, QStringLiteral("视图(&V)"));
+    QMenu* view = addMenu(bar, tr("视图(&V)"));
     add(view, Command::ToggleProjectPane);
     add(view, Command::ToggleLogPane);
     add(view, Command::ToggleBicoPane);
@@ -43,13 +43,13 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     view->addSeparator();
     addLookMenu(view);
 
-    QMenu* debug = addMenu(bar, QStringLiteral("调试(&D)"));
+    QMenu* debug = addMenu(bar, tr("调试(&D)"));
     add(debug, Command::PortSettings);
     debug->addSeparator();
     add(debug, Command::Connect);
     add(debug, Command::Disconnect);
 
-    QMenu* parameters = addMenu(bar, QStringLiteral("参数(&P)"));
+    QMenu* parameters = addMenu(bar, tr("参数(&P)"));
     add(parameters, Command::OpenDnl);
     add(parameters, Command::Upload);
     add(parameters, Command::Download);
@@ -59,19 +59,20 @@ MainMenus::MainMenus(QMenuBar* bar, std::function<void(Command)> run) : QObject(
     add(parameters, Command::FindParameter);
     add(parameters, Command::FactoryRestore);
 
-    QMenu* recording = addMenu(bar, QStringLiteral("录波(&R)"));
+    QMenu* recording = addMenu(bar, tr("录波(&R)"));
     add(recording, Command::OpenFaultWaveformFile);
     add(recording, Command::OpenTriggerRecordingFile);
     add(recording, Command::UploadBoardFaultWaveform);
 
-    QMenu* settings = addMenu(bar, QStringLiteral("设置(&S)"));
+    QMenu* settings = addMenu(bar, tr("设置(&S)"));
     add(settings, Command::ApproximateComparison);
+    addLanguageMenu(settings);
 
-    QMenu* help = addMenu(bar, QStringLiteral("帮助(&H)"));
+    QMenu* help = addMenu(bar, tr("帮助(&H)"));
     add(help, Command::UserManual);
     add(help, Command::ControllerDescription);
     help->addSeparator();
-    m_about = help->addAction(QStringLiteral("关于HESKMonitor(&A)..."));
+    m_about = help->addAction(tr("关于HESKMonitor(&A)..."));
     m_about->setObjectName(QStringLiteral("aboutAction"));
 
     for (const auto& [command, action] : m_actions)
@@ -102,7 +103,7 @@ QAction* MainMenus::add(QMenu* menu, Command command)
 
 void MainMenus::addLookMenu(QMenu* parent)
 {
-    QMenu* looks = parent->addMenu(QStringLiteral("应用程序外观"));
+    QMenu* looks = parent->addMenu(tr("应用程序外观"));
     m_looks = new QActionGroup(this);
     m_looks->setExclusive(true);
     const QString current = QApplication::style()->name();
@@ -116,6 +117,39 @@ void MainMenus::addLookMenu(QMenu* parent)
         m_looks->addAction(action);
         connect(action, &QAction::triggered, this, [name] { QApplication::setStyle(name); });
     }
+}
+
+void MainMenus::addLanguageMenu(QMenu* parent)
+{
+    QMenu* languages = parent->addMenu(tr("界面语言"));
+    languages->setObjectName(QStringLiteral("languageMenu"));
+    m_languages = new QActionGroup(this);
+    m_languages->setExclusive(true);
+    // The language names are shown as they are in either language.
+    const std::pair<shell::LanguageSetting, QString> entries[] = {
+        {shell::LanguageSetting::System, tr("跟随系统")},
+        {shell::LanguageSetting::Chinese, QStringLiteral("中文")},
+        {shell::LanguageSetting::English, QStringLiteral("English")}};
+    for (const auto& [setting, text] : entries) {
+        QAction* action = languages->addAction(text);
+        action->setObjectName(QStringLiteral("language_") + shell::languageSettingText(setting));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(setting));
+        m_languages->addAction(action);
+        const shell::LanguageSetting chosen = setting;
+        connect(action, &QAction::triggered, this, [this, chosen] { Q_EMIT languageChosen(chosen); });
+    }
+}
+
+QList<QAction*> MainMenus::languageActions() const
+{
+    return m_languages ? m_languages->actions() : QList<QAction*>{};
+}
+
+void MainMenus::setLanguageSetting(shell::LanguageSetting setting)
+{
+    for (QAction* action : languageActions())
+        action->setChecked(action->data().toInt() == static_cast<int>(setting));
 }
 
 QAction* MainMenus::action(Command command) const

@@ -11,8 +11,8 @@ namespace hesk::app {
 
 StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar)
 {
-    const QString initial[kPaneCount] = {shell::initialPageStatusText(), QStringLiteral("在线"),
-                                         QStringLiteral("程序状态:未知"), QStringLiteral("CPU使用率: 未知"),
+    const QString initial[kPaneCount] = {shell::initialPageStatusText(), tr("在线"),
+                                         tr("程序状态:未知"), tr("CPU使用率: 未知"),
                                          shell::DeviceStateIndicator::initialText()};
     for (int i = 0; i < kPaneCount; ++i) {
         auto* label = new QLabel(initial[i], bar);
@@ -27,7 +27,7 @@ StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar)
     }
     QLabel* indicator = pane(4);
     indicator->setAutoFillBackground(true);
-    indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QStringLiteral("      故障")) + 16);
+    indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(tr("      故障")) + 16);
     m_blink.setInterval(shell::DeviceStateIndicator::kBlinkPeriodMs);
     connect(&m_blink, &QTimer::timeout, this, &StatusPanes::blinkTick);
 }

@@ -6,6 +6,7 @@
 #include "editors/ValueEditorDialog.h"
 #include "operation/SessionDrive.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -29,7 +30,7 @@ constexpr int kLampSize = 18;
 
 QLabel* valueLabel(QWidget* parent)
 {
-    auto* label = new QLabel(QStringLiteral("未知"), parent);
+    auto* label = new QLabel(QCoreApplication::translate("ControlPanelPane", "未知"), parent);
     label->setMinimumWidth(80);
     label->setFrameShape(QFrame::StyledPanel);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -93,21 +94,21 @@ void ControlPanelPane::buildLayout()
 {
     auto* layout = new QVBoxLayout(this);
 
-    auto* control = new QGroupBox(QStringLiteral("电机控制"), this);
+    auto* control = new QGroupBox(tr("电机控制"), this);
     auto* controlRow = new QHBoxLayout(control);
     m_take = new QPushButton(control);
     m_take->setObjectName(QStringLiteral("takeButton"));
     m_start = new QToolButton(control);
     m_start->setObjectName(QStringLiteral("startButton"));
-    m_start->setToolTip(QStringLiteral("启动电机"));
+    m_start->setToolTip(tr("启动电机"));
     m_start->setIconSize(QSize(kIconSize, kIconSize));
     m_start->setAutoRaise(true);
     m_stop = new QToolButton(control);
     m_stop->setObjectName(QStringLiteral("stopButton"));
-    m_stop->setToolTip(QStringLiteral("停止电机"));
+    m_stop->setToolTip(tr("停止电机"));
     m_stop->setIconSize(QSize(kIconSize, kIconSize));
     m_stop->setAutoRaise(true);
-    m_reset = new QPushButton(QStringLiteral("故障复位"), control);
+    m_reset = new QPushButton(tr("故障复位"), control);
     m_reset->setObjectName(QStringLiteral("resetButton"));
     controlRow->addWidget(m_take);
     controlRow->addWidget(m_start);
@@ -121,14 +122,14 @@ void ControlPanelPane::buildLayout()
     m_state->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_deviceStatus = valueLabel(this);
     m_deviceStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    status->addWidget(new QLabel(QStringLiteral("运行状态："), this), 0, 0);
+    status->addWidget(new QLabel(tr("运行状态："), this), 0, 0);
     status->addWidget(m_state, 0, 1);
-    status->addWidget(new QLabel(QStringLiteral("设备状态："), this), 1, 0);
+    status->addWidget(new QLabel(tr("设备状态："), this), 1, 0);
     status->addWidget(m_deviceStatus, 1, 1);
     status->setColumnStretch(1, 1);
     layout->addLayout(status);
 
-    auto* lamps = new QGroupBox(QStringLiteral("状态字"), this);
+    auto* lamps = new QGroupBox(tr("状态字"), this);
     auto* lampGrid = new QGridLayout(lamps);
     for (int bit = 0; bit < 7; ++bit) {
         auto* lamp = new QLabel(lamps);
@@ -143,7 +144,7 @@ void ControlPanelPane::buildLayout()
     lampGrid->setColumnStretch(3, 1);
     layout->addWidget(lamps);
 
-    auto* values = new QGroupBox(QStringLiteral("给定与实际值"), this);
+    auto* values = new QGroupBox(tr("给定与实际值"), this);
     auto* grid = new QGridLayout(values);
     m_unit = new QComboBox(values);
     m_unit->setObjectName(QStringLiteral("unitCombo"));
@@ -153,7 +154,7 @@ void ControlPanelPane::buildLayout()
     m_setpoint->setObjectName(QStringLiteral("setpointEdit"));
     m_setpoint->setReadOnly(true);
     m_setpoint->setAlignment(Qt::AlignRight);
-    m_setpoint->setToolTip(QStringLiteral("单击输入给定值"));
+    m_setpoint->setToolTip(tr("单击输入给定值"));
     m_setpoint->installEventFilter(this);
     grid->addWidget(m_unit, 0, 0);
     grid->addWidget(m_setpoint, 0, 1);
@@ -164,15 +165,15 @@ void ControlPanelPane::buildLayout()
     m_torque = valueLabel(values);
     grid->addWidget(m_actualCaption, 1, 0);
     grid->addWidget(m_actual, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("实际电流(A)"), values), 2, 0);
+    grid->addWidget(new QLabel(tr("实际电流(A)"), values), 2, 0);
     grid->addWidget(m_current, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("直流电压(V)"), values), 3, 0);
+    grid->addWidget(new QLabel(tr("直流电压(V)"), values), 3, 0);
     grid->addWidget(m_dcVoltage, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("实际转矩(%)"), values), 4, 0);
+    grid->addWidget(new QLabel(tr("实际转矩(%)"), values), 4, 0);
     grid->addWidget(m_torque, 4, 1);
     layout->addWidget(values);
 
-    auto* sets = new QGroupBox(QStringLiteral("数据组"), this);
+    auto* sets = new QGroupBox(tr("数据组"), this);
     auto* setRow = new QHBoxLayout(sets);
     m_bico = dataSetCombo(QStringLiteral("BICO DS"), 2, sets);
     m_fds = dataSetCombo(QStringLiteral("FDS"), 4, sets);
@@ -182,14 +183,14 @@ void ControlPanelPane::buildLayout()
     setRow->addWidget(m_mds);
     layout->addWidget(sets);
 
-    auto* free = new QGroupBox(QStringLiteral("自由显示"), this);
+    auto* free = new QGroupBox(tr("自由显示"), this);
     auto* freeGrid = new QGridLayout(free);
     for (int slot = 0; slot < 4; ++slot) {
         auto* edit = new QLineEdit(free);
         edit->setObjectName(QStringLiteral("freeDisplay%1").arg(slot + 1));
         edit->setReadOnly(true);
-        edit->setPlaceholderText(QStringLiteral("参数号"));
-        edit->setToolTip(QStringLiteral("单击选择要显示的参数"));
+        edit->setPlaceholderText(tr("参数号"));
+        edit->setToolTip(tr("单击选择要显示的参数"));
         edit->installEventFilter(this);
         m_freeEdits[static_cast<std::size_t>(slot)] = edit;
         freeGrid->addWidget(edit, slot, 0);
@@ -205,10 +206,10 @@ void ControlPanelPane::buildLayout()
     }
     layout->addWidget(free);
 
-    m_autoRelease = new QCheckBox(QStringLiteral("自动释放控制权"), this);
+    m_autoRelease = new QCheckBox(tr("自动释放控制权"), this);
     m_autoRelease->setObjectName(QStringLiteral("autoReleaseBox"));
     layout->addWidget(m_autoRelease);
-    auto* note = new QLabel(QStringLiteral("软件不在最前时，会自动停机并释放控制权。如要临时取消此功能，可在获取控制权后，取消勾选。"),
+    auto* note = new QLabel(tr("软件不在最前时，会自动停机并释放控制权。如要临时取消此功能，可在获取控制权后，取消勾选。"),
                             this);
     note->setWordWrap(true);
     layout->addWidget(note);
@@ -255,7 +256,11 @@ void ControlPanelPane::showView()
     const operation::PanelView& view = m_panel.view();
     m_state->setText(view.stateText);
     m_deviceStatus->setText(view.deviceStatus);
-    m_deviceStatus->setStyleSheet(view.deviceStatus == QStringLiteral("正常") || view.deviceStatus == QStringLiteral("未知")
+    // The status may arrive as the Chinese text or already translated; both are neutral.
+    const QString& status = view.deviceStatus;
+    const bool neutral = status == QStringLiteral("正常") || status == QStringLiteral("未知") || status == tr("正常")
+                         || status == tr("未知");
+    m_deviceStatus->setStyleSheet(neutral
                                       ? QString()
                                       : QStringLiteral("color: #b00000;"));
     for (int bit = 0; bit < 7; ++bit)
@@ -279,8 +284,8 @@ void ControlPanelPane::showView()
 
 void ControlPanelPane::showStartCheck(operation::StartCheck* check)
 {
-    auto* dialog = new QProgressDialog(QStringLiteral("正在启动电机..."), QString(), 0, operation::StartCheck::kRange, this);
-    dialog->setWindowTitle(QStringLiteral("启动电机"));
+    auto* dialog = new QProgressDialog(tr("正在启动电机..."), QString(), 0, operation::StartCheck::kRange, this);
+    dialog->setWindowTitle(tr("启动电机"));
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(0);
     dialog->setAutoClose(false);
@@ -319,7 +324,7 @@ void ControlPanelPane::editFreeDisplay(int slot)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!m_panel.setFreeDisplay(slot, dialog.number()))
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("参数%1不存在！").arg(dialog.number())));
+        m_prompt.showMessage(model::UserMessage::warning(tr("参数%1不存在！").arg(dialog.number())));
     showView();
 }
 

@@ -15,15 +15,15 @@ FreeDisplayDialog::FreeDisplayDialog(const model::OpenedProject& project, const 
                                      QWidget* parent)
     : QDialog(parent), m_candidates(editing::connectionCandidates(project))
 {
-    setWindowTitle(QStringLiteral("自由显示"));
+    setWindowTitle(tr("自由显示"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_edit = new QLineEdit(currentNumber, this);
-    form->addRow(QStringLiteral("参数号："), m_edit);
+    form->addRow(tr("参数号："), m_edit);
     layout->addLayout(form);
 
     m_list = new QTableWidget(static_cast<int>(m_candidates.size()), 3, this);
-    m_list->setHorizontalHeaderLabels({QStringLiteral("参数号"), QStringLiteral("名称"), QStringLiteral("注释")});
+    m_list->setHorizontalHeaderLabels({tr("参数号"), tr("名称"), tr("注释")});
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->verticalHeader()->hide();

@@ -10,12 +10,12 @@ namespace hesk::app {
 
 ParameterNumberDialog::ParameterNumberDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("自由参数"));
+    setWindowTitle(tr("自由参数"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("请输入要插入的参数号"), this));
+    layout->addWidget(new QLabel(tr("请输入要插入的参数号"), this));
     auto* form = new QFormLayout;
     m_number = new QLineEdit(this);
-    form->addRow(QStringLiteral("参数号："), m_number);
+    form->addRow(tr("参数号："), m_number);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -73,7 +73,7 @@ bool ParameterPageModel::setData(const QModelIndex& index, const QVariant& value
         return false;
     switch (m_page.storeComment(index.row(), value.toString())) {
     case pages::CommentStore::Failed:
-        m_prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("更新数据失败!"));
+        m_prompt.show(model::MessageKind::Error, tr("错误"), tr("更新数据失败!"));
         return false;
     case pages::CommentStore::Unchanged:
         return true;

@@ -49,7 +49,7 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
         m_view->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
     m_view->setColumnHidden(pages::ColumnHidden, true);
 
-    m_changedOnly = new QCheckBox(QStringLiteral("仅显示与出厂值不同"), this);
+    m_changedOnly = new QCheckBox(tr("仅显示与出厂值不同"), this);
     m_changedCount = new QLabel(this);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
@@ -266,12 +266,12 @@ QMenu* ParameterPageWindow::createContextMenu(QWidget* parent)
         action->setData(command);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("插入参数"), InsertCommand, true, &ParameterPageWindow::insertParameter);
-    add(QStringLiteral("删除参数"), DeleteCommand, rowSelected, &ParameterPageWindow::deleteParameter);
-    add(QStringLiteral("变更参数"), ChangeCommand, rowSelected, &ParameterPageWindow::changeParameter);
+    add(tr("插入参数"), InsertCommand, true, &ParameterPageWindow::insertParameter);
+    add(tr("删除参数"), DeleteCommand, rowSelected, &ParameterPageWindow::deleteParameter);
+    add(tr("变更参数"), ChangeCommand, rowSelected, &ParameterPageWindow::changeParameter);
     menu->addSeparator();
-    add(QStringLiteral("另存为参数文件(.fpm)"), SaveCommand, !listEmpty, &ParameterPageWindow::saveCustomPage);
-    add(QStringLiteral("加载参数文件(.fpm)"), LoadCommand, true, &ParameterPageWindow::loadCustomPage);
+    add(tr("另存为参数文件(.fpm)"), SaveCommand, !listEmpty, &ParameterPageWindow::saveCustomPage);
+    add(tr("加载参数文件(.fpm)"), LoadCommand, true, &ParameterPageWindow::loadCustomPage);
     return menu;
 }
 

@@ -5,6 +5,7 @@
 
 #include "model/PageCatalogue.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace hesk::app {
 
 namespace {
 
-const QString kCustomPageHint = QStringLiteral("：右键列表区域，可插入、删除、更改参数");
+const char* const kCustomPageHint = QT_TRANSLATE_NOOP("ParameterPageWindows", "：右键列表区域，可插入、删除、更改参数");
 
 }  // namespace
 
@@ -93,7 +94,7 @@ QString ParameterPageWindows::statusText(const QWidget* window) const
     const ParameterPageWindow* page = pageWindow(window);
     if (!page)
         return {};
-    return page->isCustomPage() ? page->pageName() + kCustomPageHint : page->pageName();
+    return page->isCustomPage() ? page->pageName() + QCoreApplication::translate("ParameterPageWindows", kCustomPageHint) : page->pageName();
 }
 
 void ParameterPageWindows::windowDestroyed(QObject* window)
@@ -148,7 +149,7 @@ CodeSearchDialog* ParameterPageWindows::openFindDialog(QWidget* parent)
     if (!opened.isOpen())
         return nullptr;
     if (!pages::codeSearchSupported(opened.deviceClass())) {
-        m_env.prompt.show(model::MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("该设备不支持功能码查找！"));
+        m_env.prompt.show(model::MessageKind::Warning, tr("警告"), tr("该设备不支持功能码查找！"));
         return nullptr;
     }
     if (!m_findDialog) {
@@ -190,7 +191,7 @@ bool ParameterPageWindows::findNext(const QString& keyword, pages::SearchDirecti
     const std::optional<pages::SearchHit> hit = m_search->findNext(
         keyword, direction, [this](const QString& name) { return searchPage(name); }, offlineValues);
     if (!hit) {
-        m_env.prompt.show(model::MessageKind::Information, QStringLiteral("信息"), QStringLiteral("没有找到！"));
+        m_env.prompt.show(model::MessageKind::Information, tr("信息"), tr("没有找到！"));
         return false;
     }
     ParameterPageWindow* window = m_opener ? pageWindow(m_opener(hit->pageName)) : nullptr;
@@ -204,7 +205,7 @@ bool ParameterPageWindows::findNext(const QString& keyword, pages::SearchDirecti
         }
     }
     if (!window || hit->row >= window->page().rowCount()) {
-        m_env.prompt.show(model::MessageKind::Error, QStringLiteral("错误"), QStringLiteral("系统内部错误，请联系开发人员！"));
+        m_env.prompt.show(model::MessageKind::Error, tr("错误"), tr("系统内部错误，请联系开发人员！"));
         return false;
     }
     window->selectRow(hit->row);

@@ -28,11 +28,11 @@ const QColor kColours[] = {QColor(220, 0, 0), QColor(0, 64, 220), QColor(0, 140,
 FaultWaveformPane::FaultWaveformPane(Environment environment, QWidget* parent)
     : QWidget(parent), m_env(std::move(environment))
 {
-    m_uploadButton = new QPushButton(QStringLiteral("上传故障数据"), this);
-    auto* import = new QPushButton(QStringLiteral("导入数据"), this);
-    auto* exportButton = new QPushButton(QStringLiteral("导出数据"), this);
-    auto* picture = new QPushButton(QStringLiteral("保存图片"), this);
-    auto* showCurves = new QPushButton(QStringLiteral("显示波形"), this);
+    m_uploadButton = new QPushButton(tr("上传故障数据"), this);
+    auto* import = new QPushButton(tr("导入数据"), this);
+    auto* exportButton = new QPushButton(tr("导出数据"), this);
+    auto* picture = new QPushButton(tr("保存图片"), this);
+    auto* showCurves = new QPushButton(tr("显示波形"), this);
     m_faults = new QListWidget(this);
     m_meanings = new QListWidget(this);
     m_meanings->setWordWrap(true);
@@ -43,18 +43,18 @@ FaultWaveformPane::FaultWaveformPane(Environment environment, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     for (QPushButton* button : {m_uploadButton, import, exportButton, picture, showCurves})
         layout->addWidget(button);
-    layout->addWidget(new QLabel(QStringLiteral("故障列表"), this));
+    layout->addWidget(new QLabel(tr("故障列表"), this));
     layout->addWidget(m_faults, 1);
-    layout->addWidget(new QLabel(QStringLiteral("故障码含义"), this));
+    layout->addWidget(new QLabel(tr("故障码含义"), this));
     layout->addWidget(m_meanings, 2);
     layout->addWidget(m_status);
 
     // The curves need room: their own window beside the main window.
     m_window = new QWidget(nullptr, Qt::Window);
-    m_window->setWindowTitle(QStringLiteral("故障波形"));
+    m_window->setWindowTitle(tr("故障波形"));
     m_chart = new ChartView(m_window);
     // The fault memory says how many samples it kept, not how far apart they are.
-    m_chart->setXAxisLabel(QStringLiteral("采样点"));
+    m_chart->setXAxisLabel(tr("采样点"));
     auto* windowLayout = new QVBoxLayout(m_window);
     windowLayout->addWidget(m_chart);
     m_window->resize(1000, 600);
@@ -88,7 +88,7 @@ bool FaultWaveformPane::upload()
         return false;
     if (!m_env.upload.start())
         return false;
-    showProgress(QStringLiteral("上传故障数据"));
+    showProgress(tr("上传故障数据"));
     return true;
 }
 
@@ -98,14 +98,14 @@ bool FaultWaveformPane::uploadFromBoard()
         return false;
     if (!m_env.boardUpload->start())
         return false;
-    showProgress(QStringLiteral("上传驱动板故障录波"));
+    showProgress(tr("上传驱动板故障录波"));
     return true;
 }
 
 void FaultWaveformPane::showProgress(const QString& title)
 {
     m_uploadButton->setEnabled(false);
-    m_progress = workflowProgressDialog(this, title, QStringLiteral("等待设备回复..."), 0);
+    m_progress = workflowProgressDialog(this, title, tr("等待设备回复..."), 0);
     m_progress->show();
 }
 
@@ -124,7 +124,7 @@ void FaultWaveformPane::uploadFinished(const recording::FaultUploadOutcome& outc
 bool FaultWaveformPane::openFile(const std::optional<QString>& path)
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开故障数据文件");
+    spec.title = tr("打开故障数据文件");
     spec.filter = recording::faultFileFilter();
     const std::optional<QString> chosen = givenOrOpened(path, m_env.prompt, spec);
     if (!chosen)
@@ -139,7 +139,7 @@ bool FaultWaveformPane::openFile(const std::optional<QString>& path)
         return false;
     }
     if (plan.projectToOpen && !(m_env.openProject && m_env.openProject(*plan.projectToOpen))) {
-        m_env.prompt.showMessage(model::UserMessage::error(QStringLiteral("根据文件中的设备类型和版本打开对应工程失败！")));
+        m_env.prompt.showMessage(model::UserMessage::error(tr("根据文件中的设备类型和版本打开对应工程失败！")));
         return false;
     }
     if (!plan.contents)
@@ -160,7 +160,7 @@ bool FaultWaveformPane::exportData(const std::optional<QString>& path)
         return false;
     }
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("导出数据");
+    spec.title = tr("导出数据");
     spec.fileName = recording::faultFileProposedName();
     spec.filter = recording::faultFileFilter();
     spec.defaultSuffix = QStringLiteral("txt");
@@ -172,7 +172,7 @@ bool FaultWaveformPane::exportData(const std::optional<QString>& path)
         recording::faultFileHeader(*m_record, project.deviceClass(), project.project().header.deviceVersion,
                                    QDateTime::currentDateTime());
     if (const std::optional<QString> failure = recording::writeFaultDataFile(*chosen, *m_record, header)) {
-        m_env.prompt.showMessage(model::UserMessage::error(QStringLiteral("文件保存失败！") + *failure));
+        m_env.prompt.showMessage(model::UserMessage::error(tr("文件保存失败！") + *failure));
         return false;
     }
     m_env.prompt.showMessage(model::UserMessage::hint(recording::faultFileExportedText(*chosen)));
@@ -186,17 +186,17 @@ bool FaultWaveformPane::savePicture(const std::optional<QString>& path)
         return false;
     }
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("保存图片");
+    spec.title = tr("保存图片");
     spec.fileName = QStringLiteral("1.png");
     spec.filter = QStringLiteral("png File (*.png)");
     spec.defaultSuffix = QStringLiteral("png");
     const std::optional<QString> chosen = givenOrSaved(path, m_env.prompt, spec);
     if (!chosen) {
-        m_env.prompt.showMessage(model::UserMessage::warning(QStringLiteral("请选择文件！")));
+        m_env.prompt.showMessage(model::UserMessage::warning(tr("请选择文件！")));
         return false;
     }
     if (!m_chart->savePng(*chosen)) {
-        m_env.prompt.showMessage(model::UserMessage::error(QStringLiteral("图片保存失败！")));
+        m_env.prompt.showMessage(model::UserMessage::error(tr("图片保存失败！")));
         return false;
     }
     return true;
@@ -235,7 +235,7 @@ void FaultWaveformPane::selectFault(int index)
         for (const model::FaultAlarm& entry : catalogue.explain(keys[static_cast<qsizetype>(w)], fault.faultWords[w]))
             m_meanings->addItem(QStringLiteral("%1 %2").arg(entry.code, entry.name));
     if (m_meanings->count() == 0)
-        m_meanings->addItem(QStringLiteral("（故障字中没有置位的故障）"));
+        m_meanings->addItem(tr("（故障字中没有置位的故障）"));
     m_chart->setTitle(fault.listText(index + 1 == static_cast<int>(m_record->faults.size())) + QStringLiteral("  ")
                       + m_record->stationText());
     int colour = 0;

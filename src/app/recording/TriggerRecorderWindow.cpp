@@ -8,6 +8,7 @@
 #include "recording/TricfgFile.h"
 #include "recording/TriggerDataFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -22,18 +23,18 @@ namespace hesk::app {
 
 namespace {
 
-const QString kNoData = QStringLiteral("当前缓冲没有数据！");
+const char* const kNoData = QT_TRANSLATE_NOOP("TriggerRecorderWindow", "当前缓冲没有数据！");
 
 QString stateText(int state)
 {
     switch (state) {
-    case 0: return QStringLiteral("空闲");
+    case 0: return QCoreApplication::translate("TriggerRecorderWindow", "空闲");
     case 1:
     case 2:
     case 3:
-    case 4: return QStringLiteral("正在设置");
-    case 5: return QStringLiteral("等待触发");
-    default: return QStringLiteral("正在接收数据");
+    case 4: return QCoreApplication::translate("TriggerRecorderWindow", "正在设置");
+    case 5: return QCoreApplication::translate("TriggerRecorderWindow", "等待触发");
+    default: return QCoreApplication::translate("TriggerRecorderWindow", "正在接收数据");
     }
 }
 
@@ -43,7 +44,7 @@ TriggerRecorderWindow::TriggerRecorderWindow(recording::TriggerRecorder& recorde
                                              model::UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window), m_recorder(recorder), m_session(session), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("触发录波"));
+    setWindowTitle(tr("触发录波"));
     const QStringList yRanges{QStringLiteral("0.001"), QStringLiteral("0.01"), QStringLiteral("0.1"), QStringLiteral("1"),
                               QStringLiteral("10"),    QStringLiteral("100"),  QStringLiteral("1000"), QStringLiteral("10000")};
     m_panel = new WaveformPanel(recording::kRecorderChannels, yRanges, QStringLiteral("10"), prompt, this);
@@ -52,14 +53,14 @@ TriggerRecorderWindow::TriggerRecorderWindow(recording::TriggerRecorder& recorde
         button->setObjectName(text);
         return button;
     };
-    m_settings = makeButton(QStringLiteral("通道设置"));
-    m_immediate = makeButton(QStringLiteral("立即启动"));
-    m_triggered = makeButton(QStringLiteral("触发启动"));
-    m_stop = makeButton(QStringLiteral("停止"));
-    m_import = makeButton(QStringLiteral("导入数据"));
-    m_export = makeButton(QStringLiteral("导出数据"));
-    m_picture = makeButton(QStringLiteral("保存图片"));
-    m_information = makeButton(QStringLiteral("记录信息"));
+    m_settings = makeButton(tr("通道设置"));
+    m_immediate = makeButton(tr("立即启动"));
+    m_triggered = makeButton(tr("触发启动"));
+    m_stop = makeButton(tr("停止"));
+    m_import = makeButton(tr("导入数据"));
+    m_export = makeButton(tr("导出数据"));
+    m_picture = makeButton(tr("保存图片"));
+    m_information = makeButton(tr("记录信息"));
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 0);
     m_progress->setMaximumWidth(120);
@@ -103,7 +104,7 @@ TriggerRecorderWindow::TriggerRecorderWindow(recording::TriggerRecorder& recorde
     });
     connect(&m_recorder, &recording::TriggerRecorder::recordingComplete, this, &TriggerRecorderWindow::recordingComplete);
     connect(&m_recorder, &recording::TriggerRecorder::recordingSaved, this,
-            [this](const QString& path) { m_status->setText(QStringLiteral("已自动保存：") + path); });
+            [this](const QString& path) { m_status->setText(tr("已自动保存：") + path); });
     connect(&m_session, &shell::MonitorSession::connectionChanged, this, &TriggerRecorderWindow::updateButtons);
     updateButtons();
 }
@@ -144,7 +145,7 @@ void TriggerRecorderWindow::recordingComplete(const recording::TriggerRecording&
         return;
     showRecording(recording);
     m_unsaved = true;
-    m_status->setText(QStringLiteral("录波完成：") + recording.information.time);
+    m_status->setText(tr("录波完成：") + recording.information.time);
 }
 
 void TriggerRecorderWindow::showRecording(const recording::TriggerRecording& recording)
@@ -161,7 +162,7 @@ void TriggerRecorderWindow::showRecording(const recording::TriggerRecording& rec
 bool TriggerRecorderWindow::importData(const std::optional<QString>& path)
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("导入数据");
+    spec.title = tr("导入数据");
     spec.filter = QStringLiteral("txt File (*.txt)");
     const std::optional<QString> chosen = givenOrOpened(path, m_prompt, spec);
     if (!chosen)
@@ -179,36 +180,36 @@ bool TriggerRecorderWindow::importData(const std::optional<QString>& path)
 bool TriggerRecorderWindow::exportData(const std::optional<QString>& path)
 {
     if (!m_recording) {
-        m_prompt.showMessage(model::UserMessage::warning(kNoData));
+        m_prompt.showMessage(model::UserMessage::warning(QCoreApplication::translate("TriggerRecorderWindow", kNoData)));
         return false;
     }
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("导出数据");
+    spec.title = tr("导出数据");
     spec.filter = QStringLiteral("txt File (*.txt)");
     spec.defaultSuffix = QStringLiteral("txt");
     const std::optional<QString> chosen = givenOrSaved(path, m_prompt, spec);
     if (!chosen) {
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("请选择导出文件路径，导出数据任务失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("请选择导出文件路径，导出数据任务失败！")));
         return false;
     }
     const recording::TriggerDataWrite written = recording::writeTriggerDataFile(*chosen, *m_recording);
     if (!written.ok) {
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("文件保存失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("文件保存失败！")));
         return false;
     }
     m_unsaved = false;
-    m_status->setText(QStringLiteral("数据已导出：") + *chosen);
+    m_status->setText(tr("数据已导出：") + *chosen);
     return true;
 }
 
 bool TriggerRecorderWindow::savePicture(const std::optional<QString>& path)
 {
     if (!m_recording) {
-        m_prompt.showMessage(model::UserMessage::warning(kNoData));
+        m_prompt.showMessage(model::UserMessage::warning(QCoreApplication::translate("TriggerRecorderWindow", kNoData)));
         return false;
     }
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("保存图片");
+    spec.title = tr("保存图片");
     spec.fileName = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".png");
     spec.filter = QStringLiteral("png File (*.png)");
     spec.defaultSuffix = QStringLiteral("png");
@@ -216,7 +217,7 @@ bool TriggerRecorderWindow::savePicture(const std::optional<QString>& path)
     if (!chosen)
         return false;
     if (!m_panel->chart()->savePng(*chosen)) {
-        m_prompt.showMessage(model::UserMessage::error(QStringLiteral("图片保存失败！")));
+        m_prompt.showMessage(model::UserMessage::error(tr("图片保存失败！")));
         return false;
     }
     return true;
@@ -225,11 +226,11 @@ bool TriggerRecorderWindow::savePicture(const std::optional<QString>& path)
 void TriggerRecorderWindow::showInformation()
 {
     if (!m_recording) {
-        m_prompt.showMessage(model::UserMessage::warning(QStringLiteral("当前缓冲没有数据，无记录信息！")));
+        m_prompt.showMessage(model::UserMessage::warning(tr("当前缓冲没有数据，无记录信息！")));
         return;
     }
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("记录信息"));
+    dialog.setWindowTitle(tr("记录信息"));
     const auto rows = m_recording->informationRows();
     auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, &dialog);
     table->horizontalHeader()->hide();

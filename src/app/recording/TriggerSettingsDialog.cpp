@@ -26,34 +26,34 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
                                              int baseTimeUs, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_project(project), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("触发设置"));
+    setWindowTitle(tr("触发设置"));
 
-    auto* channels = new QGroupBox(QStringLiteral("通道设置"), this);
+    auto* channels = new QGroupBox(tr("通道设置"), this);
     auto* channelGrid = new QGridLayout(channels);
     for (int i = 0; i < recording::kRecorderChannels; ++i) {
-        m_ticks[static_cast<size_t>(i)] = new QCheckBox(QStringLiteral("通道%1").arg(i + 1), channels);
+        m_ticks[static_cast<size_t>(i)] = new QCheckBox(tr("通道%1").arg(i + 1), channels);
         m_names[static_cast<size_t>(i)] = new QLineEdit(channels);
         m_names[static_cast<size_t>(i)]->setPlaceholderText(QStringLiteral("K0000"));
         channelGrid->addWidget(m_ticks[static_cast<size_t>(i)], i, 0);
         channelGrid->addWidget(m_names[static_cast<size_t>(i)], i, 1);
     }
 
-    auto* data = new QGroupBox(QStringLiteral("数据设置"), this);
+    auto* data = new QGroupBox(tr("数据设置"), this);
     auto* dataGrid = new QGridLayout(data);
     m_period = new QLineEdit(data);
     m_preTrigger = new QLineEdit(data);
-    dataGrid->addWidget(new QLabel(QStringLiteral("采样周期"), data), 0, 0);
+    dataGrid->addWidget(new QLabel(tr("采样周期"), data), 0, 0);
     dataGrid->addWidget(m_period, 0, 1);
     dataGrid->addWidget(new QLabel(QStringLiteral("* TA (%1us)").arg(baseTimeUs), data), 0, 2);
-    dataGrid->addWidget(new QLabel(QStringLiteral("预触发"), data), 1, 0);
+    dataGrid->addWidget(new QLabel(tr("预触发"), data), 1, 0);
     dataGrid->addWidget(m_preTrigger, 1, 1);
     dataGrid->addWidget(new QLabel(QStringLiteral("%"), data), 1, 2);
 
-    auto* trigger = new QGroupBox(QStringLiteral("触发条件"), this);
+    auto* trigger = new QGroupBox(tr("触发条件"), this);
     auto* triggerGrid = new QGridLayout(trigger);
-    m_condition1 = new QRadioButton(QStringLiteral("条件1"), trigger);
-    m_condition2 = new QRadioButton(QStringLiteral("条件2"), trigger);
-    m_fault = new QRadioButton(QStringLiteral("故障触发"), trigger);
+    m_condition1 = new QRadioButton(tr("条件1"), trigger);
+    m_condition2 = new QRadioButton(tr("条件2"), trigger);
+    m_fault = new QRadioButton(tr("故障触发"), trigger);
     auto* kinds = new QButtonGroup(this);
     kinds->setExclusive(false);  // none chosen is a state the checks name
     for (QRadioButton* kind : {m_condition1, m_condition2, m_fault}) {
@@ -68,7 +68,7 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     }
     m_parameter1 = new QLineEdit(trigger);
     m_parameter1->setPlaceholderText(QStringLiteral("K0021"));
-    m_bitMode = new QCheckBox(QStringLiteral("Bit位"), trigger);
+    m_bitMode = new QCheckBox(tr("Bit位"), trigger);
     m_bitNumber = new QLineEdit(trigger);
     m_bitNumber->setMaximumWidth(40);
     m_operatorGroup = new QButtonGroup(this);
@@ -92,7 +92,7 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     triggerGrid->addWidget(m_bitMode, 0, 2);
     triggerGrid->addWidget(m_bitNumber, 0, 3);
     triggerGrid->addLayout(operatorRow, 1, 1);
-    triggerGrid->addWidget(new QLabel(QStringLiteral("触发值(%)"), trigger), 1, 2);
+    triggerGrid->addWidget(new QLabel(tr("触发值(%)"), trigger), 1, 2);
     triggerGrid->addWidget(m_value, 1, 3);
     triggerGrid->addWidget(m_condition2, 2, 0);
     triggerGrid->addWidget(m_parameter2, 2, 1);
@@ -100,7 +100,7 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     triggerGrid->addWidget(m_equals1, 2, 3);
     triggerGrid->addWidget(m_fault, 3, 0);
 
-    auto* mode = new QGroupBox(QStringLiteral("启动方式"), this);
+    auto* mode = new QGroupBox(tr("启动方式"), this);
     auto* modeGrid = new QGridLayout(mode);
     m_startMode = new QComboBox(mode);
     m_startMode->addItems({recording::singleTriggerText(), recording::continuousTriggerText()});
@@ -109,13 +109,13 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     m_freeSpace = new QLabel(mode);
     m_freeSpace->setWordWrap(true);
     modeGrid->addWidget(m_startMode, 0, 0, 1, 3);
-    modeGrid->addWidget(new QLabel(QStringLiteral("连续触发保存路径"), mode), 1, 0);
+    modeGrid->addWidget(new QLabel(tr("连续触发保存路径"), mode), 1, 0);
     modeGrid->addWidget(m_savePath, 1, 1);
     modeGrid->addWidget(browse, 1, 2);
     modeGrid->addWidget(m_freeSpace, 2, 0, 1, 3);
 
-    auto* save = new QPushButton(QStringLiteral("保存配置文件"), this);
-    auto* load = new QPushButton(QStringLiteral("加载配置文件"), this);
+    auto* save = new QPushButton(tr("保存配置文件"), this);
+    auto* load = new QPushButton(tr("加载配置文件"), this);
     QDialogButtonBox* buttons = okCancelButtons(this);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(save);
@@ -220,7 +220,7 @@ void TriggerSettingsDialog::saveConfiguration()
         return;
     }
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("保存配置文件");
+    spec.title = tr("保存配置文件");
     spec.fileName = recording::proposedTricfgName(QDateTime::currentDateTime());
     spec.filter = QStringLiteral("tricfg File (*.tricfg)");
     spec.defaultSuffix = QStringLiteral("tricfg");
@@ -236,7 +236,7 @@ void TriggerSettingsDialog::saveConfiguration()
 void TriggerSettingsDialog::loadConfiguration()
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("选择配置文件");
+    spec.title = tr("选择配置文件");
     spec.filter = QStringLiteral("*.tricfg");
     const std::optional<QString> path = m_prompt.openFile(spec);
     if (!path)

@@ -19,6 +19,7 @@ constexpr char kPortKey[] = "PORTNAME";
 constexpr char kBaudKey[] = "BAUNDRATE";
 constexpr char kSettingSection[] = "SETTING";
 constexpr char kApproxKey[] = "APPROX";
+constexpr char kLanguageKey[] = "LANGUAGE";
 constexpr char kEthernetSection[] = "ETHERNET MODE";
 constexpr char kLocalAddressKey[] = "LOCALIP";
 constexpr char kLocalPortKey[] = "LOCALPORT";
@@ -167,6 +168,11 @@ bool InterfaceSettings::approximateComparison() const
     return read(kSettingSection, kApproxKey) == QLatin1String("1");
 }
 
+QString InterfaceSettings::interfaceLanguage() const
+{
+    return read(kSettingSection, kLanguageKey);
+}
+
 UdpEndpoints InterfaceSettings::udpEndpoints() const
 {
     const UdpEndpoints defaults;
@@ -258,6 +264,11 @@ IniWriteResult InterfaceSettings::setSerialPort(const QString& portName, const Q
 IniWriteResult InterfaceSettings::setApproximateComparison(bool on)
 {
     return write({{kSettingSection, kApproxKey, on ? QStringLiteral("1") : QStringLiteral("0")}});
+}
+
+IniWriteResult InterfaceSettings::setInterfaceLanguage(const QString& text)
+{
+    return write({{kSettingSection, kLanguageKey, text}});
 }
 
 IniWriteResult InterfaceSettings::setUdpEndpoints(const UdpEndpoints& endpoints)

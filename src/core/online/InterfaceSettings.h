@@ -8,6 +8,7 @@
 // | "232 MODE"      | "PORTNAME"   | a port name (COM3, /dev/ttyUSB0)| empty       |
 // | "232 MODE"      | "BAUNDRATE"  | "38400"                         | empty       |
 // | "SETTING"       | "APPROX"     | "1" on, "0" off                 | empty (off) |
+// | "SETTING"       | "LANGUAGE"   | "system", "zh_CN" or "en"       | empty (system) |
 // | "ETHERNET MODE" | "LOCALIP"    | IPv4 or IPv6 address            | 127.0.0.1   |
 // | "ETHERNET MODE" | "LOCALPORT"  | 1 to 65535                      | 8001        |
 // | "ETHERNET MODE" | "REMOTEIP"   | IPv4 or IPv6 address            | 127.0.0.2   |
@@ -126,6 +127,7 @@ public:
     QString portName() const;
     QString baudRate() const;
     bool approximateComparison() const;  // "1" is on, anything else off
+    QString interfaceLanguage() const;   // as stored (shell::parseLanguageSetting reads it)
     // Our keys; a key that is missing or not valid gives its default.
     UdpEndpoints udpEndpoints() const;
 
@@ -134,6 +136,7 @@ public:
     // Writes both keys in one replacement of the file.
     IniWriteResult setSerialPort(const QString& portName, const QString& baudRate);
     IniWriteResult setApproximateComparison(bool on);
+    IniWriteResult setInterfaceLanguage(const QString& text);
     IniWriteResult setUdpEndpoints(const UdpEndpoints& endpoints);
 
 private:

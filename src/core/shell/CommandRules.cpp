@@ -1,37 +1,39 @@
 #include "CommandRules.h"
 
+#include <QCoreApplication>
+
 namespace hesk::shell {
 
 QString commandText(Command command)
 {
     switch (command) {
-    case Command::CreateProject: return QStringLiteral("创建工程(&N)");
-    case Command::OpenProject: return QStringLiteral("打开(&O)...");
-    case Command::SaveProject: return QStringLiteral("保存(&S)");
-    case Command::CloseProject: return QStringLiteral("关闭(&C)");
-    case Command::Exit: return QStringLiteral("退出(&X)");
-    case Command::SearchDevice: return QStringLiteral("搜索设备");
-    case Command::AddDevice: return QStringLiteral("添加设备");
-    case Command::ToggleLogPane: return QStringLiteral("日志");
-    case Command::ToggleProjectPane: return QStringLiteral("项目");
-    case Command::PortSettings: return QStringLiteral("端口设定");
-    case Command::Connect: return QStringLiteral("连接下位机");
-    case Command::Disconnect: return QStringLiteral("断开下位机");
-    case Command::OpenDnl: return QStringLiteral("打开Dnl");
-    case Command::Upload: return QStringLiteral("参数上传");
-    case Command::Download: return QStringLiteral("参数下载");
-    case Command::CompareFiles: return QStringLiteral("文件比较");
-    case Command::FindParameter: return QStringLiteral("查找功能码");
-    case Command::FactoryRestore: return QStringLiteral("恢复出厂设置");
-    case Command::OpenFaultWaveformFile: return QStringLiteral("打开故障波形文件");
-    case Command::OpenTriggerRecordingFile: return QStringLiteral("打开触发录波文件");
-    case Command::UploadBoardFaultWaveform: return QStringLiteral("上传驱动板故障录波");
-    case Command::ApproximateComparison: return QStringLiteral("近似值比较优化");
-    case Command::UserManual: return QStringLiteral("HESKMonitor用户手册");
-    case Command::ControllerDescription: return QStringLiteral("VRA1控制器说明");
-    case Command::ToggleBicoPane: return QStringLiteral("BICO连线");
-    case Command::ToggleJournalPane: return QStringLiteral("修改记录");
-    case Command::CompareWithDrive: return QStringLiteral("三方比较（设备/文件/出厂值）");
+    case Command::CreateProject: return QCoreApplication::translate("CommandRules", "创建工程(&N)");
+    case Command::OpenProject: return QCoreApplication::translate("CommandRules", "打开(&O)...");
+    case Command::SaveProject: return QCoreApplication::translate("CommandRules", "保存(&S)");
+    case Command::CloseProject: return QCoreApplication::translate("CommandRules", "关闭(&C)");
+    case Command::Exit: return QCoreApplication::translate("CommandRules", "退出(&X)");
+    case Command::SearchDevice: return QCoreApplication::translate("CommandRules", "搜索设备");
+    case Command::AddDevice: return QCoreApplication::translate("CommandRules", "添加设备");
+    case Command::ToggleLogPane: return QCoreApplication::translate("CommandRules", "日志");
+    case Command::ToggleProjectPane: return QCoreApplication::translate("CommandRules", "项目");
+    case Command::PortSettings: return QCoreApplication::translate("CommandRules", "端口设定");
+    case Command::Connect: return QCoreApplication::translate("CommandRules", "连接下位机");
+    case Command::Disconnect: return QCoreApplication::translate("CommandRules", "断开下位机");
+    case Command::OpenDnl: return QCoreApplication::translate("CommandRules", "打开Dnl");
+    case Command::Upload: return QCoreApplication::translate("CommandRules", "参数上传");
+    case Command::Download: return QCoreApplication::translate("CommandRules", "参数下载");
+    case Command::CompareFiles: return QCoreApplication::translate("CommandRules", "文件比较");
+    case Command::FindParameter: return QCoreApplication::translate("CommandRules", "查找功能码");
+    case Command::FactoryRestore: return QCoreApplication::translate("CommandRules", "恢复出厂设置");
+    case Command::OpenFaultWaveformFile: return QCoreApplication::translate("CommandRules", "打开故障波形文件");
+    case Command::OpenTriggerRecordingFile: return QCoreApplication::translate("CommandRules", "打开触发录波文件");
+    case Command::UploadBoardFaultWaveform: return QCoreApplication::translate("CommandRules", "上传驱动板故障录波");
+    case Command::ApproximateComparison: return QCoreApplication::translate("CommandRules", "近似值比较优化");
+    case Command::UserManual: return QCoreApplication::translate("CommandRules", "HESKMonitor用户手册");
+    case Command::ControllerDescription: return QCoreApplication::translate("CommandRules", "VRA1控制器说明");
+    case Command::ToggleBicoPane: return QCoreApplication::translate("CommandRules", "BICO连线");
+    case Command::ToggleJournalPane: return QCoreApplication::translate("CommandRules", "修改记录");
+    case Command::CompareWithDrive: return QCoreApplication::translate("CommandRules", "三方比较（设备/文件/出厂值）");
     }
     return {};
 }

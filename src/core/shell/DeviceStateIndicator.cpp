@@ -1,5 +1,7 @@
 #include "DeviceStateIndicator.h"
 
+#include <QCoreApplication>
+
 namespace hesk::shell {
 
 namespace {
@@ -8,7 +10,7 @@ const QString kIndent = QStringLiteral("      ");  // six spaces
 
 }  // namespace
 
-QString DeviceStateIndicator::initialText() { return QStringLiteral("正常"); }
+QString DeviceStateIndicator::initialText() { return QCoreApplication::translate("DeviceStateIndicator", "正常"); }
 
 bool DeviceStateIndicator::setState(int state)
 {
@@ -25,9 +27,9 @@ bool DeviceStateIndicator::setState(int state)
 QString DeviceStateIndicator::text() const
 {
     switch (m_state) {
-    case DeviceState::Fault: return kIndent + QStringLiteral("故障");
-    case DeviceState::Alarm: return kIndent + QStringLiteral("报警");
-    case DeviceState::Normal: return kIndent + QStringLiteral("正常");
+    case DeviceState::Fault: return kIndent + QCoreApplication::translate("DeviceStateIndicator", "故障");
+    case DeviceState::Alarm: return kIndent + QCoreApplication::translate("DeviceStateIndicator", "报警");
+    case DeviceState::Normal: return kIndent + QCoreApplication::translate("DeviceStateIndicator", "正常");
     case DeviceState::None: break;
     }
     return {};

@@ -1,5 +1,7 @@
 #include "FeaturesNotBuilt.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hesk::shell {
@@ -19,6 +21,6 @@ bool commandAvailable(Command command, const CommandState& state)
     return commandBuilt(command) && commandEnabled(command, state);
 }
 
-QString notBuiltText() { return QStringLiteral("该功能尚未提供。"); }
+QString notBuiltText() { return QCoreApplication::translate("FeaturesNotBuilt", "该功能尚未提供。"); }
 
 }  // namespace hesk::shell

@@ -1,5 +1,7 @@
 #include "HelpDocuments.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,7 +9,7 @@ namespace hesk::shell {
 
 namespace {
 
-const QString kErrorTitle = QStringLiteral("错误");
+QString errorTitle() { return QCoreApplication::translate("HelpDocuments", "错误"); }
 
 }  // namespace
 
@@ -59,12 +61,12 @@ std::optional<QString> findHelpDocument(HelpDocument document, const QStringList
 
 QString missingHelpDocumentText(const QStringList& files, const QStringList& folders)
 {
-    QStringList lines{QStringLiteral("查看的文档暂不存在！"), QString()};
+    QStringList lines{QCoreApplication::translate("HelpDocuments", "查看的文档暂不存在！"), QString()};
     QStringList shownFiles;
     for (const QString& file : files)
         shownFiles << QDir::toNativeSeparators(file);
-    lines << QStringLiteral("查找的文件：") + shownFiles.join(QStringLiteral("、"));
-    lines << QStringLiteral("查找的文件夹：");
+    lines << QCoreApplication::translate("HelpDocuments", "查找的文件：") + shownFiles.join(QCoreApplication::translate("HelpDocuments", "、"));
+    lines << QCoreApplication::translate("HelpDocuments", "查找的文件夹：");
     for (const QString& folder : folders)
         lines << QStringLiteral("    ") + QDir::toNativeSeparators(folder);
     return lines.join(QLatin1Char('\n'));
@@ -82,14 +84,14 @@ HelpCommands::HelpCommands(QStringList folders, DocumentViewer& viewer, model::U
 
 void HelpCommands::reportMissing(const QStringList& files)
 {
-    m_prompt.show(model::MessageKind::Error, kErrorTitle, missingHelpDocumentText(files, m_folders));
+    m_prompt.show(model::MessageKind::Error, errorTitle(), missingHelpDocumentText(files, m_folders));
 }
 
 bool HelpCommands::started(bool ok, const QString& path)
 {
     if (!ok)
-        m_prompt.show(model::MessageKind::Error, kErrorTitle,
-                      QStringLiteral("文档无法打开：\n") + QDir::toNativeSeparators(path));
+        m_prompt.show(model::MessageKind::Error, errorTitle(),
+                      QCoreApplication::translate("HelpDocuments", "文档无法打开：\n") + QDir::toNativeSeparators(path));
     return ok;
 }
 

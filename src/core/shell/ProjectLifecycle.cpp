@@ -1,5 +1,7 @@
 #include "ProjectLifecycle.h"
 
+#include <QCoreApplication>
+
 #include "model/ProjectFile.h"
 
 #include <QDir>
@@ -31,9 +33,9 @@ bool ProjectLifecycle::projectOpen() const { return m_session.project().isOpen()
 model::FileDialogSpec ProjectLifecycle::openDialogSpec()
 {
     model::FileDialogSpec spec;
-    spec.title = QStringLiteral("打开");
+    spec.title = QCoreApplication::translate("ProjectLifecycle", "打开");
     spec.fileName = QStringLiteral("Monitor.tmprj");
-    spec.filter = QStringLiteral("项目文件(*.tmprj)");
+    spec.filter = QCoreApplication::translate("ProjectLifecycle", "项目文件(*.tmprj)");
     spec.defaultSuffix = kProjectSuffix;
     return spec;
 }
@@ -41,7 +43,7 @@ model::FileDialogSpec ProjectLifecycle::openDialogSpec()
 bool ProjectLifecycle::openCommand()
 {
     if (projectOpen()) {
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("已经有项目打开，请先退出当前项目！"));
+        m_prompt.show(MessageKind::Error, QCoreApplication::translate("ProjectLifecycle", "错误"), QCoreApplication::translate("ProjectLifecycle", "已经有项目打开，请先退出当前项目！"));
         return false;
     }
     const std::optional<QString> path = m_prompt.openFile(openDialogSpec());
@@ -54,11 +56,11 @@ bool ProjectLifecycle::openFile(const QString& path)
 {
     // Replacing an open project here would drop its unsaved changes without a question.
     if (projectOpen()) {
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("已经有项目打开，请先退出当前项目！"));
+        m_prompt.show(MessageKind::Error, QCoreApplication::translate("ProjectLifecycle", "错误"), QCoreApplication::translate("ProjectLifecycle", "已经有项目打开，请先退出当前项目！"));
         return false;
     }
     if (QFileInfo(path).suffix().compare(kProjectSuffix, Qt::CaseInsensitive) != 0) {
-        m_prompt.show(MessageKind::Error, QStringLiteral("错误"), QStringLiteral("项目文件%1错误，打开失败！").arg(path));
+        m_prompt.show(MessageKind::Error, QCoreApplication::translate("ProjectLifecycle", "错误"), QCoreApplication::translate("ProjectLifecycle", "项目文件%1错误，打开失败！").arg(path));
         return false;
     }
     model::OpenedProject& project = m_session.project();
@@ -68,8 +70,8 @@ bool ProjectLifecycle::openFile(const QString& path)
     }
     if (project.cpu().code == 0) {
         project.close();
-        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"),
-                      QStringLiteral("程序无法识别文件中的设备类型，请您重新选择其他工程文件！"));
+        m_prompt.show(MessageKind::Warning, QCoreApplication::translate("ProjectLifecycle", "警告"),
+                      QCoreApplication::translate("ProjectLifecycle", "程序无法识别文件中的设备类型，请您重新选择其他工程文件！"));
         return false;
     }
     m_projectModified = false;
@@ -113,10 +115,10 @@ bool ProjectLifecycle::save()
 bool ProjectLifecycle::askToSaveEverything()
 {
     const auto ask = [this](const char* text) {
-        return m_prompt.ask(QStringLiteral("提示"), QString::fromUtf8(text), PromptButtons::YesNoCancel);
+        return m_prompt.ask(QCoreApplication::translate("ProjectLifecycle", "提示"), QCoreApplication::translate("ProjectLifecycle", text), PromptButtons::YesNoCancel);
     };
     if (m_projectModified) {
-        const PromptAnswer answer = ask("内容有修改,是否保存到工程文件？");
+        const PromptAnswer answer = ask(QT_TRANSLATE_NOOP("ProjectLifecycle", "内容有修改,是否保存到工程文件？"));
         if (answer == PromptAnswer::Cancel)
             return false;
         if (answer == PromptAnswer::Yes && !saveProjectFile())
@@ -124,7 +126,7 @@ bool ProjectLifecycle::askToSaveEverything()
     }
     LifecycleHooks& h = hooks();
     if (h.offlineModified()) {
-        const PromptAnswer answer = ask("您的离线信息有修改,是否要保存到dnl文件？");
+        const PromptAnswer answer = ask(QT_TRANSLATE_NOOP("ProjectLifecycle", "您的离线信息有修改,是否要保存到dnl文件？"));
         if (answer == PromptAnswer::Cancel)
             return false;
         if (answer == PromptAnswer::Yes && !h.saveOfflineValues())
@@ -132,7 +134,7 @@ bool ProjectLifecycle::askToSaveEverything()
         h.clearOfflineModifications();
     }
     if (h.triggerDataUnsaved()) {
-        const PromptAnswer answer = ask("当前触发录波的数据是否保存？");
+        const PromptAnswer answer = ask(QT_TRANSLATE_NOOP("ProjectLifecycle", "当前触发录波的数据是否保存？"));
         if (answer == PromptAnswer::Cancel)
             return false;
         if (answer == PromptAnswer::Yes && !h.saveTriggerData())
@@ -164,7 +166,7 @@ bool ProjectLifecycle::closeProject()
 bool ProjectLifecycle::confirmExit()
 {
     if (m_session.isOnline()) {
-        m_prompt.show(MessageKind::Warning, QStringLiteral("警告"), QStringLiteral("程序在线，请先断开连接，再关闭程序！"));
+        m_prompt.show(MessageKind::Warning, QCoreApplication::translate("ProjectLifecycle", "警告"), QCoreApplication::translate("ProjectLifecycle", "程序在线，请先断开连接，再关闭程序！"));
         return false;
     }
     return askToSaveEverything();

@@ -1,15 +1,17 @@
 #include "StatusTexts.h"
 
+#include <QCoreApplication>
+
 namespace hesk::shell {
 
-QString initialPageStatusText() { return QStringLiteral("窗口未打开，请双击左侧树菜单"); }
+QString initialPageStatusText() { return QCoreApplication::translate("StatusTexts", "窗口未打开，请双击左侧树菜单"); }
 
 QString pageStatusText(bool projectOpen, const std::optional<QString>& pageText)
 {
     if (!projectOpen)
-        return QStringLiteral("未打开工程：请在菜单栏打开工程");
+        return QCoreApplication::translate("StatusTexts", "未打开工程：请在菜单栏打开工程");
     if (!pageText || pageText->isEmpty())
-        return QStringLiteral("未打开窗口：请双击左侧树菜单");
+        return QCoreApplication::translate("StatusTexts", "未打开窗口：请双击左侧树菜单");
     return *pageText;
 }
 
