@@ -2,7 +2,7 @@
 """Fills the English translations of a .ts file from a table of "source<TAB>english"
 lines (escapes: \\n, \\t, \\\\). Messages already translated keep their text unless
 --overwrite; prints the sources that have no entry. Usage:
-    tools/ts-fill-app.py FILE.ts TABLE.tsv [--overwrite]"""
+    tools/ts-fill.py FILE.ts TABLE.tsv [--overwrite]"""
 import sys
 import xml.etree.ElementTree as ET
 
