@@ -3383,12 +3383,12 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
     </message>
     <message>
         <location line="+6"/>
-        <location line="+185"/>
+        <location line="+179"/>
         <source>启动电机</source>
         <translation>Start motor</translation>
     </message>
     <message>
-        <location line="-180"/>
+        <location line="-174"/>
         <source>停止电机</source>
         <translation>Stop motor</translation>
     </message>
@@ -3468,17 +3468,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
         <translation>When the program is not in front, it stops the motor and releases control. To switch this off for a while, clear the box after taking control.</translation>
     </message>
     <message>
-        <location line="+49"/>
-        <source>正常</source>
-        <translation>Normal</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>未知</source>
-        <translation>Unknown</translation>
-    </message>
-    <message>
-        <location line="+25"/>
+        <location line="+69"/>
         <source>正在启动电机...</source>
         <translation>Starting the motor...</translation>
     </message>
@@ -3880,7 +3870,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
 <context>
     <name>hesk::app::MainWindow</name>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="+136"/>
+        <location filename="../src/app/MainWindow.cpp" line="+137"/>
         <source>项目</source>
         <translation>Project</translation>
     </message>
@@ -3974,7 +3964,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
 <context>
     <name>hesk::app::ParameterPageWindow</name>
     <message>
-        <location filename="../src/app/pages/ParameterPageWindow.cpp" line="+52"/>
+        <location filename="../src/app/pages/ParameterPageWindow.cpp" line="+53"/>
         <source>仅显示与出厂值不同</source>
         <translation>Only show values that differ from the factory value</translation>
     </message>
@@ -4565,23 +4555,33 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
         <translation>Start mode</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+4"/>
+        <source>单次触发</source>
+        <translation>Single trigger</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>连续触发</source>
+        <translation>Continuous trigger</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>连续触发保存路径</source>
         <translation>Save folder for continuous triggering</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+106"/>
+        <location line="+105"/>
         <source>保存配置文件</source>
         <translation>Save configuration file</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-104"/>
         <source>加载配置文件</source>
         <translation>Load configuration file</translation>
     </message>
     <message>
-        <location line="+121"/>
+        <location line="+120"/>
         <source>选择配置文件</source>
         <translation>Choose configuration file</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "frame/PlaceholderPane.h"
 #include "frame/ProjectTreePane.h"
 #include "frame/StatusPanes.h"
+#include "model/PageCatalogue.h"
 #include "shell/ApproximateComparisonSetting.h"
 #include "shell/InterfaceLanguage.h"
 #include "shell/FeaturesNotBuilt.h"
@@ -372,7 +373,7 @@ QWidget* MainWindow::openPage(const QString& caption)
         return nullptr;
     QMdiSubWindow* window = m_workArea->addSubWindow(content);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(caption);
+    window->setWindowTitle(model::pageCaption(caption));
     window->showMaximized();
     m_workArea->setActiveSubWindow(window);
     return content;

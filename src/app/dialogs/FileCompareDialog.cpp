@@ -135,7 +135,7 @@ void FileCompareDialog::chooseSource(CompareSide side, CompareSource source)
 {
     combo(side)->setCurrentIndex(static_cast<int>(source));
     m_compare.choose(side, source, &m_project, m_prompt);
-    pathEdit(side)->setText(m_compare.sourceName(side));
+    pathEdit(side)->setText(m_compare.shownSourceName(side));
 }
 
 void FileCompareDialog::startCompare()

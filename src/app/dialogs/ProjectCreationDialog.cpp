@@ -67,7 +67,7 @@ ProjectCreationDialog::ProjectCreationDialog(model::UserPrompt& prompt, QWidget*
     inputsPage->setObjectName(QStringLiteral("inputsPage"));
     m_nameEdit = new QLineEdit(inputsPage);
     m_nameEdit->setObjectName(QStringLiteral("projectNameEdit"));
-    auto* hint = new QLabel(QString::fromUtf16(creation::wizard::kProjectNameHint), inputsPage);
+    auto* hint = new QLabel(creation::wizard::projectNameHint(), inputsPage);
     hint->setObjectName(QStringLiteral("projectNameHint"));
     m_intermediateEdit = pathEdit("intermediatePathEdit", inputsPage);
     m_conversionEdit = pathEdit("conversionPathEdit", inputsPage);
@@ -266,7 +266,7 @@ void ProjectCreationDialog::chooseStorageFolder()
     if (isBusy())
         return;
     const std::optional<QString> folder = m_prompt.chooseFolder(
-        {QString::fromUtf16(creation::wizard::kStorageFolderTitle), m_storageFolder.isEmpty() ? m_lastFolder : m_storageFolder});
+        {creation::wizard::storageFolderTitle(), m_storageFolder.isEmpty() ? m_lastFolder : m_storageFolder});
     if (!folder)
         return;
     m_storageFolder = *folder;

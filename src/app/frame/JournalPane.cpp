@@ -55,7 +55,7 @@ void JournalPane::refresh()
                                 e.oldText,
                                 e.newText,
                                 e.online ? tr("在线") : tr("离线"),
-                                shell::outcomeText(e.outcome)};
+                                shell::outcomeCaption(e.outcome)};
         for (int column = 0; column < cells.size(); ++column) {
             QTableWidgetItem* item = m_table->item(row, column);
             if (!item) {

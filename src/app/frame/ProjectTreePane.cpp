@@ -1,8 +1,10 @@
 #include "ProjectTreePane.h"
 
+#include "model/PageCatalogue.h"
 #include "shell/FeaturesNotBuilt.h"
 
 #include <QStyle>
+#include <QTreeWidgetItemIterator>
 
 namespace hesk::app {
 
@@ -42,7 +44,8 @@ void ProjectTreePane::addNodes(QTreeWidgetItem* parent, const std::vector<shell:
 {
     for (const shell::ProjectTreeNode& node : nodes) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-        item->setText(0, node.caption);
+        item->setText(0, node.kind == shell::TreeNodeKind::Page ? model::pageCaption(node.caption) : node.caption);
+        item->setData(0, kCaptionRole, node.caption);
         item->setIcon(0, iconFor(node.image));
         item->setData(0, kKindRole, static_cast<int>(node.kind));
         item->setData(0, kImageRole, node.image);
@@ -57,8 +60,10 @@ void ProjectTreePane::addNodes(QTreeWidgetItem* parent, const std::vector<shell:
 
 QTreeWidgetItem* ProjectTreePane::findNode(const QString& caption) const
 {
-    const QList<QTreeWidgetItem*> found = findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.constFirst();
+    for (QTreeWidgetItemIterator it(const_cast<ProjectTreePane*>(this)); *it; ++it)
+        if ((*it)->data(0, kCaptionRole).toString() == caption)
+            return *it;
+    return nullptr;
 }
 
 bool ProjectTreePane::activateNode(const QString& caption)
@@ -78,7 +83,7 @@ void ProjectTreePane::onActivated(QTreeWidgetItem* item)
         return;
     const auto kind = static_cast<shell::TreeNodeKind>(item->data(0, kKindRole).toInt());
     if (kind != shell::TreeNodeKind::Folder)
-        Q_EMIT leafActivated(kind, item->text(0));
+        Q_EMIT leafActivated(kind, item->data(0, kCaptionRole).toString());
 }
 
 }  // namespace hesk::app

@@ -14,16 +14,19 @@ namespace hesk::app {
 class ProjectTreePane final : public QTreeWidget {
     Q_OBJECT
 public:
-    // Item data roles: the node kind (int of shell::TreeNodeKind) and its image index.
+    // Item data roles: the node kind (int of shell::TreeNodeKind), its image index and its
+    // caption as the layout names it (a page's name is a key; the item shows its
+    // translated caption).
     static constexpr int kKindRole = Qt::UserRole + 1;
     static constexpr int kImageRole = Qt::UserRole + 2;
+    static constexpr int kCaptionRole = Qt::UserRole + 3;
 
     explicit ProjectTreePane(QWidget* parent = nullptr);
 
     void showLayout(const std::vector<shell::ProjectTreeNode>& nodes);
     void clearLayout() { clear(); }
 
-    // The first item with this caption, depth first; nullptr when none.
+    // The first item with this caption as the layout names it, depth first; nullptr when none.
     QTreeWidgetItem* findNode(const QString& caption) const;
     // Activates the node as a double click would; false when there is no such leaf or it
     // is disabled.

@@ -256,13 +256,7 @@ void ControlPanelPane::showView()
     const operation::PanelView& view = m_panel.view();
     m_state->setText(view.stateText);
     m_deviceStatus->setText(view.deviceStatus);
-    // The status may arrive as the Chinese text or already translated; both are neutral.
-    const QString& status = view.deviceStatus;
-    const bool neutral = status == QStringLiteral("正常") || status == QStringLiteral("未知") || status == tr("正常")
-                         || status == tr("未知");
-    m_deviceStatus->setStyleSheet(neutral
-                                      ? QString()
-                                      : QStringLiteral("color: #b00000;"));
+    m_deviceStatus->setStyleSheet(view.deviceFault ? QStringLiteral("color: #b00000;") : QString());
     for (int bit = 0; bit < 7; ++bit)
         setLamp(lamp(bit), view.lamps[static_cast<std::size_t>(bit)]);
     selectDataSet(m_mds, view.motorDataSet);

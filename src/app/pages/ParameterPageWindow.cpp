@@ -4,6 +4,7 @@
 #include "ParameterNumberDialog.h"
 #include "ParameterPageModel.h"
 
+#include "model/PageCatalogue.h"
 #include "pages/CustomPageTransfer.h"
 #include "pages/FactoryDifferences.h"
 #include "pages/PageColumns.h"
@@ -40,7 +41,7 @@ ParameterPageWindow::ParameterPageWindow(PageEnvironment& environment, const QSt
       m_page(std::make_unique<pages::ParameterPage>(environment.session.project().project(),
                                                     environment.session.project().deviceClass(), pageName))
 {
-    setWindowTitle(pageName);
+    setWindowTitle(model::pageCaption(pageName));
     m_model = new ParameterPageModel(*m_page, m_env.prompt, this);
     m_view = new ParameterListView(*m_page, [this] { return m_env.now(); }, this);
     m_view->setModel(m_model);

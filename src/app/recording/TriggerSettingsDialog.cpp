@@ -103,7 +103,9 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     auto* mode = new QGroupBox(tr("启动方式"), this);
     auto* modeGrid = new QGridLayout(mode);
     m_startMode = new QComboBox(mode);
-    m_startMode->addItems({recording::singleTriggerText(), recording::continuousTriggerText()});
+    // The items show the translated mode; their data is the mode as the settings keep it.
+    m_startMode->addItem(tr("单次触发"), recording::singleTriggerText());
+    m_startMode->addItem(tr("连续触发"), recording::continuousTriggerText());
     m_savePath = new QLineEdit(mode);
     auto* browse = new QPushButton(QStringLiteral("..."), mode);
     m_freeSpace = new QLabel(mode);
@@ -164,7 +166,7 @@ recording::TriggerSettingsDraft TriggerSettingsDialog::draft() const
     d.form.condition2Parameter = m_parameter2->text();
     if (m_value2Group->checkedId() >= 0)
         d.form.condition2Value = m_value2Group->checkedId();
-    d.startMode = m_startMode->currentText();
+    d.startMode = m_startMode->currentData().toString();
     d.savePath = m_savePath->text();
     return d;
 }
@@ -195,8 +197,7 @@ void TriggerSettingsDialog::setDraft(const recording::TriggerSettingsDraft& d)
     m_equals0->setChecked(d.form.condition2Value == 0);
     m_equals1->setChecked(d.form.condition2Value == 1);
     m_value2Group->setExclusive(true);
-    m_startMode->setCurrentText(d.startMode == recording::continuousTriggerText() ? recording::continuousTriggerText()
-                                                                                  : recording::singleTriggerText());
+    m_startMode->setCurrentIndex(d.startMode == recording::continuousTriggerText() ? 1 : 0);
     m_savePath->setText(d.savePath);
     updateFreeSpace();
 }
