@@ -7,6 +7,9 @@
 # Without a display (no DISPLAY or WAYLAND_DISPLAY) it says how to run the window under
 # Xvfb and runs the command-line demo against the same simulated drive instead: connect,
 # read, run the motor and watch it ramp up.
+#
+# Arguments are handed to HESKMonitor (`tools/run-main.sh --language en` shows the English
+# window).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
@@ -35,7 +38,7 @@ printf '[CURRENT MODE]\r\nMODE=232\r\n[232 MODE]\r\nPORTNAME=%s\r\nBAUNDRATE=384
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "HESKMonitor: connect with 调试 > 连接下位机, then double-click r参数 in the project tree."
-  "$bin/src/app/HESKMonitor" --settings "$work/interfacecfg.ini" "$project"
+  "$bin/src/app/HESKMonitor" --settings "$work/interfacecfg.ini" "$@" "$project"
   exit
 fi
 

@@ -1821,7 +1821,7 @@ Continue the import?</translation>
 <context>
     <name>PageColumns</name>
     <message>
-        <location filename="../src/core/pages/PageColumns.cpp" line="+14"/>
+        <location filename="../src/core/pages/PageColumns.cpp" line="+13"/>
         <source>主参数</source>
         <translation>Parameter</translation>
     </message>
@@ -3997,7 +3997,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
 <context>
     <name>hesk::app::ParameterPageWindows</name>
     <message>
-        <location filename="../src/app/pages/ParameterPageWindows.cpp" line="+135"/>
+        <location filename="../src/app/pages/ParameterPageWindows.cpp" line="+136"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>

@@ -54,7 +54,7 @@ QVariant ParameterPageModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= pages::kPageColumnCount)
         return {};
-    return pages::pageColumns()[static_cast<std::size_t>(section)].header;
+    return pages::pageColumnHeader(section);
 }
 
 Qt::ItemFlags ParameterPageModel::flags(const QModelIndex& index) const

@@ -94,7 +94,8 @@ QString ParameterPageWindows::statusText(const QWidget* window) const
     const ParameterPageWindow* page = pageWindow(window);
     if (!page)
         return {};
-    return page->isCustomPage() ? page->pageName() + QCoreApplication::translate("ParameterPageWindows", kCustomPageHint) : page->pageName();
+    const QString caption = model::pageCaption(page->pageName());
+    return page->isCustomPage() ? caption + QCoreApplication::translate("ParameterPageWindows", kCustomPageHint) : caption;
 }
 
 void ParameterPageWindows::windowDestroyed(QObject* window)

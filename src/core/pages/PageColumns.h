@@ -23,11 +23,14 @@ enum PageColumn : int {
 inline constexpr int kPageColumnCount = 9;
 
 struct PageColumnSpec {
-    QString header;
-    int width = 0;  // in pixels; 0 hides the column
+    const char* header;  // the source text; pageColumnHeader() gives what is shown
+    int width = 0;       // in pixels; 0 hides the column
 };
 
 const std::array<PageColumnSpec, kPageColumnCount>& pageColumns();
+// The column's header in the language of the translator installed now (empty for the
+// hidden and the marker column).
+QString pageColumnHeader(int column);
 
 // The colours of a value cell: blue when the value differs from the factory value.
 struct Rgb {
