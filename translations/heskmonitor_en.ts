@@ -4490,7 +4490,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
 <context>
     <name>hesk::app::TriggerSettingsDialog</name>
     <message>
-        <location filename="../src/app/recording/TriggerSettingsDialog.cpp" line="+29"/>
+        <location filename="../src/app/recording/TriggerSettingsDialog.cpp" line="+31"/>
         <source>触发设置</source>
         <translation>Trigger settings</translation>
     </message>
@@ -4505,7 +4505,7 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
         <translation>Channel %1</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>数据设置</source>
         <translation>Data settings</translation>
     </message>
@@ -4571,17 +4571,23 @@ Configuration files saved by older versions of the program cannot be loaded.</tr
     </message>
     <message>
         <location line="+5"/>
-        <location line="+105"/>
+        <location line="+129"/>
         <source>保存配置文件</source>
         <translation>Save configuration file</translation>
     </message>
     <message>
-        <location line="-104"/>
+        <location line="-128"/>
         <source>加载配置文件</source>
         <translation>Load configuration file</translation>
     </message>
     <message>
-        <location line="+120"/>
+        <location line="+96"/>
+        <location line="+8"/>
+        <source>选择参数</source>
+        <translation>Select parameter</translation>
+    </message>
+    <message>
+        <location line="+40"/>
         <source>选择配置文件</source>
         <translation>Choose configuration file</translation>
     </message>

@@ -22,6 +22,7 @@ foreach(file
         share/heskmonitor/projects/VRA1/VRA1V11418/VRA1V11418.tmprj
         share/heskmonitor/faults/inverter.tsv
         share/heskmonitor/docs/manual/index.html
+        share/heskmonitor/translations/heskmonitor_en.qm
         share/applications/heskmonitor.desktop
         share/icons/hicolor/scalable/apps/heskmonitor.svg
         share/icons/hicolor/64x64/apps/heskmonitor.png)

@@ -12,10 +12,10 @@
 namespace hesk::app {
 
 FreeDisplayDialog::FreeDisplayDialog(const model::OpenedProject& project, const QString& currentNumber,
-                                     QWidget* parent)
+                                     QWidget* parent, const QString& title)
     : QDialog(parent), m_candidates(editing::connectionCandidates(project))
 {
-    setWindowTitle(tr("自由显示"));
+    setWindowTitle(title.isEmpty() ? tr("自由显示") : title);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_edit = new QLineEdit(currentNumber, this);

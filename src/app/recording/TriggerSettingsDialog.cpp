@@ -1,6 +1,7 @@
 #include "TriggerSettingsDialog.h"
 
 #include "dialogs/DialogButtons.h"
+#include "operation/FreeDisplayDialog.h"
 #include "recording/RecordingAutoSave.h"
 #include "recording/TricfgFile.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStorageInfo>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace hesk::app {
@@ -35,7 +37,8 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
         m_names[static_cast<size_t>(i)] = new QLineEdit(channels);
         m_names[static_cast<size_t>(i)]->setPlaceholderText(QStringLiteral("K0000"));
         channelGrid->addWidget(m_ticks[static_cast<size_t>(i)], i, 0);
-        channelGrid->addWidget(m_names[static_cast<size_t>(i)], i, 1);
+        channelGrid->addWidget(withPicker(m_names[static_cast<size_t>(i)], QStringLiteral("pickChannel%1").arg(i + 1), channels),
+                               i, 1);
     }
 
     auto* data = new QGroupBox(tr("数据设置"), this);
@@ -88,14 +91,14 @@ TriggerSettingsDialog::TriggerSettingsDialog(const recording::TriggerSettings& s
     m_value2Group->addButton(m_equals0, 0);
     m_value2Group->addButton(m_equals1, 1);
     triggerGrid->addWidget(m_condition1, 0, 0);
-    triggerGrid->addWidget(m_parameter1, 0, 1);
+    triggerGrid->addWidget(withPicker(m_parameter1, QStringLiteral("pickCondition1"), trigger), 0, 1);
     triggerGrid->addWidget(m_bitMode, 0, 2);
     triggerGrid->addWidget(m_bitNumber, 0, 3);
     triggerGrid->addLayout(operatorRow, 1, 1);
     triggerGrid->addWidget(new QLabel(tr("触发值(%)"), trigger), 1, 2);
     triggerGrid->addWidget(m_value, 1, 3);
     triggerGrid->addWidget(m_condition2, 2, 0);
-    triggerGrid->addWidget(m_parameter2, 2, 1);
+    triggerGrid->addWidget(withPicker(m_parameter2, QStringLiteral("pickCondition2"), trigger), 2, 1);
     triggerGrid->addWidget(m_equals0, 2, 2);
     triggerGrid->addWidget(m_equals1, 2, 3);
     triggerGrid->addWidget(m_fault, 3, 0);
@@ -200,6 +203,30 @@ void TriggerSettingsDialog::setDraft(const recording::TriggerSettingsDraft& d)
     m_startMode->setCurrentIndex(d.startMode == recording::continuousTriggerText() ? 1 : 0);
     m_savePath->setText(d.savePath);
     updateFreeSpace();
+}
+
+QWidget* TriggerSettingsDialog::withPicker(QLineEdit* edit, const QString& name, QWidget* parent)
+{
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    edit->setParent(box);
+    row->addWidget(edit);
+    auto* pick = new QToolButton(box);
+    pick->setText(QStringLiteral("..."));
+    pick->setObjectName(name);
+    pick->setToolTip(tr("选择参数"));
+    row->addWidget(pick);
+    connect(pick, &QToolButton::clicked, this, [this, edit] { pickParameter(edit); });
+    return box;
+}
+
+void TriggerSettingsDialog::pickParameter(QLineEdit* edit)
+{
+    FreeDisplayDialog dialog(m_project, edit->text(), this, tr("选择参数"));
+    if (dialog.exec() == QDialog::Accepted)
+        edit->setText(dialog.number());
 }
 
 void TriggerSettingsDialog::accept()

@@ -41,6 +41,9 @@ public:
 
 private:
     void chooseSavePath();
+    // The edit beside a "..." button that picks its parameter in the selection dialog.
+    QWidget* withPicker(QLineEdit* edit, const QString& name, QWidget* parent);
+    void pickParameter(QLineEdit* edit);
     void updateFreeSpace();
 
     recording::TriggerSettings m_settings;
