@@ -88,6 +88,14 @@ protected:
         EXPECT_FALSE(session->scheduler().faultDataMode());
     }
 
+    // The workflows go before the session they were lent.
+    void TearDown() override
+    {
+        board.reset();
+        upload.reset();
+        SessionTest::TearDown();
+    }
+
     std::unique_ptr<FaultDataUpload> upload;
     std::unique_ptr<DriveBoardFaultUpload> board;
     QStringList opened;
@@ -168,9 +176,9 @@ TEST_F(DriveBoardUploadTest, opensTheProjectAndUploadsTheBoardRecord)
     expectClosedAndOffline();
 
     // The port is free again: the drive can be connected as usual afterwards.
-    session.reset();
-    upload.reset();
     board.reset();
+    upload.reset();
+    session.reset();
     openSession();
     EXPECT_TRUE(connect());
 }
