@@ -71,11 +71,12 @@ std::optional<size_t> waitWithEventLoop(const std::vector<ManualResetEvent*>& ev
                                         std::optional<Clock::time_point> deadline)
 {
     QEventLoop loop;
-    // set() may run on any thread: the hook only posts the quit to this thread, as a plain
-    // event (a loop quits on QEvent::Quit), not as a functor: a posted functor is freed by
-    // whichever thread drops it last, counted inside Qt where the thread sanitizer cannot
-    // see the order.
-    const HookGuard hooks(events, [&loop] { QCoreApplication::postEvent(&loop, new QEvent(QEvent::Quit)); });
+    // set() may run on any thread: the hook only queues the loop's quit slot to this thread,
+    // by name, not as a functor (a posted functor is freed by whichever thread drops it
+    // last) and not as an event allocated here (it is freed on this thread under Qt's
+    // post-event lock, which the thread sanitizer cannot see); the call event is made and
+    // freed inside Qt.
+    const HookGuard hooks(events, [&loop] { QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection); });
     QTimer deadlineTimer;
     deadlineTimer.setSingleShot(true);
     QObject::connect(&deadlineTimer, &QTimer::timeout, &loop, &QEventLoop::quit);
