@@ -320,10 +320,7 @@ bool MonitorSession::openListening(const online::ConnectionSettings& settings)
         return false;
     link::CDeviceLink& l = *m_link;
     l.close();
-    const QString path = settings.portPath.isEmpty() && !settings.portName.isEmpty()
-                             ? online::portOpenPath(settings.portName)
-                             : settings.portPath;
-    if (path.isEmpty() || !l.openSerial(path, settings.baudRate)) {
+    if (settings.portPath.isEmpty() || !l.openSerial(settings.portPath, settings.baudRate)) {
         l.close();
         return false;
     }
